@@ -1,0 +1,30 @@
+#pragma once
+// Every message box and file dialog of the windows goes through this small
+// interface, so widget tests can answer them (see tests: ScriptedDialogs).
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace cps {
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    virtual QMessageBox::StandardButton message(QWidget *parent, const QString &text,
+                                                const QString &title, QMessageBox::Icon icon,
+                                                QMessageBox::StandardButtons buttons);
+    // Empty string when cancelled.
+    virtual QString openFile(QWidget *parent, const QString &dir, const QString &filter);
+    virtual QString saveFile(QWidget *parent, const QString &dir, const QString &filter,
+                             const QString &defaultSuffix);
+};
+
+Dialogs &dialogs();
+// Replaces the dialogs (tests); nullptr restores the real ones.
+void setDialogs(Dialogs *d);
+
+// The program's filter "Data File(*.dat)|*.dat" in Qt's form.
+QString dataFileFilter();
+
+} // namespace cps

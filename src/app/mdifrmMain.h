@@ -1,0 +1,142 @@
+#pragma once
+// The main window: menus, toolbar, three-panel status bar, the MDI area with
+// the child windows, the lock timers, the dock panes, and the start-up and
+// shutdown sequences. It owns the run's shared state (cps::Cps).
+#include "core/Cps.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+class frmChMem;
+class frmCommun;
+class frmToolCom;
+class frmRadioInfo;
+class frmMemDat;
+class frmPartFill;
+class frmTreeView;
+class frmAboutSoft;
+class frmSysSet;
+class frmShowErr;
+
+class mdifrmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit mdifrmMain(const QString &programDir, QWidget *parent = nullptr);
+    ~mdifrmMain() override;
+
+    // Start-up sequence; false when the program closed itself (first start).
+    bool MDIForm_Load();
+    cps::Cps &cps() { return c_; }
+    QString programDir() const;
+
+    // Status bar panels 1..3.
+    void setPanel(int n, const QString &text);
+    QString panel(int n) const;
+
+    // Menu items and toolbar buttons by object name ("mnuFileNew", "tlbRead", ...).
+    QAction *action(const QString &name) const;
+    QToolBar *toolBar() const { return tlbMdiFrmMain_; }
+    QMenu *popupMenu() const { return mnuPopMenuOne_; } // the channel grid's pop-up
+    QMdiArea *mdiArea() const { return mdi_; }
+    QTimer *tmrChLock() const { return tmrChLock_; }
+    QTimer *tmrChLockBlink() const { return tmrChLockBlink_; }
+
+    // The channel row on which the pop-up was last opened (grid sets it).
+    int currentChannel = 1;
+
+    // Starts a new instance after a language change; tests replace it.
+    std::function<bool(const QString &program)> launcher;
+
+    // --- commands
+    void NewFile();
+    void OpenFile();
+    void SaveFile();
+    void SaveAsFile();
+    void SaveDatFile();
+    void ExitSoft();
+    void Help();
+    void tlbMdiFrmMain_ButtonClick(const QString &key);
+    void mnuLockFace_Click();
+    void mnuChLock_Click();
+    void mnuPopChLock_Click();
+    void LockFaceOperate(bool lock);
+    void mnuDelOne_Click();
+    void mnuDelAll_Click();
+    void mnuLangSel_Click(int lang);
+    void SwiLangFace(int lang);
+    void showReadWindow();
+    void showWriteWindow();
+    void showPortDialog();
+    void showAbout();
+    void showTreeView();
+    void showErrorLog();
+    void showChMem();
+    void showRadioInfo();
+    void showSysSet();
+    void showMemDat(bool show);
+    // Updates panel 3 to SoftFaceText[85] + CurFilePath.
+    void showFilePath();
+    // Path of the help file for the language, and the HTML page used when no
+    // program can open the compiled help.
+    QString helpFile() const;
+    QString helpHtml() const;
+    // Opens a local file with the desktop's opener; tests replace it.
+    std::function<bool(const QString &path)> openUrl;
+
+    // --- child windows (created at start-up)
+    frmChMem *chMem() const { return chMem_; }
+    frmCommun *commun() const { return commun_; }
+    frmMemDat *memDat() const { return memDat_; }
+    frmShowErr *errorLog();
+    frmTreeView *treeView() const { return treeView_; }
+    frmSysSet *sysSet() const { return sysSet_; }
+    frmRadioInfo *radioInfo() const { return radioInfo_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    void SetSoftFace();
+    void GetSysLang();
+    void GenerateDatFolder();
+    bool MDIForm_QueryUnload();
+    void unloadAll();
+    void lockNoticeTick();
+    void lockBlinkTick();
+    void readSettings();
+    QMdiSubWindow *addChild(QWidget *w);
+
+    cps::Cps c_;
+    std::unique_ptr<cps::ErrorSink> sink_;
+    QMdiArea *mdi_ = nullptr;
+    QToolBar *tlbMdiFrmMain_ = nullptr;
+    QMenu *mnuPopMenuOne_ = nullptr;
+    QLabel *panels_[3] = {};
+    QTimer *tmrChLock_ = nullptr;
+    QTimer *tmrChLockBlink_ = nullptr;
+    int blinkCounter_ = 0;
+
+    QPointer<frmChMem> chMem_;
+    QPointer<frmCommun> commun_;
+    QPointer<frmToolCom> toolCom_;
+    QPointer<frmRadioInfo> radioInfo_;
+    QPointer<frmMemDat> memDat_;
+    QPointer<frmTreeView> treeView_;
+    QPointer<frmSysSet> sysSet_;
+    QPointer<frmShowErr> showErr_;
+    QMdiSubWindow *chMemWindow_ = nullptr;
+    QMdiSubWindow *sysSetWindow_ = nullptr;
+    QMdiSubWindow *radioInfoWindow_ = nullptr;
+};

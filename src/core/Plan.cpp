@@ -1,0 +1,43 @@
+#include "core/Plan.h"
+
+#include "core/ChannelCodec.h"
+#include "core/MemoryImage.h"
+#include "core/Options.h"
+
+namespace cps {
+
+void SetConvIicDat(Cps &c) {
+    guarded(c.log(), "mdifrmMain->SetConvIicDat", [&] {
+        ChInfoSaveSol(c, 0);
+        OptSelSaveSol(c, 0);
+    });
+}
+
+void NewFileSol(Cps &c) {
+    guarded(c.log(), "mdifrmMain->NewFileSol", [&] {
+        std::array<uint8_t, 5> kept{};
+        for (int i = 0; i < 5; ++i) kept[static_cast<std::size_t>(i)] = c.at(kModelByte + i);
+        InitTempArray(c);
+        for (int i = 0; i < 5; ++i) c.at(kModelByte + i) = kept[static_cast<std::size_t>(i)];
+        ChInfoSaveSol(c, 1);
+        if (c.view) c.view->ShowChTblGrid();
+        OptNowDefSol(c, 0);
+        OptNowDefSol(c, 2);
+        InitOptValues(c);
+        if (c.view) c.view->InitOpt();
+        if (c.view) c.view->hideCtdcsBox();
+    });
+}
+
+void SoftDisplay(Cps &c) {
+    guarded(c.log(), "frmChMem->SoftDisplay", [&] {
+        decodeModelBand(c);
+        ChInfoSaveSol(c, 1);
+        if (c.view) c.view->ShowChTblGrid();
+        OptSelSaveSol(c, 1);
+        InitOptValues(c);
+        if (c.view) c.view->InitOpt();
+    });
+}
+
+} // namespace cps

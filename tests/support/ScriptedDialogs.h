@@ -1,0 +1,42 @@
+#pragma once
+// Scripted answers for message boxes and file dialogs in widget tests.
+#include "app/Dialogs.h"
+
+#include <QStringList>
+#include <deque>
+
+namespace testsupport {
+
+// Answers message boxes and file dialogs from queues; records what was asked.
+class ScriptedDialogs : public cps::Dialogs {
+public:
+    std::deque<QMessageBox::StandardButton> answers; // default: Yes for questions, Ok otherwise
+    std::deque<QString> files;                       // default: cancelled
+    QStringList asked;                               // message texts in order
+    QMessageBox::StandardButton message(QWidget *, const QString &text, const QString &,
+                                        QMessageBox::Icon, QMessageBox::StandardButtons buttons) override {
+        asked << text;
+        if (!answers.empty()) {
+            auto a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+    }
+    QString openFile(QWidget *, const QString &, const QString &) override { return next(); }
+    QString saveFile(QWidget *, const QString &, const QString &, const QString &) override {
+        return next();
+    }
+    ScriptedDialogs() { cps::setDialogs(this); }
+    ~ScriptedDialogs() override { cps::setDialogs(nullptr); }
+
+private:
+    QString next() {
+        if (files.empty()) return {};
+        auto f = files.front();
+        files.pop_front();
+        return f;
+    }
+};
+
+} // namespace testsupport
