@@ -1,0 +1,767 @@
+#include "app/mdifrmMain.h"
+
+#include "app/Dialogs.h"
+#include "app/frmAboutSoft.h"
+#include "app/frmShowErr.h"
+#include "app/frmTreeView.h"
+#include "comm/ComPorts.h"
+#include "comm/ProtocolScript.h"
+#include "core/ChannelCodec.h"
+#include "core/DataFile.h"
+#include "core/FaceText.h"
+#include "core/MemoryImage.h"
+#include "core/Numeric.h"
+#include "core/Plan.h"
+#include "editors/frmChMem.h"
+#include "editors/frmCommun.h"
+#include "editors/frmMemDat.h"
+#include "editors/frmRadioInfo.h"
+#include "editors/frmSysSet.h"
+#include "editors/frmToolCom.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+
+using cps::guarded;
+
+namespace {
+
+// Sends every failure to the error log pane, creating and showing it on first use.
+class PaneSink : public cps::ErrorSink {
+public:
+    explicit PaneSink(mdifrmMain *main) : main_(main) {}
+    void runtimeError(const std::string &place, int number, const std::string &source) override {
+        main_->errorLog()->addRuntimeError(QString::fromStdString(place), number,
+                                           QString::fromStdString(source));
+    }
+    void optionRange(const std::string &text) override {
+        main_->errorLog()->addOptionRange(QString::fromStdString(text));
+    }
+
+private:
+    mdifrmMain *main_;
+};
+
+QString q(const std::string &s) { return QString::fromStdString(s); }
+
+// Colour numbers of the settings file are 0x00BBGGRR.
+uint32_t readColour(const cps::IniFile &ini, const char *key, uint32_t fallback, bool &present) {
+    const auto text = ini.read("Setting", key, "", 30);
+    auto v = cps::decimalToScaled(text, 0);
+    present = v.has_value();
+    return present ? static_cast<uint32_t>(*v) : fallback;
+}
+
+// Windows opens compiled help itself; elsewhere only a dedicated viewer does.
+bool chmViewerAvailable() {
+#ifdef Q_OS_WIN
+    return true;
+#else
+    for (const char *viewer : {"xchm", "kchmviewer", "chmsee"})
+        if (!QStandardPaths::findExecutable(QLatin1String(viewer)).isEmpty()) return true;
+    return false;
+#endif
+}
+
+} // namespace
+
+mdifrmMain::mdifrmMain(const QString &programDir, QWidget *parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("mdifrmMain"));
+    c_.programDir = QDir(programDir).absolutePath().toStdString();
+    c_.SettingsFile = c_.programDir + "/selvarn.exe";
+    sink_ = std::make_unique<PaneSink>(this);
+    c_.sink = sink_.get();
+
+    launcher = [](const QString &program) { return QProcess::startDetached(program, {}); };
+    openUrl = [](const QString &path) {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    };
+
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName(QStringLiteral("mdiArea"));
+    mdi_->setBackground(QColor(0xE8, 0xEB, 0xF0));
+    setCentralWidget(mdi_);
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+
+    tmrChLock_ = new QTimer(this);
+    tmrChLock_->setObjectName(QStringLiteral("tmrChLock"));
+    tmrChLock_->setInterval(30000);
+    connect(tmrChLock_, &QTimer::timeout, this, &mdifrmMain::lockNoticeTick);
+    tmrChLockBlink_ = new QTimer(this);
+    tmrChLockBlink_->setObjectName(QStringLiteral("tmrChLockBlink"));
+    tmrChLockBlink_->setInterval(5000);
+    connect(tmrChLockBlink_, &QTimer::timeout, this, &mdifrmMain::lockBlinkTick);
+    tmrChLock_->start();
+    resize(1280, 800);
+}
+
+mdifrmMain::~mdifrmMain() {
+    c_.view = nullptr;
+    c_.sink = nullptr;
+}
+
+QString mdifrmMain::programDir() const { return q(c_.programDir); }
+
+// ---------------------------------------------------------------- building
+
+void mdifrmMain::buildMenus() {
+    struct Item {
+        const char *name;
+        const char *shortcut;
+        bool visible;
+    };
+    auto add = [this](QMenu *menu, const Item &it) {
+        auto *a = menu->addAction(QString::fromLatin1(it.name));
+        a->setObjectName(QString::fromLatin1(it.name));
+        if (it.shortcut) a->setShortcut(QKeySequence(QString::fromLatin1(it.shortcut)));
+        a->setVisible(it.visible);
+        return a;
+    };
+    auto menu = [this](const char *name, bool visible) {
+        auto *m = menuBar()->addMenu(QString::fromLatin1(name));
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setVisible(visible);
+        return m;
+    };
+
+    auto *file = menu("mnuFile", true);
+    connect(add(file, {"mnuFileNew", "Ctrl+N", true}), &QAction::triggered, this, &mdifrmMain::NewFile);
+    connect(add(file, {"mnuFileOpen", "Ctrl+O", true}), &QAction::triggered, this, &mdifrmMain::OpenFile);
+    connect(add(file, {"mnuFileSave", "Ctrl+S", true}), &QAction::triggered, this, &mdifrmMain::SaveFile);
+    connect(add(file, {"mnuFileSaveAs", nullptr, true}), &QAction::triggered, this, &mdifrmMain::SaveAsFile);
+    add(file, {"mnuPrintFile", nullptr, false});
+    file->addSeparator();
+    connect(add(file, {"mnuExit", nullptr, true}), &QAction::triggered, this, &mdifrmMain::ExitSoft);
+
+    auto *program = menu("mnuProgram", true);
+    connect(add(program, {"mnuReadFre", "Ctrl+R", true}), &QAction::triggered, this, &mdifrmMain::showReadWindow);
+    connect(add(program, {"mnuWriteFre", "Ctrl+W", true}), &QAction::triggered, this, &mdifrmMain::showWriteWindow);
+    add(program, {"mnuReadWriteFre", "F2", false});
+    add(program, {"mnuAddFre", nullptr, false});
+    add(program, {"mnuTestMode", "Ctrl+T", false});
+    add(program, {"mnuTestFre", nullptr, false});
+    add(program, {"mnuBatchTestVal", "Ctrl+B", false});
+    add(program, {"mnuMcuVer", nullptr, false});
+
+    auto *option = menu("mnuOption", false);
+    add(option, {"mnuModel", nullptr, false});
+    add(option, {"mnuFunc", nullptr, false});
+    add(option, {"mnuDtmf", nullptr, false});
+    add(option, {"mnuKeySet", nullptr, false});
+    auto *chLock = add(option, {"mnuChLock", "Ctrl+L", true});
+    chLock->setCheckable(true);
+    connect(chLock, &QAction::triggered, this, [this, chLock](bool checked) {
+        chLock->setChecked(!checked); // the handler decides the mark from the state before the click
+        mnuChLock_Click();
+    });
+
+    auto *set = menu("mnuSet", true);
+    connect(add(set, {"mnuCommunicate", nullptr, true}), &QAction::triggered, this, &mdifrmMain::showPortDialog);
+    set->addSeparator();
+    auto *lockFace = add(set, {"mnuLockFace", nullptr, true});
+    lockFace->setCheckable(true);
+    connect(lockFace, &QAction::triggered, this, [this, lockFace](bool checked) {
+        lockFace->setChecked(!checked);
+        mnuLockFace_Click();
+    });
+    set->addSeparator();
+    auto *langMenu = set->addMenu(QStringLiteral("mnuLangSetting"));
+    langMenu->setObjectName(QStringLiteral("mnuLangSetting"));
+    langMenu->menuAction()->setObjectName(QStringLiteral("mnuLangSetting"));
+    const std::pair<const char *, int> langs[] = {{"mnuLangSel0", 1}, {"mnuLangSel2", 3}, {"mnuLangSel1", 2}};
+    for (auto [name, lang] : langs) {
+        auto *a = add(langMenu, {name, nullptr, true});
+        a->setCheckable(true);
+        connect(a, &QAction::triggered, this, [this, a, lang = lang](bool checked) {
+            a->setChecked(!checked);
+            mnuLangSel_Click(lang);
+        });
+    }
+
+    auto *view = menu("mnuView", false);
+    connect(add(view, {"mnuTreeView", nullptr, true}), &QAction::triggered, this, &mdifrmMain::showTreeView);
+    connect(add(view, {"mnuShowErr", nullptr, true}), &QAction::triggered, this, &mdifrmMain::showErrorLog);
+
+    auto *help = menu("mnuHelp", true);
+    connect(add(help, {"mnuHelpTopic", "F1", false}), &QAction::triggered, this, &mdifrmMain::Help);
+    connect(add(help, {"mnuAboutSoft", nullptr, true}), &QAction::triggered, this, &mdifrmMain::showAbout);
+
+    // The channel grid's pop-up menu.
+    mnuPopMenuOne_ = new QMenu(this);
+    mnuPopMenuOne_->setObjectName(QStringLiteral("mnuPopMenuOne"));
+    add(mnuPopMenuOne_, {"mnuOpenCh", nullptr, false});
+    add(mnuPopMenuOne_, {"mnuSaveDef", nullptr, false});
+    auto *sepHidden = mnuPopMenuOne_->addSeparator();
+    sepHidden->setVisible(false);
+    connect(add(mnuPopMenuOne_, {"mnuDelOne", nullptr, true}), &QAction::triggered, this, &mdifrmMain::mnuDelOne_Click);
+    connect(add(mnuPopMenuOne_, {"mnuDelAll", nullptr, true}), &QAction::triggered, this, &mdifrmMain::mnuDelAll_Click);
+    auto *sep = mnuPopMenuOne_->addSeparator();
+    sep->setObjectName(QStringLiteral("sepPopChLock"));
+    auto *popLock = add(mnuPopMenuOne_, {"mnuPopChLock", nullptr, true});
+    popLock->setCheckable(true);
+    connect(popLock, &QAction::triggered, this, [this, popLock](bool checked) {
+        popLock->setChecked(!checked);
+        mnuPopChLock_Click();
+    });
+}
+
+void mdifrmMain::buildToolBar() {
+    tlbMdiFrmMain_ = addToolBar(QStringLiteral("tlbMdiFrmMain"));
+    tlbMdiFrmMain_->setObjectName(QStringLiteral("tlbMdiFrmMain"));
+    tlbMdiFrmMain_->setMovable(false);
+    tlbMdiFrmMain_->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    tlbMdiFrmMain_->setIconSize(QSize(24, 24));
+    // Positions 1..16; the positions without a key are separators.
+    const std::pair<int, const char *> buttons[] = {
+        {2, "FileNew"}, {4, "FileOpen"}, {5, "FileSave"}, {7, "Read"},   {8, "Write"},
+        {10, "Com"},    {12, "Print"},   {14, "Help"},    {16, "Exit"}};
+    const QStyle::StandardPixmap icons[] = {
+        QStyle::SP_FileIcon,        QStyle::SP_DialogOpenButton,   QStyle::SP_DialogSaveButton,
+        QStyle::SP_ArrowDown,       QStyle::SP_ArrowUp,            QStyle::SP_DriveNetIcon,
+        QStyle::SP_FileDialogContentsView, QStyle::SP_DialogHelpButton, QStyle::SP_DialogCloseButton};
+    int next = 0;
+    for (int pos = 2; pos <= 16; ++pos) {
+        if (next < 9 && buttons[next].first == pos) {
+            const QString key = QString::fromLatin1(buttons[next].second);
+            auto *a = tlbMdiFrmMain_->addAction(style()->standardIcon(icons[next]), key);
+            a->setObjectName(QStringLiteral("tlb") + key);
+            a->setData(key);
+            connect(a, &QAction::triggered, this, [this, key] { tlbMdiFrmMain_ButtonClick(key); });
+            ++next;
+        } else {
+            tlbMdiFrmMain_->addSeparator();
+        }
+    }
+}
+
+void mdifrmMain::buildStatusBar() {
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = new QLabel(this);
+        panels_[i]->setObjectName(QStringLiteral("sbrStatusPanel%1").arg(i + 1));
+        panels_[i]->setContentsMargins(6, 0, 6, 0);
+        statusBar()->addWidget(panels_[i], i == 2 ? 1 : 0);
+    }
+    panels_[0]->setMinimumWidth(160);
+    panels_[1]->setMinimumWidth(90);
+    statusBar()->setObjectName(QStringLiteral("sbrStatus"));
+}
+
+QAction *mdifrmMain::action(const QString &name) const {
+    for (auto *a : findChildren<QAction *>())
+        if (a->objectName() == name) return a;
+    return nullptr;
+}
+
+void mdifrmMain::setPanel(int n, const QString &text) { panels_[n - 1]->setText(text); }
+QString mdifrmMain::panel(int n) const { return panels_[n - 1]->text(); }
+
+void mdifrmMain::showFilePath() { setPanel(3, q(c_.text(85) + c_.CurFilePath)); }
+
+frmShowErr *mdifrmMain::errorLog() {
+    if (!showErr_) {
+        showErr_ = new frmShowErr(this);
+        addDockWidget(Qt::BottomDockWidgetArea, showErr_);
+        showErr_->show();
+    }
+    return showErr_;
+}
+
+QMdiSubWindow *mdifrmMain::addChild(QWidget *w) {
+    auto *sub = mdi_->addSubWindow(w);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    return sub;
+}
+
+// ---------------------------------------------------------------- start-up
+
+bool mdifrmMain::MDIForm_Load() {
+    bool closedItself = false;
+    guarded(c_.log(), "mdifrmMain->Form_Load", [&] {
+        auto ini = c_.ini();
+        cps::initBitTables(c_);
+        c_.ItemEnd = "*EndOfThisItem*";
+        // First start: write the marker and end at once, without a window.
+        if (cps::toInt16(ini.read("Setting", "FirRun", "2", 3)) == 2) {
+            ini.write("Setting", "FirRun", "1");
+            c_.QuietExit = true;
+            closedItself = true;
+            close();
+            return;
+        }
+        GetSysLang();
+        c_.CurLang = cps::toInt16(ini.read("Setting", "Language", "2", 9));
+        if (c_.CurLang < 1 || c_.CurLang > 3) c_.CurLang = 3;
+        action("mnuLangSel0")->setChecked(c_.CurLang == 1);
+        action("mnuLangSel1")->setChecked(c_.CurLang == 2);
+        action("mnuLangSel2")->setChecked(c_.CurLang == 3);
+        cps::LoadSoftFaceText(c_);
+
+        c_.settings.com = cps::toInt16(ini.read("Setting", "COM", "1", 9));
+        if (c_.settings.com < 1 || c_.settings.com > 16) cps::raise(cps::err::IndexOutOfRange);
+        if (!cps::VerdictCom(c_, c_.settings.com)) cps::AutoSetPort(c_);
+
+        cps::sizeImage(c_, cps::toInt16(ini.read("Setting", "DatNum", "0", 9)));
+        readSettings();
+        showFilePath();
+
+        cps::SelectStdCommandSet(c_);
+        cps::SelectAltCommandSet(c_);
+        GenerateDatFolder();
+        SetSoftFace();
+
+        // Windows that exist from start-up on.
+        commun_ = new frmCommun(this);
+        memDat_ = new frmMemDat(this);
+        chMem_ = new frmChMem(this);
+        c_.view = chMem_;
+        chMemWindow_ = addChild(chMem_);
+        chMem_->InitChMem();
+        cps::NewFileSol(c_);
+        memDat_->SetGridMemDat();
+        chMemWindow_->showMaximized();
+
+        const bool locked = ini.read("Setting", "ChannelLock", "ShowNo", 15) == "ShowLock";
+        action("mnuChLock")->setChecked(locked);
+        action("mnuLockFace")->setChecked(locked);
+        LockFaceOperate(action("mnuChLock")->isChecked());
+    });
+    return !closedItself;
+}
+
+void mdifrmMain::readSettings() {
+    auto ini = c_.ini();
+    auto &s = c_.settings;
+    s.engFont = ini.read("Setting", "EngFont", "Times New Roman", 30);
+    s.chsFont = ini.read("Setting", "ChsFont", "宋体", 30);
+    c_.CurFont = c_.CurLang == 1 ? s.chsFont : s.engFont;
+    // Missing colours fall back to red for out-of-band and black for normal.
+    s.overColor = readColour(ini, "OverColor", 0x0000FF, s.haveOverColor);
+    s.defColor = readColour(ini, "DefColor", 0x000000, s.haveDefColor);
+    for (const char *k : {"ModelType", "ModelRange"}) ini.read("Setting", k, "0", 9);
+
+    // Address keys: an unconvertible text is logged and its default used, so one
+    // bad key cannot stop the rest of the start-up.
+    struct Addr {
+        const char *key, *def;
+        std::string *text;
+        int16_t *value;
+    } addrs[] = {{"TableMaxAddr", "1FFF", &s.tableMaxAddrText, &s.tableMaxAddr},
+                 {"ReadStartAddr", "0000", &s.readStartText, &s.readStart},
+                 {"ReadEndAddr", "1FFF", &s.readEndText, &s.readEnd},
+                 {"WriteStartAddr", "0000", &s.writeStartText, &s.writeStart},
+                 {"WriteEndAddr", "1FFF", &s.writeEndText, &s.writeEnd}};
+    for (auto &a : addrs) {
+        *a.text = ini.read("Setting", a.key, a.def, 15);
+        const bool ok = guarded(c_.log(), (std::string("mdifrmMain->Form_Load:") + a.key).c_str(),
+                                [&] { *a.value = cps::hexToInt16(*a.text); });
+        if (!ok) {
+            *a.text = a.def;
+            *a.value = cps::hexToInt16(a.def);
+        }
+    }
+    s.fillStart = 0;
+    s.fillEnd = s.tableMaxAddr;
+}
+
+void mdifrmMain::GetSysLang() {
+    guarded(c_.log(), "mdifrmMain->GetSysLang", [&] {
+        auto ini = c_.ini();
+        if (cps::toInt16(ini.read("Setting", "FirRun", "1", 3)) == 0) return;
+        ini.write("Setting", "FirRun", "0");
+        const QLocale loc = QLocale::system();
+        int lcid = 0;
+        if (loc.language() == QLocale::Chinese) {
+            const bool traditional = loc.script() == QLocale::TraditionalChineseScript ||
+                                     loc.territory() == QLocale::Taiwan ||
+                                     loc.territory() == QLocale::HongKong ||
+                                     loc.territory() == QLocale::Macau;
+            lcid = traditional ? 1028 : 2052;
+        } else if (loc.language() == QLocale::English && loc.territory() == QLocale::UnitedStates) {
+            lcid = 1033;
+        }
+        ini.write("Setting", "Language", lcid == 2052 ? "1" : lcid == 1028 ? "2" : "3");
+        cps::AutoSetPort(c_);
+    });
+}
+
+void mdifrmMain::GenerateDatFolder() {
+    guarded(c_.log(), "mdifrmMain->GenerateDatFolder", [&] {
+        const QString folder = programDir() + QStringLiteral("/Data");
+        if (!QDir(folder).exists() && !QDir().mkpath(folder)) cps::raise(cps::err::PathNotFound);
+        c_.DefFilePath = (folder + QStringLiteral("/Untitled.dat")).toStdString();
+        c_.CurFilePath = c_.DefFilePath;
+        showFilePath();
+    });
+}
+
+void mdifrmMain::SetSoftFace() {
+    guarded(c_.log(), "mdimoduMain->SetSoftFace", [&] {
+        const std::pair<const char *, int> menus[] = {
+            {"mnuFile", 20},         {"mnuFileNew", 21},      {"mnuFileOpen", 22},
+            {"mnuFileSave", 23},     {"mnuFileSaveAs", 24},   {"mnuPrintFile", 43},
+            {"mnuExit", 25},         {"mnuProgram", 26},      {"mnuReadFre", 27},
+            {"mnuWriteFre", 28},     {"mnuReadWriteFre", 48}, {"mnuAddFre", 44},
+            {"mnuTestMode", 40},     {"mnuTestFre", 41},      {"mnuBatchTestVal", 42},
+            {"mnuOption", 29},       {"mnuModel", 39},        {"mnuFunc", 30},
+            {"mnuDtmf", 45},         {"mnuKeySet", 46},       {"mnuMcuVer", 49},
+            {"mnuChLock", 47},       {"mnuSet", 31},          {"mnuLockFace", 58},
+            {"mnuCommunicate", 32},  {"mnuLangSetting", 33},  {"mnuLangSel0", 34},
+            {"mnuLangSel1", 57},     {"mnuLangSel2", 35},     {"mnuHelp", 36},
+            {"mnuHelpTopic", 37},    {"mnuAboutSoft", 38}};
+        for (auto [name, entry] : menus) {
+            QAction *a = action(QString::fromLatin1(name));
+            if (!a) cps::raise(cps::err::InvalidProperty);
+            a->setText(q(c_.text(entry)));
+        }
+        const std::pair<const char *, int> tools[] = {
+            {"FileNew", 0}, {"FileOpen", 1}, {"FileSave", 2}, {"Read", 3}, {"Write", 4},
+            {"Com", 5},     {"Print", 8},    {"Help", 6},     {"Exit", 7}};
+        for (auto [key, entry] : tools)
+            action(QStringLiteral("tlb") + QString::fromLatin1(key))->setText(q(c_.text(entry)));
+        action("mnuDelOne")->setText(q(c_.text(110)));
+        action("mnuDelAll")->setText(q(c_.text(112)));
+        action("mnuOpenCh")->setText(q(c_.text(114)));
+        action("mnuSaveDef")->setText(q(c_.text(113)));
+        action("mnuPopChLock")->setText(q(c_.text(47)));
+        setWindowTitle(q(c_.text(16)));
+        setPanel(1, q(c_.text(94)));
+        setPanel(2, QStringLiteral("COM%1").arg(c_.settings.com));
+        showFilePath();
+    });
+}
+
+// ---------------------------------------------------------------- shutdown
+
+void mdifrmMain::ExitSoft() {
+    guarded(c_.log(), "mdifrmMain->ExitSoft", [&] { close(); });
+}
+
+void mdifrmMain::closeEvent(QCloseEvent *event) {
+    if (c_.Closing == 1 || MDIForm_QueryUnload()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+bool mdifrmMain::MDIForm_QueryUnload() {
+    bool unload = false;
+    guarded(c_.log(), "mdifrmMain->MDIForm_QueryUnload", [&] {
+        if (!c_.QuietExit) {
+            const auto answer = cps::dialogs().message(this, q(c_.text(73)), q(c_.text(70)),
+                                                       QMessageBox::Question,
+                                                       QMessageBox::Yes | QMessageBox::No);
+            if (answer != QMessageBox::Yes) return;
+        }
+        c_.Closing = 1;
+        unloadAll();
+        unload = true;
+    });
+    return unload;
+}
+
+void mdifrmMain::unloadAll() {
+    // Fixed order: tree, optional features, radio info, channels, about, read/write,
+    // port dialog, error log, part fill, memory view.
+    QWidget *order[] = {treeView_, sysSet_, radioInfo_, chMem_, nullptr, commun_,
+                        toolCom_,  showErr_, nullptr,   memDat_};
+    for (QWidget *w : order)
+        if (w) w->close();
+    c_.view = nullptr;
+}
+
+// ---------------------------------------------------------------- language
+
+void mdifrmMain::mnuLangSel_Click(int lang) {
+    if (lang == c_.CurLang) return;
+    action("mnuLangSel0")->setChecked(lang == 1);
+    action("mnuLangSel1")->setChecked(lang == 2);
+    action("mnuLangSel2")->setChecked(lang == 3);
+    c_.CurLang = static_cast<int16_t>(lang);
+    SwiLangFace(lang);
+}
+
+void mdifrmMain::SwiLangFace(int lang) {
+    guarded(c_.log(), "mdifrmMain->SwiLangFace", [&] {
+        c_.ini().write("Setting", "Language", std::to_string(lang));
+        cps::dialogs().message(this, q(c_.text(68)), QStringLiteral("Message"),
+                               QMessageBox::Question, QMessageBox::Ok);
+        launcher(QCoreApplication::applicationFilePath());
+        c_.QuietExit = true;
+        close();
+    });
+}
+
+// ---------------------------------------------------------------- files
+
+namespace {
+// Runs a file command; on failure logs `place` and shows message `text` (if any).
+void fileCommand(mdifrmMain *w, const char *place, int text, const std::function<void()> &body) {
+    auto &c = w->cps();
+    try {
+        body();
+    } catch (const std::exception &e) {
+        c.log().runtimeError(place, cps::errorNumberOf(e), "BrenvikCPS");
+        if (text >= 0)
+            cps::dialogs().message(w, q(c.text(text)), q(c.text(70)), QMessageBox::Critical,
+                                   QMessageBox::Ok);
+    }
+}
+} // namespace
+
+void mdifrmMain::NewFile() {
+    fileCommand(this, "mdifrmMain->NewFile", -1, [&] {
+        const auto answer = cps::dialogs().message(this, q(c_.text(74)), q(c_.text(70)),
+                                                   QMessageBox::Question,
+                                                   QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes) return;
+        c_.CurFilePath = c_.DefFilePath;
+        showFilePath();
+        cps::NewFileSol(c_);
+    });
+}
+
+void mdifrmMain::OpenFile() {
+    fileCommand(this, "mdifrmMain->OpenFile", 83, [&] {
+        const QString dir = QFileInfo(q(c_.CurFilePath)).absolutePath();
+        const QString path = cps::dialogs().openFile(this, dir, cps::dataFileFilter());
+        if (path.isEmpty()) return;
+        // Read into a scratch buffer first: a short or unreadable file leaves the
+        // plan in memory exactly as it was.
+        auto bytes = cps::readDataFile(path.toStdString(), c_.IicDat.size());
+        if (!bytes) cps::raise(cps::err::InputPastEnd);
+        c_.IicDat = cps::fileBytesToImage(*bytes, c_.IicDat.size());
+        cps::SoftDisplay(c_);
+        c_.CurFilePath = path.toStdString();
+        showFilePath();
+    });
+}
+
+void mdifrmMain::SaveFile() {
+    fileCommand(this, "mdifrmMain->SaveFile", 84, [&] {
+        activateWindow();
+        const auto answer = cps::dialogs().message(this, q(c_.text(82)), q(c_.text(70)),
+                                                   QMessageBox::Question,
+                                                   QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::Yes) SaveAsFile();
+    });
+}
+
+void mdifrmMain::SaveAsFile() {
+    fileCommand(this, "mdifrmMain->SaveAsFile", 86, [&] {
+        const QString dir = QFileInfo(q(c_.CurFilePath)).absolutePath();
+        const QString path =
+            cps::dialogs().saveFile(this, dir, cps::dataFileFilter(), QStringLiteral("dat"));
+        if (path.isEmpty()) return;
+        c_.CurFilePath = path.toStdString();
+        SaveDatFile();
+    });
+}
+
+void mdifrmMain::SaveDatFile() {
+    bool failed = false;
+    fileCommand(this, "mdifrmMain->SaveDatFile", -1, [&] {
+        failed = true;
+        cps::SetConvIicDat(c_);
+        // Written atomically: a failed save never damages the previous file, and
+        // the file is always exactly the image's length.
+        cps::writeFileAtomically(c_.CurFilePath, cps::imageToFileBytes(c_.IicDat));
+        showFilePath();
+        failed = false;
+    });
+    if (failed) {
+        showFilePath();
+        cps::dialogs().message(this, q(c_.text(86)), q(c_.text(70)), QMessageBox::Critical,
+                               QMessageBox::Ok);
+    }
+}
+
+// ---------------------------------------------------------------- commands
+
+void mdifrmMain::tlbMdiFrmMain_ButtonClick(const QString &key) {
+    guarded(c_.log(), "mdifrmMain->tlbmdifrmMain_ButtonClick", [&] {
+        if (key == "FileNew") NewFile();
+        else if (key == "FileOpen") OpenFile();
+        else if (key == "FileSave") SaveFile();
+        else if (key == "Read") showReadWindow();
+        else if (key == "Write") showWriteWindow();
+        else if (key == "Com") showPortDialog();
+        else if (key == "Help") Help();
+        else if (key == "Exit") ExitSoft();
+        // "Print" and any other key do nothing.
+    });
+}
+
+void mdifrmMain::showReadWindow() { commun_->showRead(); }
+void mdifrmMain::showWriteWindow() { commun_->showWrite(); }
+
+void mdifrmMain::showPortDialog() {
+    if (!toolCom_) toolCom_ = new frmToolCom(this);
+    toolCom_->exec();
+    setPanel(2, QStringLiteral("COM%1").arg(c_.settings.com));
+}
+
+void mdifrmMain::showAbout() {
+    frmAboutSoft about(this);
+    about.exec();
+}
+
+void mdifrmMain::showTreeView() {
+    if (!treeView_) {
+        treeView_ = new frmTreeView(this);
+        addDockWidget(Qt::LeftDockWidgetArea, treeView_);
+    }
+    treeView_->show();
+}
+
+void mdifrmMain::showErrorLog() { errorLog()->show(); }
+
+void mdifrmMain::showChMem() {
+    if (!chMemWindow_) return;
+    chMemWindow_->showMaximized();
+    mdi_->setActiveSubWindow(chMemWindow_);
+}
+
+void mdifrmMain::showRadioInfo() {
+    if (!radioInfo_) {
+        radioInfo_ = new frmRadioInfo(this);
+        radioInfoWindow_ = addChild(radioInfo_);
+    }
+    radioInfoWindow_->showMaximized();
+    radioInfo_->show();
+    mdi_->setActiveSubWindow(radioInfoWindow_);
+}
+
+void mdifrmMain::showSysSet() {
+    if (!sysSet_) {
+        sysSet_ = new frmSysSet(this);
+        sysSetWindow_ = addChild(sysSet_);
+    }
+    sysSetWindow_->showMaximized();
+    sysSet_->show();
+    mdi_->setActiveSubWindow(sysSetWindow_);
+}
+
+void mdifrmMain::showMemDat(bool show) {
+    if (!memDat_) return;
+    if (show) {
+        memDat_->show();
+        memDat_->raise();
+    } else {
+        memDat_->hide();
+    }
+}
+
+// ---------------------------------------------------------------- lock
+
+void mdifrmMain::mnuLockFace_Click() {
+    guarded(c_.log(), "mdifrmMain->mnuLockFace_Click", [&] {
+        const bool lock = !action("mnuLockFace")->isChecked();
+        action("mnuLockFace")->setChecked(lock);
+        action("mnuChLock")->setChecked(lock);
+        LockFaceOperate(lock);
+        c_.ini().write("Setting", "ChannelLock", c_.LockState);
+    });
+}
+
+void mdifrmMain::mnuChLock_Click() {
+    guarded(c_.log(), "mdifrmMain->mnuChLock_Click", [&] {
+        const bool lock = !action("mnuChLock")->isChecked();
+        action("mnuLockFace")->setChecked(lock);
+        action("mnuChLock")->setChecked(lock);
+        LockFaceOperate(lock);
+        c_.ini().write("Setting", "ChannelLock", c_.LockState);
+    });
+}
+
+void mdifrmMain::mnuPopChLock_Click() {
+    guarded(c_.log(), "mdifrmMain->mnuPopChLock_Click", [&] { mnuChLock_Click(); });
+}
+
+void mdifrmMain::LockFaceOperate(bool lock) {
+    guarded(c_.log(), "mdifrmMain->LockFaceOperate", [&] {
+        if (lock) {
+            c_.LockState = "ShowLock";
+            setPanel(1, q(c_.text(116)));
+        } else {
+            c_.LockState = "ShowNo";
+            setPanel(1, q(c_.text(94)));
+            tmrChLockBlink_->stop();
+        }
+        if (chMem_) chMem_->applyLock(lock);
+    });
+}
+
+void mdifrmMain::lockNoticeTick() {
+    if (action("mnuChLock")->isChecked() && panel(1) == q(c_.text(94))) {
+        setPanel(1, q(c_.text(116)));
+        tmrChLockBlink_->start();
+    }
+}
+
+void mdifrmMain::lockBlinkTick() {
+    if (action("mnuChLock")->isChecked()) blinkCounter_ = blinkCounter_ == 0 ? 1 : 0;
+    const QString now = panel(1);
+    if (now == q(c_.text(116)) || now == q(c_.text(94)) || now.isEmpty())
+        setPanel(1, q(c_.text(blinkCounter_ == 0 ? 94 : 116)));
+}
+
+// ---------------------------------------------------------------- channels
+
+void mdifrmMain::mnuDelOne_Click() {
+    guarded(c_.log(), "mdifrmMain->mnuDelOne_Click", [&] {
+        if (currentChannel == 100) return;
+        cps::DelOneChannel(c_, currentChannel);
+        c_.ch.ChInfo.at(static_cast<std::size_t>(currentChannel)).at(0) = 1;
+    });
+}
+
+void mdifrmMain::mnuDelAll_Click() {
+    guarded(c_.log(), "mdifrmMain->mnuDelAll_Click", [&] {
+        for (int row = 1; row <= c_.cols.channelCount; ++row) {
+            cps::DelOneChannel(c_, row);
+            c_.ch.ChInfo.at(static_cast<std::size_t>(row)).at(0) = 1;
+        }
+    });
+}
+
+// ---------------------------------------------------------------- help
+
+QString mdifrmMain::helpFile() const {
+    const char *name = c_.CurLang == 1 ? "ChsHelp.CHM" : c_.CurLang == 2 ? "ChtHelp.CHM" : "EngHelp.CHM";
+    return programDir() + QLatin1Char('/') + QLatin1String(name);
+}
+
+QString mdifrmMain::helpHtml() const {
+    const char *dir = c_.CurLang == 1 ? "chs" : c_.CurLang == 2 ? "cht" : "eng";
+    return programDir() + QStringLiteral("/help/") + QLatin1String(dir) + QStringLiteral("/index.html");
+}
+
+void mdifrmMain::Help() {
+    guarded(c_.log(), "mdifrmMain->Help", [&] {
+        // Compiled help first; few desktops outside Windows open it, so the same
+        // pages installed as HTML are the fallback. A missing file says nothing.
+        const QString chm = helpFile();
+        if (QFileInfo::exists(chm) && chmViewerAvailable() && openUrl(chm)) return;
+        const QString html = helpHtml();
+        if (QFileInfo::exists(html)) openUrl(html);
+    });
+}
