@@ -1,0 +1,145 @@
+#include "comm/QtSerialPortAdapter.h"
+
+#include "comm/PortMap.h"
+
+#ifdef Q_OS_LINUX
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
+namespace cps {
+
+namespace {
+
+// USB-serial adapters hold short replies back for their latency timer (16 ms by
+// default), which would add seconds to every transfer of a few hundred short
+// frames. Ask the driver to pass bytes on at once; devices without the
+// setting (pseudo-terminals, some UARTs) simply keep their behaviour.
+bool requestLowLatency(QSerialPort &port) {
+#ifdef Q_OS_LINUX
+    const int fd = static_cast<int>(port.handle());
+    if (fd < 0)
+        return false;
+    serial_struct ss{};
+    if (ioctl(fd, TIOCGSERIAL, &ss) != 0)
+        return false;
+    if (ss.flags & ASYNC_LOW_LATENCY)
+        return true;
+    ss.flags |= ASYNC_LOW_LATENCY;
+    return ioctl(fd, TIOCSSERIAL, &ss) == 0;
+#else
+    Q_UNUSED(port);
+    return false;
+#endif
+}
+
+} // namespace
+
+QtSerialPortAdapter::QtSerialPortAdapter(const Cps &c, QObject *parent)
+    : SerialPort(parent), c_(c) {
+    connect(&port_, &QSerialPort::readyRead, this, &SerialPort::readyRead);
+    connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        // A vanished device reports a resource error; every later operation
+        // fails at once instead of waiting out its time-out.
+        if (e == QSerialPort::ResourceError && port_.isOpen() && !lost_) {
+            lost_ = true;
+            emit deviceLost();
+        }
+    });
+}
+
+QtSerialPortAdapter::~QtSerialPortAdapter() {
+    if (port_.isOpen())
+        port_.close();
+}
+
+QString QtSerialPortAdapter::deviceName(int comNumber) const {
+    if (comNumber < 1 || comNumber > kPortCount)
+        return {};
+    return mapComPorts(c_.ini(), systemSerialDevices())[static_cast<std::size_t>(comNumber - 1)];
+}
+
+void QtSerialPortAdapter::select(int comNumber) {
+    if (comNumber < 1 || comNumber > kPortCount)
+        raise(porterr::InvalidPort, "comCommun");
+    com_ = comNumber;
+}
+
+void QtSerialPortAdapter::open() {
+    if (port_.isOpen())
+        raise(porterr::PortOpen, "comCommun");
+    const QString device = deviceName(com_);
+    if (device.isEmpty())
+        raise(porterr::InvalidPort, "comCommun");
+    port_.setPortName(device);
+    lost_ = false;
+    if (!port_.open(QIODevice::ReadWrite))
+        raise(porterr::PortOpen, "comCommun");
+    const bool settingsOk =
+        port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
+        port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
+        port_.setFlowControl(QSerialPort::NoFlowControl);
+    if (!settingsOk) {
+        port_.close();
+        raise(porterr::PortOpen, "comCommun");
+    }
+    lowLatency_ = requestLowLatency(port_);
+}
+
+void QtSerialPortAdapter::close() {
+    if (!port_.isOpen())
+        return;
+    port_.close();
+    lost_ = false;
+    if (port_.error() != QSerialPort::NoError && port_.error() != QSerialPort::ResourceError) {
+        port_.clearError();
+        raise(porterr::DeviceLost, "comCommun");
+    }
+    port_.clearError();
+}
+
+void QtSerialPortAdapter::throwIfLost() const {
+    if (!port_.isOpen())
+        raise(porterr::NotOpen, "comCommun");
+    if (lost_)
+        raise(porterr::DeviceLost, "comCommun");
+}
+
+void QtSerialPortAdapter::discardOutput() {
+    throwIfLost();
+    port_.clear(QSerialPort::Output);
+}
+
+void QtSerialPortAdapter::discardInput() {
+    throwIfLost();
+    port_.clear(QSerialPort::Input);
+}
+
+void QtSerialPortAdapter::send(const QByteArray &bytes) {
+    throwIfLost();
+    if (port_.write(bytes) != bytes.size())
+        raise(porterr::DeviceLost, "comCommun");
+    // Hand the bytes to the driver now rather than at the next event loop turn.
+    port_.flush();
+    throwIfLost();
+}
+
+int QtSerialPortAdapter::bytesWaiting() {
+    throwIfLost();
+    return static_cast<int>(port_.bytesAvailable());
+}
+
+QByteArray QtSerialPortAdapter::takeAll() {
+    throwIfLost();
+    return port_.readAll();
+}
+
+bool QtSerialPortAdapter::waitForInput(int ms) {
+    throwIfLost();
+    const bool arrived = port_.waitForReadyRead(ms);
+    if (!arrived && port_.error() == QSerialPort::ResourceError)
+        lost_ = true;
+    return arrived;
+}
+
+} // namespace cps

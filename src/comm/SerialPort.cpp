@@ -1,0 +1,3 @@
+#include "comm/SerialPort.h"
+
+// Gives the port interface its meta-object (the readyRead signal).

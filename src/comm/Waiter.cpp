@@ -1,0 +1,58 @@
+#include "comm/Waiter.h"
+
+#include "comm/SerialPort.h"
+
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+namespace cps {
+
+void BlockingWaiter::delay(int ms) {
+    if (ms > 0)
+        QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void BlockingWaiter::pause(int ms) {
+    if (ms > 0)
+        QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void BlockingWaiter::waitForInput(SerialPort &port, int ms) {
+    if (ms > 0)
+        port.waitForInput(ms);
+}
+
+void EventLoopWaiter::delay(int ms) {
+    runLoop(ms, nullptr);
+}
+
+void EventLoopWaiter::pause(int ms) {
+    if (ms > 0)
+        QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+void EventLoopWaiter::waitForInput(SerialPort &port, int ms) {
+    runLoop(ms, &port);
+}
+
+// Runs a local event loop until the deadline, or, when a port is given, until
+// it reports new bytes or the wait is woken. Timers wake the loop; nothing polls.
+void EventLoopWaiter::runLoop(int ms, SerialPort *port) {
+    if (ms <= 0)
+        return;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    if (port) {
+        connect(port, &SerialPort::readyRead, &loop, &QEventLoop::quit);
+        connect(port, &SerialPort::deviceLost, &loop, &QEventLoop::quit);
+        connect(this, &EventLoopWaiter::wakeRequested, &loop, &QEventLoop::quit);
+    }
+    deadline.start(ms);
+    loop.exec();
+}
+
+} // namespace cps
