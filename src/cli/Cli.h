@@ -1,0 +1,16 @@
+#pragma once
+// brenvik-cli: the programming tool's engine without windows.
+#include "cli/Console.h"
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// Runs one command line (without the program name); returns the exit status:
+// 0 success, 1 radio or port failure, 2 usage error, 3 file error.
+int run(const std::vector<std::string> &words, Console &console);
+
+std::string usageText();
+
+} // namespace cli

@@ -1,0 +1,29 @@
+#pragma once
+// Where a command's output goes, and the failure that ends a command with an
+// exit status and a message.
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+namespace cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitRadio = 1; // radio or port failure (or: diff found differences)
+constexpr int kExitUsage = 2;
+constexpr int kExitFile = 3;
+
+struct Console {
+    std::ostream &out;
+    std::ostream &err;
+    bool progressBar = false; // stderr is a terminal: draw the transfer's progress
+    bool verbose = false;     // print the traffic log
+};
+
+// Ends a command: the message goes to stderr, the status is the exit status.
+struct CliFailure : std::runtime_error {
+    int status;
+    CliFailure(int exitStatus, const std::string &message)
+        : std::runtime_error(message), status(exitStatus) {}
+};
+
+} // namespace cli

@@ -1,0 +1,71 @@
+// The ports command: which device each COM number stands for, and every
+// serial device of the machine with its description, maker and USB ids.
+#include "cli/Commands.h"
+#include "cli/PlanFile.h"
+#include "cli/StreamSink.h"
+#include "comm/PortMap.h"
+#include "comm/SerialPort.h"
+
+#include <QSerialPortInfo>
+#include <cstdio>
+
+namespace cli {
+
+namespace {
+
+struct DeviceInfo {
+    std::string description, maker, usbId;
+};
+
+DeviceInfo infoFor(const QString &path) {
+    for (const QSerialPortInfo &p : QSerialPortInfo::availablePorts()) {
+        if (p.systemLocation() != path)
+            continue;
+        DeviceInfo d{p.description().toStdString(), p.manufacturer().toStdString(), {}};
+        if (p.hasVendorIdentifier() && p.hasProductIdentifier()) {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "%04x:%04x", p.vendorIdentifier(),
+                          p.productIdentifier());
+            d.usbId = buf;
+        }
+        return d;
+    }
+    return {};
+}
+
+std::string orDash(const std::string &s) {
+    return s.empty() ? "-" : s;
+}
+
+} // namespace
+
+int portsCommand(const Args &args, Console &console) {
+    args.allowOnly({"--program-dir", "--lang"});
+    args.expectPositionals(0, 0);
+    StreamSink sink(console.err);
+    cps::Cps c;
+    c.sink = &sink;
+    startSession(c, args);
+
+    const QStringList devices = cps::systemSerialDevices();
+    const auto map = cps::mapComPorts(c.ini(), devices);
+    QStringList listed;
+    console.out << "COM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\n";
+    auto line = [&](const std::string &com, const QString &device) {
+        const DeviceInfo d = infoFor(device);
+        console.out << com << '\t' << device.toStdString() << '\t' << orDash(d.description) << '\t'
+                    << orDash(d.maker) << '\t' << orDash(d.usbId) << '\n';
+        listed << device;
+    };
+    for (int n = 1; n <= cps::kPortCount; ++n)
+        if (const QString &device = map[static_cast<std::size_t>(n - 1)]; !device.isEmpty())
+            line("COM" + std::to_string(n), device);
+    for (const QString &device : devices)
+        if (!listed.contains(device))
+            line("-", device);
+    if (listed.isEmpty())
+        console.err << "no serial devices found\n";
+    return kExitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,92 @@
+// Commands on radios: read and write.
+#include "cli/Commands.h"
+#include "cli/DevicePort.h"
+#include "cli/PlanFile.h"
+#include "cli/RadioLink.h"
+#include "cli/StreamSink.h"
+
+namespace cli {
+
+namespace {
+
+constexpr int kTextReadOk = 165, kTextWriteOk = 424, kTextWriteFailed = 425;
+
+std::vector<std::string> requiredPorts(const Args &args) {
+    auto ports = args.values("--port");
+    if (ports.empty())
+        throw UsageError(args.command() + ": --port DEV is required");
+    return ports;
+}
+
+} // namespace
+
+int readCommand(const Args &args, Console &console) {
+    args.allowOnly({"--port", "-o", "--lang", "--program-dir", "--verbose"});
+    args.expectPositionals(0, 0);
+    const auto ports = requiredPorts(args);
+    if (ports.size() > 1)
+        throw UsageError("read: one --port only");
+    if (!args.has("-o"))
+        throw UsageError("read: -o OUT.dat is required");
+    const std::string out = args.value("-o");
+
+    StreamSink sink(console.err);
+    cps::Cps c;
+    c.sink = &sink;
+    startSession(c, args);
+    const QString device = resolveDevice(c, ports[0]);
+    ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, ports[0]);
+    cps::TimeoutMark mark;
+    std::vector<uint8_t> asRead;
+    const LinkResult r = readRadio(c, device, ui, mark, &asRead);
+    if (!r.ok)
+        throw CliFailure(kExitRadio, ports[0] + ": " + r.failure);
+    saveImage(c, asRead, out);
+    console.out << ports[0] << ": " << c.text(kTextReadOk) << " -> " << out << '\n';
+    return kExitOk;
+}
+
+int writeCommand(const Args &args, Console &console) {
+    args.allowOnly({"--port", "--lang", "--program-dir", "--verbose"});
+    args.expectPositionals(1, 1);
+    const auto ports = requiredPorts(args);
+
+    StreamSink sink(console.err);
+    cps::Cps c;
+    c.sink = &sink;
+    startSession(c, args);
+    openPlan(c, args.positionals()[0]);
+
+    std::vector<std::string> failed;
+    for (const auto &port : ports) {
+        LinkResult r;
+        try {
+            const QString device = resolveDevice(c, port);
+            ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, port);
+            cps::TimeoutMark mark;
+            r = writeRadio(c, device, ui, mark);
+        } catch (const CliFailure &e) {
+            r = {false, e.what()};
+        }
+        if (r.ok) {
+            console.out << port << ": " << c.text(kTextWriteOk) << '\n' << std::flush;
+        } else {
+            failed.push_back(port);
+            console.out << port << ": " << c.text(kTextWriteFailed) << " - " << r.failure << '\n'
+                        << std::flush;
+        }
+    }
+    if (ports.size() > 1) {
+        console.out << ports.size() - failed.size() << " of " << ports.size() << " radios written";
+        if (!failed.empty()) {
+            console.out << "; failed:";
+            for (const auto &p : failed)
+                console.out << ' ' << p;
+        }
+        console.out << '\n';
+    }
+    const int failures = static_cast<int>(failed.size());
+    return failures ? kExitRadio : kExitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,50 @@
+#include "cli/RadioLink.h"
+
+#include "cli/DevicePort.h"
+#include "comm/RadioTransfer.h"
+#include "core/Plan.h"
+
+namespace cli {
+
+namespace {
+
+LinkResult outcome(const cps::Cps &c, cps::TransferResult r, const QString &device,
+                   const ConsoleTransferUi &ui) {
+    if (r == cps::TransferResult::Succeeded)
+        return {true, {}};
+    const std::string commFailed = c.text(cps::kTextCommFailed);
+    if (r == cps::TransferResult::NotStarted)
+        return {false, device.toStdString() + " cannot be opened: " + commFailed};
+    return {false, ui.lastMessage().empty() ? commFailed : ui.lastMessage()};
+}
+
+} // namespace
+
+LinkResult readRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
+                     cps::TimeoutMark &mark, std::vector<uint8_t> *asRead) {
+    DevicePort port(c, device);
+    cps::RadioTransfer transfer(c, port, ui, mark);
+    transfer.softDisplay = [&] {
+        if (asRead)
+            *asRead = c.IicDat;
+        cps::SoftDisplay(c);
+    };
+    ui.clearMessage();
+    const auto r = transfer.read();
+    ui.finishProgress();
+    return outcome(c, r, device, ui);
+}
+
+LinkResult writeRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
+                      cps::TimeoutMark &mark, std::array<uint8_t, 48> *parameters) {
+    DevicePort port(c, device);
+    cps::RadioTransfer transfer(c, port, ui, mark);
+    ui.clearMessage();
+    const auto r = transfer.write();
+    ui.finishProgress();
+    if (parameters)
+        *parameters = transfer.parameters();
+    return outcome(c, r, device, ui);
+}
+
+} // namespace cli

@@ -1,0 +1,32 @@
+#pragma once
+// One radio on one port, read or written through the same procedures as the
+// read/write window (RadioTransfer), with the command line's blocking wait.
+#include "cli/ConsoleTransferUi.h"
+#include "comm/TransferUi.h"
+#include "core/Cps.h"
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+struct LinkResult {
+    bool ok = false;
+    std::string failure; // what went wrong, in the interface language where it has a text
+};
+
+// Reads the radio on `device` into `c` (the image changes only when the whole
+// read succeeded). On success `asRead` receives the image exactly as read,
+// before the redisplay's decoding touches it.
+LinkResult readRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
+                     cps::TimeoutMark &mark, std::vector<uint8_t> *asRead = nullptr);
+
+// Writes the plan in `c` to the radio on `device` (conversion step, write
+// script, fixed frames). `parameters` receives P[0..47] of the radio's answer.
+LinkResult writeRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
+                      cps::TimeoutMark &mark, std::array<uint8_t, 48> *parameters = nullptr);
+
+} // namespace cli

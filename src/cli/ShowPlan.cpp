@@ -1,0 +1,205 @@
+#include "cli/ShowPlan.h"
+
+#include "core/ChannelCodec.h"
+#include "core/ChannelEntry.h"
+#include "core/Ini.h"
+#include "core/MemoryImage.h"
+#include "core/Options.h"
+
+#include <QList>
+#include <QString>
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+namespace cli {
+
+namespace {
+
+constexpr int kTextModelCaption = 356, kTextModelLabel = 184, kTextBandLabel = 185, kTextOff = 347,
+              kTextOn = 348;
+
+std::string jsonString(const std::string &s) {
+    std::string r = "\"";
+    for (const unsigned char ch : s) {
+        switch (ch) {
+        case '"':
+            r += "\\\"";
+            break;
+        case '\\':
+            r += "\\\\";
+            break;
+        case '\n':
+            r += "\\n";
+            break;
+        case '\r':
+            r += "\\r";
+            break;
+        case '\t':
+            r += "\\t";
+            break;
+        default:
+            if (ch < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", ch);
+                r += buf;
+            } else {
+                r += static_cast<char>(ch);
+            }
+        }
+    }
+    return r + "\"";
+}
+
+// Terminal columns a text takes: East Asian wide characters take two.
+int displayWidth(const std::string &s) {
+    int w = 0;
+    for (const char32_t u : QString::fromStdString(s).toUcs4()) {
+        const bool wide = (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) ||
+                          (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF) ||
+                          (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60) ||
+                          (u >= 0xFFE0 && u <= 0xFFE6);
+        w += wide ? 2 : 1;
+    }
+    return w;
+}
+
+std::string padded(const std::string &s, int width) {
+    return s + std::string(static_cast<std::size_t>(std::max(0, width - displayWidth(s))), ' ');
+}
+
+std::vector<std::string> split(const std::string &s, char sep) {
+    std::vector<std::string> parts;
+    std::string cur;
+    for (char ch : s) {
+        if (ch == sep) {
+            parts.push_back(cur);
+            cur.clear();
+        } else {
+            cur += ch;
+        }
+    }
+    parts.push_back(cur);
+    return parts;
+}
+
+int32_t field(const cps::Cps &c, int n, int f) {
+    return c.ch.ChInfo[static_cast<std::size_t>(n)][static_cast<std::size_t>(f)];
+}
+
+std::string optionValueText(const cps::Cps &c, int k) {
+    const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
+    const int v = c.opt.sel[static_cast<std::size_t>(k)];
+    if (def.checkBox)
+        return c.text(v ? kTextOn : kTextOff);
+    const auto choices = cps::optionChoices(c, k);
+    if (v < 0 || v >= static_cast<int>(choices.size()))
+        return {};
+    return choices[static_cast<std::size_t>(v)];
+}
+
+} // namespace
+
+std::string mhzText(int32_t tenHz) {
+    if (tenHz < 0)
+        return {};
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d.%05d", tenHz / 100000, tenHz % 100000);
+    return buf;
+}
+
+int parameterChoiceCount(const cps::Cps &c, int f) {
+    if (f < 1 || f > c.cols.columnCount)
+        return 0;
+    try {
+        return cps::toInt16(c.cols.item(f, 1));
+    } catch (const std::exception &) {
+        return std::max(0, c.cols.itemCount(f) - 3);
+    }
+}
+
+std::string parameterCaption(const cps::Cps &c, int f, int32_t choice) {
+    if (choice >= 0 && 3 + choice < c.cols.itemCount(f))
+        return c.cols.item(f, 3 + choice);
+    return choice < 0 ? std::string() : std::to_string(choice);
+}
+
+std::string columnCaption(const cps::Cps &c, int column) {
+    const auto parts = split(c.cols.format, '|');
+    if (column >= 0 && column < static_cast<int>(parts.size()) && parts[column] != "0")
+        return parts[static_cast<std::size_t>(column)];
+    return column == 0 ? "CH" : "P" + std::to_string(column);
+}
+
+std::string planJson(const cps::Cps &c) {
+    std::ostringstream o;
+    o << "{\"model\": " << c.modelIndex << ", \"band\": {\"index\": " << c.bandIndex
+      << ", \"low\": " << c.bandLow << ", \"high\": " << c.bandHigh << "}, \"channels\": [";
+    for (int n = 1; n <= c.cols.channelCount; ++n) {
+        if (n > 1)
+            o << ", ";
+        o << "{\"channel\": " << n << ", \"rx\": " << field(c, n, cps::field::Rx)
+          << ", \"tx\": " << field(c, n, cps::field::Tx)
+          << ", \"decode\": " << jsonString(c.ch.decText[static_cast<std::size_t>(n)])
+          << ", \"encode\": " << jsonString(c.ch.encText[static_cast<std::size_t>(n)])
+          << ", \"fields\": [";
+        for (int f = 0; f < cps::kChannelFields; ++f)
+            o << (f ? ", " : "") << field(c, n, f);
+        o << "]}";
+    }
+    o << "], \"options\": [";
+    for (int k = 0; k < cps::kOptionCount; ++k)
+        o << (k ? ", " : "") << c.opt.sel[static_cast<std::size_t>(k)];
+    o << "]}\n";
+    return o.str();
+}
+
+std::string planTable(const cps::Cps &c) {
+    std::ostringstream o;
+    o << c.text(kTextModelLabel) << ": "
+      << (c.modelIndex == 0 ? c.text(kTextModelCaption) : std::to_string(c.modelIndex)) << '\n'
+      << c.text(kTextBandLabel) << ": " << cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh)
+      << '\n'
+      << '\n';
+
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> header;
+    for (int col = 0; col <= c.cols.columnCount; ++col)
+        header.push_back(columnCaption(c, col));
+    rows.push_back(header);
+    for (int n = 1; n <= c.cols.channelCount; ++n) {
+        std::vector<std::string> row{std::to_string(n)};
+        const bool used = cps::channelInUse(c, n);
+        row.push_back(used ? mhzText(field(c, n, cps::field::Rx)) : "");
+        row.push_back(used ? mhzText(field(c, n, cps::field::Tx)) : "");
+        row.push_back(used ? c.ch.decText[static_cast<std::size_t>(n)] : "");
+        row.push_back(used ? c.ch.encText[static_cast<std::size_t>(n)] : "");
+        for (int f = 5; f <= c.cols.columnCount; ++f)
+            row.push_back(used ? parameterCaption(c, f, field(c, n, f)) : "");
+        rows.push_back(row);
+    }
+    std::vector<int> widths(header.size(), 0);
+    for (const auto &row : rows)
+        for (std::size_t i = 0; i < row.size() && i < widths.size(); ++i)
+            widths[i] = std::max(widths[i], displayWidth(row[i]));
+    for (const auto &row : rows) {
+        std::string line;
+        for (std::size_t i = 0; i < row.size() && i < widths.size(); ++i)
+            line += (i ? "  " : "") + padded(row[i], widths[i]);
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        o << line << '\n';
+    }
+
+    o << '\n';
+    int labelWidth = 0;
+    for (const auto &d : cps::optionDefs())
+        labelWidth = std::max(labelWidth, displayWidth(c.text(d.captionText)));
+    for (int k = 0; k < cps::kOptionCount; ++k) {
+        const auto &d = cps::optionDefs()[static_cast<std::size_t>(k)];
+        o << padded(c.text(d.captionText), labelWidth) << "  " << optionValueText(c, k) << '\n';
+    }
+    return o.str();
+}
+
+} // namespace cli

@@ -1,0 +1,30 @@
+#pragma once
+// The decoded plan as the user sees it: one JSON object for programs, or a
+// table in the interface language for people.
+#include "core/Cps.h"
+
+#include <string>
+
+namespace cli {
+
+// {"model": m, "band": {"index": i, "low": l, "high": h},
+//  "channels": [{"channel": n, "rx": r, "tx": t, "decode": d, "encode": e,
+//                "fields": [f0..f20]}, ...n = 1..channel count],
+//  "options": [o0..o15]}
+// Frequencies and band limits in 10 Hz units, -1 = none.
+std::string planJson(const cps::Cps &c);
+
+// Model, band, the channel grid and the option controls as text.
+std::string planTable(const cps::Cps &c);
+
+// A frequency in 10 Hz units as MHz with 5 decimals ("145.12500"); "" for none.
+std::string mhzText(int32_t tenHz);
+
+// The caption of parameter column `field`'s choice (the column's item 3 + choice).
+std::string parameterCaption(const cps::Cps &c, int field, int32_t choice);
+// The number of choices of parameter column `field`.
+int parameterChoiceCount(const cps::Cps &c, int field);
+// The caption of column `column` (0 = label column) from the grid format string.
+std::string columnCaption(const cps::Cps &c, int column);
+
+} // namespace cli

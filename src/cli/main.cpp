@@ -1,0 +1,12 @@
+#include "cli/Cli.h"
+
+#include <QCoreApplication>
+#include <iostream>
+#include <unistd.h>
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    std::vector<std::string> words(argv + 1, argv + argc);
+    cli::Console console{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
+    return cli::run(words, console);
+}
