@@ -114,12 +114,7 @@ void frmMemDat::buildWindow() {
     });
     connect(vsfgGridMemDat, &QTableWidget::itemChanged, this, &frmMemDat::vsfgGridMemDat_AfterEdit);
 
-    // Wide enough for the label column, 16 bytes and the scroll bar.
-    const int tableWidth = kLabelColumnWidth + kBytesPerRow * kDataColumnWidth +
-                           vsfgGridMemDat->verticalScrollBar()->sizeHint().width() +
-                           2 * vsfgGridMemDat->frameWidth();
-    vsfgGridMemDat->setMinimumWidth(tableWidth);
-    resize(tableWidth + 60, 34 * kRowHeight + 110);
+    resize(560, 34 * kRowHeight + 110); // about 32 rows of the table
 }
 
 int frmMemDat::tableEnd() const {
@@ -159,18 +154,31 @@ void frmMemDat::SetGridMemDat() {
             rowLabels << memdat::rowLabel(r * kBytesPerRow);
         vsfgGridMemDat->setVerticalHeaderLabels(rowLabels);
 
+        // The sizes in twips are the least; a larger font widens the columns
+        // so no label or byte is ever cut.
+        const QFontMetrics fm(vsfgGridMemDat->font());
+        const int rowHeight = std::max(kRowHeight, fm.height() + 2);
+        const int columnWidth =
+            std::max(kDataColumnWidth, fm.horizontalAdvance(QStringLiteral("FF")) + 10);
+        const int labelWidth =
+            std::max(kLabelColumnWidth, fm.horizontalAdvance(QStringLiteral("0000H")) + 14);
         QHeaderView *top = vsfgGridMemDat->horizontalHeader();
         top->setMinimumSectionSize(1);
-        top->setDefaultSectionSize(kDataColumnWidth);
+        top->setDefaultSectionSize(columnWidth);
         top->setSectionResizeMode(QHeaderView::Fixed);
         top->setDefaultAlignment(Qt::AlignCenter);
-        top->setFixedHeight(kRowHeight);
+        top->setFixedHeight(rowHeight);
         QHeaderView *side = vsfgGridMemDat->verticalHeader();
         side->setMinimumSectionSize(1);
-        side->setDefaultSectionSize(kRowHeight);
+        side->setDefaultSectionSize(rowHeight);
         side->setSectionResizeMode(QHeaderView::Fixed);
         side->setDefaultAlignment(Qt::AlignCenter);
-        side->setFixedWidth(kLabelColumnWidth);
+        side->setFixedWidth(labelWidth);
+        const int tableWidth = labelWidth + kBytesPerRow * columnWidth +
+                               vsfgGridMemDat->verticalScrollBar()->sizeHint().width() +
+                               2 * vsfgGridMemDat->frameWidth();
+        vsfgGridMemDat->setMinimumWidth(tableWidth);
+        resize(std::max(width(), sizeHint().width()), height());
 
         // Cells past the table end in its last row show nothing and take no typing.
         for (int a = 0; a < rows * kBytesPerRow; ++a) {
@@ -279,8 +287,13 @@ void frmMemDat::CellTipHint(int row, int col) {
         if (!item || item->text().isEmpty())
             return;
         // Moving the selection while a cell is being typed would end the typing.
-        if (!isTyping())
+        if (!isTyping()) {
+            // Selecting a half-shown cell must not scroll the grid under the mouse.
+            const bool autoScroll = vsfgGridMemDat->hasAutoScroll();
+            vsfgGridMemDat->setAutoScroll(false);
             vsfgGridMemDat->setCurrentItem(item);
+            vsfgGridMemDat->setAutoScroll(autoScroll);
+        }
         const int address = kBytesPerRow * (row - 1) + col - 1;
         tip_ = memdat::cellTipText(address, item->text());
         vsfgGridMemDat->setToolTip(tip_);

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
 
 using memdat::FormatByteDat;
 
@@ -19,11 +20,16 @@ TEST_F(MemDatFixture, LayoutHasOneLabelledRowPer16BytesAndStaysEmptyUntilFilled)
     EXPECT_EQ(grid->verticalHeaderItem(511)->text(), "1FF0H");
     for (int k = 0; k < 16; ++k)
         EXPECT_EQ(grid->horizontalHeaderItem(k)->text(), QString::number(k, 16).toUpper());
-    // 270 twips high rows, 420 twips wide byte columns, 620 twips for the labels.
-    EXPECT_EQ(grid->rowHeight(100), 18);
-    EXPECT_EQ(grid->horizontalHeader()->height(), 18);
-    EXPECT_EQ(grid->columnWidth(15), 28);
-    EXPECT_EQ(grid->verticalHeader()->width(), 41);
+    // At least 270 twips high rows, 420 twips wide byte columns and 620 twips
+    // for the labels, and never too small for the texts.
+    const QFontMetrics fm(grid->font());
+    EXPECT_GE(grid->rowHeight(100), 18);
+    EXPECT_GE(grid->rowHeight(100), fm.height());
+    EXPECT_EQ(grid->horizontalHeader()->height(), grid->rowHeight(100));
+    EXPECT_GE(grid->columnWidth(15), 28);
+    EXPECT_GT(grid->columnWidth(15), fm.horizontalAdvance("FF"));
+    EXPECT_GE(grid->verticalHeader()->width(), 41);
+    EXPECT_GT(grid->verticalHeader()->width(), fm.horizontalAdvance("1FF0H"));
     EXPECT_EQ(grid->font().pointSize(), 10);
     EXPECT_EQ(grid->currentRow(), 0);
     EXPECT_EQ(grid->currentColumn(), 0);
@@ -164,10 +170,17 @@ TEST_F(MemDatFixture, CellExplanationOfTheByteUnderTheMouse) {
     EXPECT_EQ(view->vsfgGridMemDat->toolTip(), expected);
     EXPECT_EQ(view->vsfgGridMemDat->currentItem(), item) << "the explained cell is selected";
 
+    // Explaining a half-shown cell at the bottom edge does not scroll the grid.
+    QTableWidget *grid = view->vsfgGridMemDat;
+    const int scrolled = grid->verticalScrollBar()->value();
+    const QPoint bottomEdge(grid->columnViewportPosition(2) + 4, grid->viewport()->height() - 2);
+    QTest::mouseMove(grid->viewport(), bottomEdge);
+    EXPECT_EQ(grid->currentRow(), grid->rowAt(bottomEdge.y()));
+    EXPECT_EQ(grid->verticalScrollBar()->value(), scrolled);
+    view->CellTipHint(0x1A + 1, 3 + 1);
+
     // Over a fixed cell the tip stays; a text that is no 16-bit value clears it.
     view->CellTipHint(0, 4);
-    EXPECT_EQ(view->tipText(), expected);
-    view->CellTipHint(0x1A + 1, 3 + 1);
     EXPECT_EQ(view->tipText(), expected);
     view->cellAt(0x0005)->setText("1FFFF");
     sink.entries.clear();
