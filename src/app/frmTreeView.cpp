@@ -82,7 +82,7 @@ QTreeWidgetItem *frmTreeView::node(const QString &key) const {
 
 void frmTreeView::treevMain_NodeClick(QTreeWidgetItem *node) {
     cps::guarded(c_.log(), "frmTreeView->treevMain_NodeClick:", [&] {
-        setFocus();
+        treevMain->setFocus();
         const QString key = keyOf(node);
         if (key == QLatin1String("RadioInfo"))
             main_->showRadioInfo();
