@@ -1,0 +1,127 @@
+#include "sim/SimOptions.h"
+
+#include <cstdlib>
+
+namespace sim {
+
+const char *usageText() {
+    return "usage: brenvik-radio-sim [options]\n"
+           "A virtual Brenvik radio on a pseudo-terminal; prints the terminal's path first.\n"
+           "  --image FILE         memory from a *.dat file (default: dhcpqec.exe beside the "
+           "program)\n"
+           "  --ident alt|std|unsupported   identification 5A 23 28 | 5A 52 57 | 5A 11 22\n"
+           "  --silent             never answer\n"
+           "  --drop N             drop the first N replies\n"
+           "  --corrupt N          flip a byte of reply N (the address echo, or the only byte)\n"
+           "  --wrong-echo N       reply N, when it carries data, echoes another address\n"
+           "  --split              send replies in pieces\n"
+           "  --extra              two trailing bytes after every reply\n"
+           "  --latency MS         wait before every reply\n"
+           "  --wire-timing        pace the line at 9600 baud (10 bits per byte)\n"
+           "  --hangup-after N     close the pseudo-terminal after N frames\n"
+           "  --ignore-writes ADDR ignore writes to the 16-byte block at hex ADDR\n"
+           "  --p4 VALUE           hold memory 0x03D4 (parameter P[4]) at VALUE\n"
+           "  --save FILE          save the memory at exit (*.dat layout)\n"
+           "  --log FILE           list every frame seen and its reply\n"
+           "  --quit-after-end     exit once the end frames of a read or write have come\n";
+}
+
+namespace {
+bool toInt(const std::string &text, int base, int &out) {
+    if (text.empty())
+        return false;
+    char *end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, base);
+    if (*end != '\0' || v < 0 || v > 0xFFFF)
+        return false;
+    out = static_cast<int>(v);
+    return true;
+}
+} // namespace
+
+std::optional<SimOptions> parseOptions(const std::vector<std::string> &args, std::string &error) {
+    SimOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string &a = args[i];
+        auto value = [&]() -> const std::string * {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return nullptr;
+            }
+            return &args[++i];
+        };
+        auto number = [&](int &out, int base = 10) {
+            const std::string *v = value();
+            if (!v)
+                return false;
+            if (!toInt(*v, base, out)) {
+                error = a + ": not a number: " + *v;
+                return false;
+            }
+            return true;
+        };
+        bool ok = true;
+        if (a == "--image") {
+            const std::string *v = value();
+            ok = v && !(o.image = *v).empty();
+        } else if (a == "--ident") {
+            const std::string *v = value();
+            ok = v != nullptr;
+            if (ok && *v == "alt")
+                o.ident = Ident::Alternative;
+            else if (ok && *v == "std")
+                o.ident = Ident::Standard;
+            else if (ok && *v == "unsupported")
+                o.ident = Ident::Unsupported;
+            else if (ok) {
+                error = "--ident takes alt, std or unsupported";
+                ok = false;
+            }
+        } else if (a == "--silent")
+            o.faults.silent = true;
+        else if (a == "--drop")
+            ok = number(o.faults.dropFirst);
+        else if (a == "--corrupt")
+            ok = number(o.faults.corruptReply);
+        else if (a == "--wrong-echo")
+            ok = number(o.faults.wrongEchoReply);
+        else if (a == "--split")
+            o.split = true;
+        else if (a == "--extra")
+            o.faults.extraBytes = true;
+        else if (a == "--latency")
+            ok = number(o.latencyMs);
+        else if (a == "--wire-timing")
+            o.wireTiming = true;
+        else if (a == "--hangup-after")
+            ok = number(o.hangupAfter);
+        else if (a == "--ignore-writes")
+            ok = number(o.faults.ignoreWritesAt, 16);
+        else if (a == "--p4") {
+            ok = number(o.faults.forceP4);
+            if (ok && o.faults.forceP4 > 0xFF) {
+                error = "--p4 takes a byte value 0..255";
+                ok = false;
+            }
+        } else if (a == "--save") {
+            const std::string *v = value();
+            ok = v && !(o.saveFile = *v).empty();
+        } else if (a == "--log") {
+            const std::string *v = value();
+            ok = v && !(o.logFile = *v).empty();
+        } else if (a == "--quit-after-end")
+            o.quitAfterEnd = true;
+        else {
+            error = "unknown option " + a;
+            ok = false;
+        }
+        if (!ok) {
+            if (error.empty())
+                error = a + " needs a value";
+            return std::nullopt;
+        }
+    }
+    return o;
+}
+
+} // namespace sim

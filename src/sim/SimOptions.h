@@ -1,0 +1,28 @@
+#pragma once
+// Command line of brenvik-radio-sim.
+#include "sim/SimRadio.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sim {
+
+struct SimOptions {
+    std::string image; // *.dat file; empty: the default image beside the program
+    Ident ident = Ident::Alternative;
+    RadioFaults faults;
+    bool split = false;      // replies in pieces
+    int latencyMs = 0;       // before every reply
+    bool wireTiming = false; // pace both directions at 9600 baud, 10 bits per byte
+    int hangupAfter = 0;     // close the pseudo-terminal after N frames (0: never)
+    std::string saveFile;    // memory at exit, *.dat layout
+    std::string logFile;     // every frame seen
+    bool quitAfterEnd = false;
+};
+
+// Parses argv; on a usage error returns nothing and fills `error`.
+std::optional<SimOptions> parseOptions(const std::vector<std::string> &args, std::string &error);
+const char *usageText();
+
+} // namespace sim
