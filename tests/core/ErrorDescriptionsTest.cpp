@@ -1,4 +1,4 @@
-// Part 3.5: the error description table (VbErrNumDes).
+// The error description table (VbErrNumDes).
 #include "core/ErrorLog.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@ struct Row {
     const char *text;
 };
 
-// The rows the specification gives.
+// The rows whose wording is fixed.
 const Row kGiven[] = {
     {5, "无效的过程调用"},   {6, "溢出"},
     {9, "数组索引超出范围"}, {11, "除以零"},
@@ -25,7 +25,7 @@ const Row kGiven[] = {
     {482, "打印机错误"},     {31037, "从文件读出时出错"},
 };
 
-// The 117 numbers of the table, in the specification's order.
+// The 117 numbers of the table, in order.
 const std::set<int> kNumbers = {
     3,   5,   6,   7,   9,   10,    11,    13,    14,    16,    17,    18,    20,  28,  35,
     47,  48,  49,  51,  52,  53,    54,    55,    57,    58,    59,    61,    62,  63,  67,

@@ -1,5 +1,5 @@
-// Part 3.4: the interface text table. The expected texts below are typed from
-// the specification (its English list and its table of entries in all three
+// The interface text table. The expected texts below are typed from
+// the product's text list (its English list and its table of entries in all three
 // languages), not read back from the tables under test.
 #include "core/FaceText.h"
 #include "core/Cps.h"
@@ -17,7 +17,7 @@ struct Given {
     const char *text;
 };
 
-// Every English text of Part 3.4.
+// Every English text of the interface.
 const std::vector<Given> kEnglish = {
     {0, "New"},
     {1, "Open"},
@@ -295,7 +295,7 @@ struct GivenZh {
     const char *chs, *cht;
 };
 
-// The entries the specification gives in both Chinese languages.
+// The entries whose Chinese wording is fixed.
 const std::vector<GivenZh> kChinese = {
     {16, "Brenvik对讲机写频软件", "Brenvik對講機寫頻軟體"},
     {68, "Language has changed, you need to restart the software.",
@@ -321,7 +321,7 @@ std::vector<std::string> loaded(int lang) {
 
 } // namespace
 
-TEST(FaceText, EnglishTextsAreExactlyTheSpecifications) {
+TEST(FaceText, EnglishTextsAreExactlyTheGivenOnes) {
     const auto t = loaded(3);
     ASSERT_EQ(t.size(), 446u);
     for (const auto &g : kEnglish)
@@ -358,7 +358,7 @@ TEST(FaceText, EveryEnglishEntryHasBothChineseTexts) {
         EXPECT_FALSE(chs[i].empty()) << "Simplified entry " << i;
         EXPECT_FALSE(cht[i].empty()) << "Traditional entry " << i;
     }
-    // At least the specification's entries, the two maker lines and our entries 420..425.
+    // At least the given entries, the two maker lines and our entries 420..425.
     EXPECT_GE(withText, static_cast<int>(kEnglish.size()) + 2 + 6);
     for (int n : {55, 56})
         EXPECT_FALSE(eng.at(n).empty()) << "maker line " << n;
