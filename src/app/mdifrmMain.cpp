@@ -4,8 +4,8 @@
 #include "app/frmAboutSoft.h"
 #include "app/frmShowErr.h"
 #include "app/frmTreeView.h"
-#include "comm/ComPorts.h"
-#include "comm/ProtocolScript.h"
+#include "comm/ProtocolScripts.h"
+#include "comm/QtSerialPortAdapter.h"
 #include "core/ChannelCodec.h"
 #include "core/DataFile.h"
 #include "core/FaceText.h"
@@ -13,11 +13,14 @@
 #include "core/Numeric.h"
 #include "core/Plan.h"
 #include "editors/frmChMem.h"
-#include "editors/frmCommun.h"
 #include "editors/frmMemDat.h"
-#include "editors/frmRadioInfo.h"
 #include "editors/frmSysSet.h"
+#if __has_include("editors/frmCommun.h")
+#include "editors/frmCommun.h"
+#include "editors/frmRadioInfo.h"
 #include "editors/frmToolCom.h"
+#define HAVE_COMMUN 1
+#endif
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -86,6 +89,7 @@ mdifrmMain::mdifrmMain(const QString &programDir, QWidget *parent) : QMainWindow
     c_.SettingsFile = c_.programDir + "/selvarn.exe";
     sink_ = std::make_unique<PaneSink>(this);
     c_.sink = sink_.get();
+    port_ = std::make_unique<cps::QtSerialPortAdapter>(c_, this);
 
     launcher = [](const QString &program) { return QProcess::startDetached(program, {}); };
     openUrl = [](const QString &path) {
@@ -116,6 +120,18 @@ mdifrmMain::~mdifrmMain() {
     c_.view = nullptr;
     c_.sink = nullptr;
 }
+
+frmChMem *mdifrmMain::chMem() const { return chMem_; }
+#ifdef HAVE_COMMUN
+frmCommun *mdifrmMain::commun() const { return commun_; }
+frmRadioInfo *mdifrmMain::radioInfo() const { return radioInfo_; }
+#else
+frmCommun *mdifrmMain::commun() const { return nullptr; }
+frmRadioInfo *mdifrmMain::radioInfo() const { return nullptr; }
+#endif
+frmMemDat *mdifrmMain::memDat() const { return memDat_; }
+frmTreeView *mdifrmMain::treeView() const { return treeView_; }
+frmSysSet *mdifrmMain::sysSet() const { return sysSet_; }
 
 QString mdifrmMain::programDir() const { return q(c_.programDir); }
 
@@ -316,19 +332,22 @@ bool mdifrmMain::MDIForm_Load() {
 
         c_.settings.com = cps::toInt16(ini.read("Setting", "COM", "1", 9));
         if (c_.settings.com < 1 || c_.settings.com > 16) cps::raise(cps::err::IndexOutOfRange);
-        if (!cps::VerdictCom(c_, c_.settings.com)) cps::AutoSetPort(c_);
+        cps::VerdictCom(*port_, portStatus_, c_.settings.com);
+        if (portStatus_.at(static_cast<std::size_t>(c_.settings.com - 1)) == -1)
+            cps::AutoSetPort(c_, *port_, portStatus_);
 
         cps::sizeImage(c_, cps::toInt16(ini.read("Setting", "DatNum", "0", 9)));
         readSettings();
         showFilePath();
 
-        cps::SelectStdCommandSet(c_);
-        cps::SelectAltCommandSet(c_);
+        cps::ProtocolScripts(c_).startUp();
         GenerateDatFolder();
         SetSoftFace();
 
         // Windows that exist from start-up on.
+#ifdef HAVE_COMMUN
         commun_ = new frmCommun(this);
+#endif
         memDat_ = new frmMemDat(this);
         chMem_ = new frmChMem(this);
         c_.view = chMem_;
@@ -398,7 +417,7 @@ void mdifrmMain::GetSysLang() {
             lcid = 1033;
         }
         ini.write("Setting", "Language", lcid == 2052 ? "1" : lcid == 1028 ? "2" : "3");
-        cps::AutoSetPort(c_);
+        cps::AutoSetPort(c_, *port_, portStatus_);
     });
 }
 
@@ -481,8 +500,13 @@ bool mdifrmMain::MDIForm_QueryUnload() {
 void mdifrmMain::unloadAll() {
     // Fixed order: tree, optional features, radio info, channels, about, read/write,
     // port dialog, error log, part fill, memory view.
-    QWidget *order[] = {treeView_, sysSet_, radioInfo_, chMem_, nullptr, commun_,
-                        toolCom_,  showErr_, nullptr,   memDat_};
+#ifdef HAVE_COMMUN
+    QWidget *commun = commun_, *radioInfo = radioInfo_, *toolCom = toolCom_;
+#else
+    QWidget *commun = nullptr, *radioInfo = nullptr, *toolCom = nullptr;
+#endif
+    QWidget *order[] = {treeView_, sysSet_, radioInfo, chMem_,   nullptr,
+                        commun,    toolCom, showErr_,  nullptr, memDat_};
     for (QWidget *w : order)
         if (w) w->close();
     c_.view = nullptr;
@@ -610,6 +634,7 @@ void mdifrmMain::tlbMdiFrmMain_ButtonClick(const QString &key) {
     });
 }
 
+#ifdef HAVE_COMMUN
 void mdifrmMain::showReadWindow() { commun_->showRead(); }
 void mdifrmMain::showWriteWindow() { commun_->showWrite(); }
 
@@ -618,6 +643,11 @@ void mdifrmMain::showPortDialog() {
     toolCom_->exec();
     setPanel(2, QStringLiteral("COM%1").arg(c_.settings.com));
 }
+#else
+void mdifrmMain::showReadWindow() {}
+void mdifrmMain::showWriteWindow() {}
+void mdifrmMain::showPortDialog() {}
+#endif
 
 void mdifrmMain::showAbout() {
     frmAboutSoft about(this);
@@ -641,6 +671,7 @@ void mdifrmMain::showChMem() {
 }
 
 void mdifrmMain::showRadioInfo() {
+#ifdef HAVE_COMMUN
     if (!radioInfo_) {
         radioInfo_ = new frmRadioInfo(this);
         radioInfoWindow_ = addChild(radioInfo_);
@@ -648,6 +679,7 @@ void mdifrmMain::showRadioInfo() {
     radioInfoWindow_->showMaximized();
     radioInfo_->show();
     mdi_->setActiveSubWindow(radioInfoWindow_);
+#endif
 }
 
 void mdifrmMain::showSysSet() {

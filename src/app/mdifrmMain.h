@@ -2,6 +2,8 @@
 // The main window: menus, toolbar, three-panel status bar, the MDI area with
 // the child windows, the lock timers, the dock panes, and the start-up and
 // shutdown sequences. It owns the run's shared state (cps::Cps).
+#include "comm/PortProbe.h"
+#include "comm/TransferUi.h"
 #include "core/Cps.h"
 
 #include <QMainWindow>
@@ -69,6 +71,9 @@ public:
     void mnuChLock_Click();
     void mnuPopChLock_Click();
     void LockFaceOperate(bool lock);
+    // The ticks of tmrChLock (30 s) and tmrChLockBlink (5 s).
+    void lockNoticeTick();
+    void lockBlinkTick();
     void mnuDelOne_Click();
     void mnuDelAll_Click();
     void mnuLangSel_Click(int lang);
@@ -93,13 +98,18 @@ public:
     std::function<bool(const QString &path)> openUrl;
 
     // --- child windows (created at start-up)
-    frmChMem *chMem() const { return chMem_; }
-    frmCommun *commun() const { return commun_; }
-    frmMemDat *memDat() const { return memDat_; }
+    frmChMem *chMem() const;
+    frmCommun *commun() const;
+    frmMemDat *memDat() const;
     frmShowErr *errorLog();
-    frmTreeView *treeView() const { return treeView_; }
-    frmSysSet *sysSet() const { return sysSet_; }
-    frmRadioInfo *radioInfo() const { return radioInfo_; }
+    frmTreeView *treeView() const;
+    frmSysSet *sysSet() const;
+    frmRadioInfo *radioInfo() const;
+
+    // --- the serial link of the whole run
+    cps::SerialPort &port() { return *port_; }
+    cps::PortStatusTable &portStatus() { return portStatus_; }
+    cps::TimeoutMark &timeoutMark() { return timeoutMark_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -113,13 +123,14 @@ private:
     void GenerateDatFolder();
     bool MDIForm_QueryUnload();
     void unloadAll();
-    void lockNoticeTick();
-    void lockBlinkTick();
     void readSettings();
     QMdiSubWindow *addChild(QWidget *w);
 
     cps::Cps c_;
     std::unique_ptr<cps::ErrorSink> sink_;
+    std::unique_ptr<cps::SerialPort> port_;
+    cps::PortStatusTable portStatus_{};
+    cps::TimeoutMark timeoutMark_;
     QMdiArea *mdi_ = nullptr;
     QToolBar *tlbMdiFrmMain_ = nullptr;
     QMenu *mnuPopMenuOne_ = nullptr;
