@@ -1,0 +1,60 @@
+// Takes screenshots of the main window and its windows in one language:
+//   brenvik-screenshots PROGRAM_DIR LANG OUT_DIR
+// PROGRAM_DIR is a copy of the program folder (its settings get Language=LANG
+// and FirRun=0). Run under xvfb-run for real fonts and window decorations.
+#include "app/frmAboutSoft.h"
+#include "app/mdifrmMain.h"
+#include "core/Ini.h"
+#include "editors/frmMemDat.h"
+#include "editors/frmPartFill.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMdiArea>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+void save(QWidget *w, const QString &dir, const QString &name) {
+    QApplication::processEvents();
+    w->grab().save(dir + "/" + name + ".png");
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    if (argc != 4) return 2;
+    const QString folder = argv[1], lang = argv[2], out = argv[3];
+    QDir().mkpath(out);
+    cps::IniFile ini(QDir(folder).filePath("selvarn.exe").toStdString());
+    ini.write("Setting", "FirRun", "0");
+    ini.write("Setting", "Language", lang.toStdString());
+
+    mdifrmMain w(folder);
+    if (!w.MDIForm_Load()) return 1;
+    w.resize(1400, 900);
+    w.show();
+    QApplication::processEvents();
+    save(&w, out, "main-" + lang);
+
+    w.showTreeView();
+    w.showErrorLog();
+    save(&w, out, "main-panes-" + lang);
+
+    w.showMemDat(true);
+    save(w.memDat(), out, "memdat-" + lang);
+    w.showMemDat(false);
+
+    frmAboutSoft about(&w);
+    about.show();
+    save(&about, out, "about-" + lang);
+    about.hide();
+
+    frmPartFill fill(&w, w.memDat());
+    fill.show();
+    save(&fill, out, "partfill-" + lang);
+    fill.hide();
+    return 0;
+}
