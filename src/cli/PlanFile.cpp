@@ -50,6 +50,13 @@ bool plausiblePlanImage(const std::vector<uint8_t> &image) {
     return low < high;
 }
 
+void forgetChannelTexts(cps::Cps &c) {
+    for (auto &t : c.ch.decText)
+        t.clear();
+    for (auto &t : c.ch.encText)
+        t.clear();
+}
+
 void openPlan(cps::Cps &c, const std::string &path) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -69,6 +76,7 @@ void openPlan(cps::Cps &c, const std::string &path) {
     if (!plausiblePlanImage(image))
         wrongFile(c, path, "no valid band in the file");
     c.IicDat = std::move(image);
+    forgetChannelTexts(c);
     cps::SoftDisplay(c);
     c.CurFilePath = path;
 }

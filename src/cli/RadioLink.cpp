@@ -1,6 +1,7 @@
 #include "cli/RadioLink.h"
 
 #include "cli/DevicePort.h"
+#include "cli/PlanFile.h"
 #include "comm/RadioTransfer.h"
 #include "core/Plan.h"
 
