@@ -1,0 +1,392 @@
+// The channel grid's events: showing the table, the edit rules, clicks,
+// double clicks, the signalling box and the pop-up menu.
+#include "app/mdifrmMain.h"
+#include "core/ChannelCodec.h"
+#include "core/ChannelEntry.h"
+#include "core/Ctdcs.h"
+#include "editors/ChMemFormat.h"
+#include "editors/ChMemGrid.h"
+#include "editors/frmChMem.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QLineEdit>
+#include <QMenu>
+
+namespace {
+const QColor kRowHighlight(230, 230, 240);
+const QColor kSelectedCell(255, 0, 255);
+constexpr int kFirstParameterColumn = 5;
+constexpr int kNameColumn = 11;
+
+// The source text of a failure for the error log.
+std::string sourceOf(const std::exception &e) {
+    if (auto *r = dynamic_cast<const cps::RunError *>(&e))
+        return r->source;
+    return "BrenvikCPS";
+}
+} // namespace
+
+bool frmChMem::locked() const {
+    return c().LockState == "ShowLock";
+}
+int frmChMem::lastColumn() const {
+    return c().cols.columnCount;
+}
+int32_t &frmChMem::field(int row, int col) const {
+    return c().ch.ChInfo.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
+}
+std::string &frmChMem::decText(int row) const {
+    return c().ch.decText.at(static_cast<std::size_t>(row));
+}
+std::string &frmChMem::encText(int row) const {
+    return c().ch.encText.at(static_cast<std::size_t>(row));
+}
+bool frmChMem::channelInUse(int row) const {
+    return cps::channelInUse(c(), row);
+}
+QColor frmChMem::defColor() const {
+    return chmem::colorFromSetting(c().settings.defColor);
+}
+QColor frmChMem::overColor() const {
+    return chmem::colorFromSetting(c().settings.overColor);
+}
+QColor frmChMem::bandColor(int32_t value) const {
+    return value < c().bandLow || value > c().bandHigh ? overColor() : defColor();
+}
+
+QString frmChMem::columnKeyword(int col) const {
+    if (col < 1 || c().cols.itemCount(col) < 1)
+        return {};
+    return QString::fromStdString(c().cols.item(col, 0));
+}
+
+bool frmChMem::isParameterColumn(int col) const {
+    static const QStringList keywords{"RxFre",  "TxFre",       "OFFSET",
+                                      "CHNAME", "CtcssDcsDec", "CtcssDcsEnc"};
+    return col >= 1 && !keywords.contains(columnKeyword(col));
+}
+
+// --- showing the table
+
+void frmChMem::ShowChTblGrid() {
+    cps::guarded(c().log(), "frmChMem->ShowChTblGrid", [&] {
+        for (int n = 1; n <= c().cols.channelCount; ++n) {
+            if (!channelInUse(n)) {
+                for (int col = 1; col <= lastColumn(); ++col)
+                    grid()->setText(n, col, QString());
+                continue;
+            }
+            ChParaShow(n);
+            RxFreShow(n);
+            TxFreShow(n);
+            CtdcsDecShow(n);
+            CtdcsEncShow(n);
+        }
+    });
+}
+
+void frmChMem::ChParaShow(int n) {
+    cps::guarded(c().log(), "frmChMem->ChParaShow", [&] {
+        for (int col = kFirstParameterColumn; col <= lastColumn(); ++col) {
+            if (col == kNameColumn)
+                continue; // the name column has no storage
+            grid()->setText(n, col, QString::fromStdString(c().cols.item(col, 3 + field(n, col))));
+        }
+    });
+}
+
+void frmChMem::RxFreShow(int n) {
+    cps::guarded(c().log(), "frmChMem->RxFreShow", [&] {
+        const int32_t rx = field(n, cps::field::Rx);
+        grid()->setText(n, 1, chmem::formatMHz(rx));
+        grid()->setTextColor(n, 1, bandColor(rx));
+    });
+}
+
+void frmChMem::TxFreShow(int n) {
+    cps::guarded(c().log(), "frmChMem->TxFreShow", [&] {
+        const int32_t tx = field(n, cps::field::Tx);
+        if (tx == -1) {
+            grid()->setText(n, 2, QString());
+            grid()->setTextColor(n, 2, defColor());
+        } else {
+            grid()->setText(n, 2, chmem::formatMHz(tx));
+            grid()->setTextColor(n, 2, bandColor(tx));
+        }
+    });
+}
+
+void frmChMem::CtdcsDecShow(int n) {
+    cps::guarded(c().log(), "frmChMem->CtdcsDecShow",
+                 [&] { grid()->setText(n, 3, QString::fromStdString(decText(n))); });
+}
+
+void frmChMem::CtdcsEncShow(int n) {
+    cps::guarded(c().log(), "frmChMem->CtdcsEncShow", [&] {
+        grid()->setText(
+            n, 4, field(n, cps::field::Tx) == -1 ? QString() : QString::fromStdString(encText(n)));
+    });
+}
+
+void frmChMem::clearChannelRow(int n) {
+    for (int col = 1; col <= lastColumn(); ++col) {
+        grid()->setText(n, col, QString());
+        grid()->setTextColor(n, col, defColor());
+    }
+}
+
+void frmChMem::hideCtdcsBox() {
+    cboGridChCtdcs->hide();
+}
+
+// --- editing
+
+bool frmChMem::vsfgGridCh_BeforeEdit(int row, int col) {
+    bool allowed = false;
+    cps::guarded(c().log(), "frmChMem->vsfgGridCh_BeforeEdit", [&] {
+        hideCtdcsBox();
+        if (locked() || row < 1 || col < 1)
+            return;
+        const auto setList = [&] {
+            if (isParameterColumn(col))
+                comboLists_.at(static_cast<std::size_t>(col)) = columnKeyword(col);
+        };
+        if (row == 100 && col == 10) { // the VFO row's column 10 keeps its settings
+            setList();
+            allowed = true;
+            return;
+        }
+        if (col == 3 || col == 4)
+            return; // the signalling box edits these
+        if (!channelInUse(row)) {
+            allowed = col == 1;
+            return;
+        } // a new channel starts at receive
+        setList();
+        allowed = true;
+    });
+    return allowed;
+}
+
+void frmChMem::vsfgGridCh_AfterEdit(int row, int col, const QString &text, int listIndex) {
+    if (locked())
+        return;
+    try {
+        const std::string entry = text.toStdString();
+        if (col == 1) {
+            cps::enterReceive(c(), row, entry);
+            showRow(row);
+            grid()->selectCell(row, channelInUse(row) ? 2 : 1);
+        } else if (col == 2) {
+            cps::enterTransmit(c(), row, entry);
+            showRow(row);
+            if (field(row, cps::field::Tx) != -1)
+                grid()->selectCell(row, 3);
+        } else {
+            cps::enterParameter(c(), row, col, listIndex);
+            grid()->setText(row, col, text);
+        }
+    } catch (const std::exception &e) {
+        try {
+            field(row, col) = -1;
+            grid()->setText(row, col, QString());
+        } catch (const std::exception &) {
+        }
+        c().log().runtimeError("frmChMem->vsfgGridCh_AfterEdit:", cps::errorNumberOf(e),
+                               sourceOf(e));
+    }
+}
+
+void frmChMem::showRow(int n) {
+    if (!channelInUse(n)) {
+        clearChannelRow(n);
+        return;
+    }
+    ChParaShow(n);
+    RxFreShow(n);
+    TxFreShow(n);
+    CtdcsDecShow(n);
+    CtdcsEncShow(n);
+}
+
+// --- clicks
+
+void frmChMem::resetRowHighlight() {
+    for (int r = 1; r <= vsfgGridCh->rowCount(); ++r)
+        for (int col = 1; col < vsfgGridCh->columnCount(); ++col)
+            if (auto *it = grid()->cell(r, col))
+                it->setBackground(QBrush());
+}
+
+void frmChMem::highlightRow(int row) {
+    for (int col = 1; col < vsfgGridCh->columnCount(); ++col)
+        if (auto *it = grid()->cell(row, col))
+            it->setBackground(kRowHighlight);
+    QPalette pal = cboGridChCtdcs->palette();
+    pal.setColor(QPalette::Base, kRowHighlight);
+    cboGridChCtdcs->setPalette(pal);
+}
+
+void frmChMem::vsfgGridCh_Click(int row, int col) {
+    cps::guarded(c().log(), "frmChMem->vsfgGridCh_Click", [&] {
+        resetRowHighlight();
+        QPalette pal = vsfgGridCh->palette();
+        pal.setColor(QPalette::Active, QPalette::Highlight, kSelectedCell);
+        pal.setColor(QPalette::Inactive, QPalette::Highlight, kSelectedCell);
+        vsfgGridCh->setPalette(pal);
+        if (locked() || row < 1 || col < 1) {
+            ctdcsRow = ctdcsCol = 0;
+            return;
+        }
+        if (ctdcsRow != 0) {
+            commitCtdcsBox();
+            grid()->selectCell(row, col);
+        }
+        ctdcsRow = ctdcsCol = 0;
+        highlightRow(row);
+        hideCtdcsBox();
+        if (!channelInUse(row)) {
+            grid()->startEdit(row, 1);
+        } else if (col == 3) {
+            openCtdcsBox(row, 3);
+        } else if (col == 4) {
+            if (field(row, cps::field::Tx) != -1)
+                openCtdcsBox(row, 4);
+            else
+                grid()->selectCell(row, 4);
+        } else {
+            grid()->startEdit(row, col);
+        }
+    });
+}
+
+void frmChMem::vsfgGridCh_DblClick(int row, int col) {
+    cps::guarded(c().log(), "frmChMem->vsfgGridCh_DblClick", [&] {
+        if (locked() || row < 1 || col < 1 || !channelInUse(row) || col == 1)
+            return;
+        grid()->cancelEdit(); // the click before it opened an editor; the double click wins
+        field(row, cps::field::Edited) = 1;
+        const bool hasTx = field(row, cps::field::Tx) != -1;
+        const auto showInBox = [&](int boxCol, const QString &text) {
+            if (ctdcsRow == row && ctdcsCol == boxCol)
+                cboGridChCtdcs->setEditText(text);
+        };
+        if (col == 2) {
+            if (field(row, cps::field::Tx) < 100) {
+                field(row, cps::field::Tx) = field(row, cps::field::Rx);
+                grid()->setText(row, 2, grid()->text(row, 1));
+                grid()->setTextColor(row, 2, bandColor(field(row, cps::field::Tx)));
+                grid()->setText(row, 4, grid()->text(row, 3));
+                encText(row) = grid()->text(row, 4).toStdString();
+            }
+        } else if (col == 3) {
+            if (hasTx) {
+                grid()->setText(row, 3, grid()->text(row, 4));
+                decText(row) = grid()->text(row, 3).toStdString();
+                showInBox(3, grid()->text(row, 3));
+            }
+        } else if (col == 4) {
+            if (hasTx) {
+                grid()->setText(row, 4, grid()->text(row, 3));
+                encText(row) = grid()->text(row, 4).toStdString();
+                showInBox(4, grid()->text(row, 4));
+            }
+        } else if (col != kNameColumn && field(row, col) != -1) {
+            int32_t &choice = field(row, col);
+            if (row == 100 && col == 10) {
+                choice = 0;
+            } else {
+                const int count = cps::toInt16(c().cols.item(col, 1));
+                choice = choice >= count - 1 ? 0 : choice + 1;
+            }
+            grid()->setText(row, col, QString::fromStdString(c().cols.item(col, 3 + choice)));
+        }
+    });
+}
+
+// --- the signalling box
+
+void frmChMem::openCtdcsBox(int row, int col) {
+    const QRect cell = grid()->cellRect(row, col);
+    cboGridChCtdcs->setGeometry(cell.left(), cell.top(), cell.width(), cell.height());
+    const std::string &text = col == 3 ? decText(row) : encText(row);
+    cboGridChCtdcs->setEditText(QString::fromStdString(text));
+    ctdcsRow = row;
+    ctdcsCol = col;
+    cboGridChCtdcs->show();
+    cboGridChCtdcs->raise();
+    cboGridChCtdcs->setFocus(Qt::MouseFocusReason);
+}
+
+void frmChMem::cboGridChCtdcs_GotFocus() {
+    cps::guarded(c().log(), "frmChMem->cboGridChCtdcs_GotFocus", [&] {
+        if (ctdcsCol != 3 && ctdcsCol != 4)
+            return;
+        const std::string &text = ctdcsCol == 3 ? decText(ctdcsRow) : encText(ctdcsRow);
+        cboGridChCtdcs->setEditText(QString::fromStdString(text));
+        cboGridChCtdcs->lineEdit()->selectAll();
+        highlightRow(ctdcsRow);
+    });
+}
+
+void frmChMem::cboGridChCtdcs_LostFocus() {
+    commitCtdcsBox();
+}
+
+void frmChMem::commitCtdcsBox() {
+    cps::guarded(c().log(), "frmChMem->cboGridChCtdcs_LostFocus", [&] {
+        if (ctdcsCol != 3 && ctdcsCol != 4)
+            return;
+        const int row = ctdcsRow;
+        cps::enterSignalling(c(), row, ctdcsCol, cboGridChCtdcs->currentText().toStdString());
+        showRow(row);
+        if (!channelInUse(row))
+            grid()->selectCell(row, 1);
+        const std::string &shown = ctdcsCol == 3 ? decText(row) : encText(row);
+        cboGridChCtdcs->setEditText(QString::fromStdString(shown));
+        if (grid()->col() != 3 && grid()->col() != 4)
+            hideCtdcsBox();
+    });
+}
+
+// --- the pop-up menu
+
+void frmChMem::vsfgGridCh_MouseDown(Qt::MouseButton button, int row, int col) {
+    cps::guarded(c().log(), "frmChMem->vsfgGridCh_MouseDown", [&] {
+        if (button == Qt::RightButton && row >= 1 && col >= 1)
+            showPopup(row);
+    });
+}
+
+void frmChMem::showPopup(int row) {
+    main_->currentChannel = row;
+    const auto text = [&](int n) { return QString::fromStdString(c().text(n)); };
+    const auto set = [&](const char *name, const QString &caption, bool enabled) {
+        if (QAction *a = main_->action(QString::fromLatin1(name))) {
+            a->setText(caption);
+            a->setEnabled(enabled);
+        }
+    };
+    // The channel-lock item of the main menu is always present, so the pop-up
+    // offers the lock too and mirrors its check mark.
+    const QAction *mainLock = main_->action(QStringLiteral("mnuChLock"));
+    const bool lockMarked = mainLock && mainLock->isChecked();
+    const QString number = QString::number(row);
+    set("mnuOpenCh", text(114) + QLatin1Char(' ') + number, false);
+    set("mnuSaveDef", text(113), false);
+    set("mnuDelOne", text(110) + QLatin1Char(' ') + number, channelInUse(row) && !lockMarked);
+    set("mnuDelAll", text(112), !lockMarked);
+    if (QAction *sep = main_->action(QStringLiteral("sepPopChLock")))
+        sep->setVisible(true);
+    if (QAction *popLock = main_->action(QStringLiteral("mnuPopChLock"))) {
+        popLock->setText(text(47));
+        popLock->setVisible(true);
+        popLock->setEnabled(true);
+        popLock->setCheckable(true);
+        popLock->setChecked(lockMarked);
+    }
+    if (QMenu *menu = main_->popupMenu())
+        menu->popup(QCursor::pos());
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The channel grid control: a table whose column 0 is the fixed label column
+// and whose header is the fixed label row. Rows are numbered from 1 (channel
+// n sits in table row n - 1) and columns as the column definition table
+// numbers them, so cell(r, c) is channel r, field c.
+//
+// The grid reports mouse activity cell by cell (down, click, double click)
+// and asks its owner before any edit starts, whatever started it (a key, the
+// owner's own startEdit); editors commit through GridDelegate.
+#include <QPointer>
+#include <QTableWidget>
+#include <functional>
+
+class ChGrid : public QTableWidget {
+    Q_OBJECT
+  public:
+    explicit ChGrid(QWidget *parent = nullptr);
+
+    // Asked before an edit of (row, col) starts; false cancels it.
+    std::function<bool(int row, int col)> beforeEdit;
+    // Editing mode: false blocks every edit (the locked interface).
+    void setEditingEnabled(bool on) { editingEnabled_ = on; }
+    bool editingEnabled() const { return editingEnabled_; }
+
+    QTableWidgetItem *cell(int row, int col) const { return item(row - 1, col); }
+    QString text(int row, int col) const;
+    void setText(int row, int col, const QString &text);
+    void setTextColor(int row, int col, const QColor &color);
+    QColor textColor(int row, int col) const;
+    QRect cellRect(int row, int col) const; // viewport coordinates
+    void selectCell(int row, int col) { setCurrentCell(row - 1, col); }
+    int row() const { return currentRow() + 1; }
+    int col() const { return currentColumn(); }
+
+    // Starts the in-place editor of (row, col), through beforeEdit.
+    bool startEdit(int row, int col);
+    // Closes the open in-place editor without committing it.
+    void cancelEdit();
+    bool isEditing() const { return state() == QAbstractItemView::EditingState; }
+    // The open in-place editor, if any (tracked by the delegate).
+    QPointer<QWidget> openEditor;
+
+  signals:
+    void cellMouseDown(Qt::MouseButton button, int row, int col);
+    void cellClick(int row, int col);
+    void cellDblClick(int row, int col);
+
+  protected:
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
+  private:
+    bool editingEnabled_ = true;
+    bool afterDoubleClick_ = false; // the release ending a double click is no click
+    QPoint pressCell_{-1, -1};
+};

@@ -1,0 +1,121 @@
+// The radio-wide option controls of the channel window: twelve drop-downs
+// with their labels and four check boxes, one per entry of the option
+// selection table.
+#include "core/Options.h"
+#include "editors/frmChMem.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+void frmChMem::buildOptionControls() {
+    QComboBox **combos[] = {&cboTot,      &cboSql,         &cboVolume,      &cboAnVoice,
+                            &cboRadioSql, &cboRadioVolume, nullptr,         nullptr,
+                            nullptr,      &cboAnChipSel,   &cboCrystal,     &cboPreTot,
+                            &cboVoxLevel, &cboVoxDly,      &cboVoxRxForbid, nullptr};
+    QLabel **labels[] = {&lblTot,      &lblSql,         &lblVolume,      &lblAnVoice,
+                         &lblRadioSql, &lblRadioVolume, nullptr,         nullptr,
+                         nullptr,      &lblAnChipSel,   &lblCrystal,     &lblPreTot,
+                         &lblVoxLevel, &lblVoxDly,      &lblVoxRxForbid, nullptr};
+    QCheckBox **checks[] = {nullptr,     nullptr,  nullptr,
+                            nullptr,     nullptr,  nullptr,
+                            &chkBatSave, &chkBeep, &chkEmergencyAlarm,
+                            nullptr,     nullptr,  nullptr,
+                            nullptr,     nullptr,  nullptr,
+                            &chkLowBatTx};
+
+    auto *layout = new QGridLayout(fraCommonSet);
+    layout->setColumnStretch(1, 1);
+    layout->setVerticalSpacing(6);
+    int gridRow = 0;
+    optControls_.assign(cps::kOptionCount, nullptr);
+    optLabels_.assign(cps::kOptionCount, nullptr);
+    // Drop-downs first, in option order, then the check boxes beneath them.
+    for (int k = 0; k < cps::kOptionCount; ++k) {
+        const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
+        if (def.checkBox)
+            continue;
+        const QString name = QString::fromLatin1(def.control);
+        auto *combo = new QComboBox;
+        combo->setObjectName(name);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        auto *label = new QLabel;
+        label->setObjectName(QStringLiteral("lbl") + name.mid(3));
+        label->setBuddy(combo);
+        *combos[k] = combo;
+        *labels[k] = label;
+        optControls_[static_cast<std::size_t>(k)] = combo;
+        optLabels_[static_cast<std::size_t>(k)] = label;
+        connect(combo, &QComboBox::activated, this, [this, k] { optionClicked(k); });
+        layout->addWidget(label, gridRow, 0);
+        layout->addWidget(combo, gridRow, 1);
+        ++gridRow;
+    }
+    for (int k = 0; k < cps::kOptionCount; ++k) {
+        const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
+        if (!def.checkBox)
+            continue;
+        auto *check = new QCheckBox;
+        check->setObjectName(QString::fromLatin1(def.control));
+        *checks[k] = check;
+        optControls_[static_cast<std::size_t>(k)] = check;
+        connect(check, &QCheckBox::clicked, this, [this, k] { optionClicked(k); });
+        layout->addWidget(check, gridRow++, 0, 1, 2);
+    }
+}
+
+void frmChMem::InitFace() {
+    cps::guarded(c().log(), "frmChMem->InitFace", [&] {
+        const auto text = [&](int n) { return QString::fromStdString(c().text(n)); };
+        fraCommonSet->setTitle(text(200));
+        fraModel->setTitle(text(370));
+        lblModel->setText(text(371));
+        lblFrequency->setText(text(372));
+        cmdPrintChannel->setText(text(147));
+        for (int k = 0; k < cps::kOptionCount; ++k) {
+            const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
+            if (def.checkBox)
+                static_cast<QCheckBox *>(optionControl(k))->setText(text(def.captionText));
+            else
+                optionLabel(k)->setText(text(def.captionText));
+        }
+    });
+}
+
+void frmChMem::InitOpt() {
+    cps::guarded(c().log(), "frmChMem->InitOpt:", [&] {
+        // The selection table is first made equal to what the controls can
+        // show; the controls then show it without raising their click handlers.
+        cps::InitOptValues(c());
+        for (int k = 0; k < cps::kOptionCount; ++k) {
+            const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
+            const int value = c().opt.sel.at(static_cast<std::size_t>(k));
+            QWidget *control = optionControl(k);
+            const QSignalBlocker block(control);
+            if (def.checkBox) {
+                static_cast<QCheckBox *>(control)->setChecked(value != 0);
+                continue;
+            }
+            auto *combo = static_cast<QComboBox *>(control);
+            combo->clear();
+            for (const auto &choice : cps::optionChoices(c(), k))
+                combo->addItem(QString::fromStdString(choice));
+            combo->setCurrentIndex(value < combo->count() ? value : -1);
+        }
+    });
+}
+
+void frmChMem::optionClicked(int k) {
+    const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
+    const std::string place = std::string("frmChMem->") + def.control + "_Click";
+    cps::guarded(c().log(), place.c_str(), [&] {
+        QWidget *control = optionControl(k);
+        const int value = def.checkBox ? (static_cast<QCheckBox *>(control)->isChecked() ? 1 : 0)
+                                       : static_cast<QComboBox *>(control)->currentIndex();
+        c().opt.sel.at(static_cast<std::size_t>(k)) = static_cast<int16_t>(value);
+    });
+}

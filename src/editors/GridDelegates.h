@@ -1,0 +1,46 @@
+#pragma once
+// In-place editors of the channel grid: a text box for frequency (and other
+// keyword) columns, a drop-down holding the column's choice list for
+// parameter columns. A finished edit is handed to the owner as text plus list
+// position instead of being written into the cell, because the owner decides
+// what the row shows afterwards. Also paints the fixed label column.
+#include <QElapsedTimer>
+#include <QStyledItemDelegate>
+#include <functional>
+
+class ChGrid;
+
+class GridDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+  public:
+    explicit GridDelegate(ChGrid *grid);
+
+    // The drop-down list for an edit of column `col`; empty gives a text box.
+    std::function<QStringList(int col)> comboList;
+    // A committed edit: grid row and column, the editor's text, and the
+    // position chosen in the drop-down (-1 for a text box). Not called when
+    // the text is unchanged.
+    std::function<void(int row, int col, const QString &text, int listIndex)> afterEdit;
+    // A double click that landed on the open editor of (row, col).
+    std::function<void(int row, int col)> editorDoubleClick;
+
+    QColor labelBackground{247, 247, 247};
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
+    void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+
+  protected:
+    bool eventFilter(QObject *object, QEvent *event) override;
+
+  private:
+    ChGrid *grid_;
+    mutable QElapsedTimer opened_; // when the open editor appeared
+    mutable QPersistentModelIndex editing_;
+    mutable bool committing_ = false;
+};

@@ -1,0 +1,422 @@
+#include "editors/frmChMem.h"
+
+#include "app/Dialogs.h"
+#include "app/mdifrmMain.h"
+#include "core/ChannelCodec.h"
+#include "core/Ctdcs.h"
+#include "core/MemoryImage.h"
+#include "editors/ChMemFormat.h"
+#include "editors/ChMemGrid.h"
+#include "editors/ChMemPrint.h"
+#include "editors/GridDelegates.h"
+#include "editors/frmCustomFre.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+const QColor kGridBackground(247, 247, 247);
+} // namespace
+
+frmChMem::frmChMem(mdifrmMain *main) : QWidget(main), main_(main) {
+    setObjectName(QStringLiteral("frmChMem"));
+    buildLayout();
+}
+
+cps::Cps &frmChMem::c() const {
+    return main_->cps();
+}
+ChGrid *frmChMem::grid() const {
+    return static_cast<ChGrid *>(vsfgGridCh);
+}
+
+void frmChMem::buildLayout() {
+    auto *g = new ChGrid;
+    g->setObjectName(QStringLiteral("vsfgGridCh"));
+    vsfgGridCh = g;
+    delegate_ = new GridDelegate(g);
+    g->setItemDelegate(delegate_);
+    g->beforeEdit = [this](int r, int col) { return vsfgGridCh_BeforeEdit(r, col); };
+    delegate_->comboList = [this](int col) {
+        if (col < 0 || col >= static_cast<int>(comboLists_.size()))
+            return QStringList();
+        const QString &list = comboLists_[static_cast<std::size_t>(col)];
+        return list.isEmpty() ? QStringList() : list.split(QLatin1Char('|'));
+    };
+    delegate_->afterEdit = [this](int r, int col, const QString &text, int listIndex) {
+        vsfgGridCh_AfterEdit(r, col, text, listIndex);
+    };
+    delegate_->editorDoubleClick = [this](int r, int col) { vsfgGridCh_DblClick(r, col); };
+    connect(g, &ChGrid::cellClick, this, &frmChMem::vsfgGridCh_Click);
+    connect(g, &ChGrid::cellDblClick, this, &frmChMem::vsfgGridCh_DblClick);
+    connect(g, &ChGrid::cellMouseDown, this, &frmChMem::vsfgGridCh_MouseDown);
+
+    // The signalling entry box floats over a decode or encode cell.
+    cboGridChCtdcs = new QComboBox(g->viewport());
+    cboGridChCtdcs->setObjectName(QStringLiteral("cboGridChCtdcs"));
+    cboGridChCtdcs->setEditable(true);
+    cboGridChCtdcs->setInsertPolicy(QComboBox::NoInsert);
+    cboGridChCtdcs->setMaxVisibleItems(16);
+    cboGridChCtdcs->lineEdit()->setAlignment(Qt::AlignCenter);
+    cboGridChCtdcs->hide();
+    cboGridChCtdcs->installEventFilter(this);
+    cboGridChCtdcs->lineEdit()->installEventFilter(this);
+
+    fraMain = new QGroupBox;
+    fraMain->setObjectName(QStringLiteral("fraMain"));
+    auto *mainBox = new QVBoxLayout(fraMain);
+    mainBox->setContentsMargins(6, 6, 6, 6);
+    mainBox->addWidget(g);
+
+    fraModel = new QGroupBox;
+    fraModel->setObjectName(QStringLiteral("fraModel"));
+    fraModel->installEventFilter(this);
+    lblModel = new QLabel;
+    lblModel->setObjectName(QStringLiteral("lblModel"));
+    lblFrequency = new QLabel;
+    lblFrequency->setObjectName(QStringLiteral("lblFrequency"));
+    cboModel = new QComboBox;
+    cboModel->setObjectName(QStringLiteral("cboModel"));
+    cboFrequency = new QComboBox;
+    cboFrequency->setObjectName(QStringLiteral("cboFrequency"));
+    cboFrequency->setMaxVisibleItems(15);
+    connect(cboModel, &QComboBox::activated, this, &frmChMem::cboModel_Click);
+    connect(cboFrequency, &QComboBox::activated, this, &frmChMem::cboFrequency_Click);
+    cmdPrintChannel = new QPushButton;
+    cmdPrintChannel->setObjectName(QStringLiteral("cmdPrintChannel"));
+    connect(cmdPrintChannel, &QPushButton::clicked, this, &frmChMem::cmdPrintChannel_Click);
+    auto *modelForm = new QFormLayout(fraModel);
+    modelForm->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    modelForm->addRow(lblModel, cboModel);
+    modelForm->addRow(lblFrequency, cboFrequency);
+    modelForm->addRow(cmdPrintChannel);
+
+    fraCommonSet = new QGroupBox;
+    fraCommonSet->setObjectName(QStringLiteral("fraCommonSet"));
+    buildOptionControls();
+
+    auto *side = new QWidget;
+    auto *sideBox = new QVBoxLayout(side);
+    sideBox->setContentsMargins(0, 0, 0, 0);
+    sideBox->addWidget(fraModel);
+    sideBox->addWidget(fraCommonSet);
+    sideBox->addStretch(1);
+    auto *scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("sidePanel"));
+    scroll->setWidget(side);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    auto *root = new QHBoxLayout(this);
+    root->setContentsMargins(8, 8, 8, 8);
+    root->setSpacing(8);
+    root->addWidget(fraMain, 1);
+    root->addWidget(scroll, 0);
+}
+
+// Keeps the side panel just wide enough for its captions in this language.
+static void fitSidePanel(QWidget *self) {
+    auto *scroll = self->findChild<QScrollArea *>(QStringLiteral("sidePanel"));
+    if (!scroll || !scroll->widget())
+        return;
+    scroll->widget()->adjustSize();
+    scroll->setFixedWidth(scroll->widget()->sizeHint().width() +
+                          scroll->verticalScrollBar()->sizeHint().width());
+}
+
+void frmChMem::InitChMem() {
+    cps::guarded(c().log(), "frmChMem->InitChMem", [&] {
+        c().view = this;
+        if (!c().CurFont.empty())
+            setFont(QFont(QString::fromStdString(c().CurFont), 9));
+        InitFace();
+        ChInfoInitFace();
+        cps::GenCtdcsList(c());
+        cboGridChCtdcs->clear();
+        for (const auto &entry : c().ctdcsList)
+            cboGridChCtdcs->addItem(QString::fromStdString(entry));
+        cps::ReadChInfo(c());
+        SetChGrid();
+        cps::InitChTable(c());
+        LockColor = vsfgGridCh->palette().color(QPalette::Base);
+        SelColor = vsfgGridCh->palette().color(QPalette::Highlight);
+        InitOpt();
+        ChInfoModel();
+        fitSidePanel(this);
+    });
+}
+
+void frmChMem::ChInfoInitFace() {
+    cps::guarded(c().log(), "frmChMem->ChInfoInitFace", [&] {
+        const QString caption = QString::fromStdString(c().text(302));
+        setWindowTitle(caption);
+        fraMain->setTitle(caption);
+        // The area around the cells and the label column take the light grey.
+        QPalette pal = vsfgGridCh->palette();
+        pal.setColor(QPalette::Window, kGridBackground);
+        vsfgGridCh->setPalette(pal);
+        delegate_->labelBackground = kGridBackground;
+    });
+}
+
+void frmChMem::SetChGrid() {
+    cps::guarded(c().log(), "modChMem->SetChGrid:", [&] {
+        const auto &cols = c().cols;
+        auto *g = grid();
+        g->clear();
+        g->setRowCount(0);
+        g->setColumnCount(1);
+        QStringList captions = QString::fromStdString(cols.format).split(QLatin1Char('|'));
+        const int columns = cols.columnCount + 1;
+        g->setColumnCount(columns);
+        while (captions.size() < columns)
+            captions << QString();
+        g->setHorizontalHeaderLabels(captions.mid(0, columns));
+        comboLists_.assign(static_cast<std::size_t>(columns), QString());
+
+        QFont gridFont = g->font();
+        gridFont.setPointSize(10);
+        g->setFont(gridFont);
+        g->horizontalHeader()->setFont(gridFont);
+        const QFontMetrics fm(gridFont);
+        const double pxPerTwip = g->logicalDpiX() / 1440.0;
+
+        const int rowHeight =
+            std::max(static_cast<int>(cols.rowHeight * pxPerTwip), fm.height() + 10);
+        g->horizontalHeader()->setMinimumHeight(rowHeight + 4);
+        g->verticalHeader()->setMinimumSectionSize(rowHeight);
+        g->verticalHeader()->setDefaultSectionSize(rowHeight);
+        g->setRowCount(cols.channelCount);
+        for (int r = 1; r <= cols.channelCount; ++r) {
+            auto *label = new QTableWidgetItem(r <= 99    ? QString::number(r)
+                                               : r == 100 ? QStringLiteral("VFO")
+                                                          : QString());
+            label->setFlags(Qt::NoItemFlags); // fixed: never selected or edited
+            label->setTextAlignment(Qt::AlignCenter);
+            g->setItem(r - 1, 0, label);
+            for (int col = 1; col < columns; ++col) {
+                auto *it = new QTableWidgetItem;
+                it->setTextAlignment(Qt::AlignCenter);
+                g->setItem(r - 1, col, it);
+            }
+        }
+
+        for (int col = 0; col < columns; ++col) {
+            const int twips = col < static_cast<int>(cols.widths.size())
+                                  ? cols.widths[static_cast<std::size_t>(col)]
+                                  : 1000;
+            // The defined width, widened where this font needs more for the caption
+            // or for the longest value the column can show.
+            int width = static_cast<int>(twips * pxPerTwip);
+            width = std::max(width, fm.horizontalAdvance(captions[col]) + 24);
+            const QString keyword = columnKeyword(col);
+            QStringList samples;
+            if (keyword == "RxFre" || keyword == "TxFre" || keyword == "OFFSET")
+                samples << QStringLiteral("000.00000");
+            else if (keyword == "CtcssDcsDec" || keyword == "CtcssDcsEnc")
+                samples << QStringLiteral("D000N") << QString::fromStdString(c().noneText);
+            else if (col >= 5)
+                for (int k = 3; k < cols.itemCount(col); ++k)
+                    samples << QString::fromStdString(cols.item(col, k));
+            for (const auto &s : samples)
+                width = std::max(width, fm.horizontalAdvance(s) + 24);
+            g->setColumnWidth(col, width);
+        }
+        g->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+        g->horizontalHeader()->setStretchLastSection(false);
+        if (cols.channelCount >= 1 && columns > 1)
+            g->selectCell(1, 1);
+    });
+}
+
+void frmChMem::ChInfoModel() {
+    cps::guarded(c().log(), "frmChMem->ChInfoModel", [&] {
+        {
+            const QSignalBlocker block(cboModel);
+            cboModel->clear();
+            cboModel->addItem(QString::fromStdString(c().text(356)));
+            cboModel->setCurrentIndex(0);
+        }
+        cboModel_Click();
+        {
+            const QSignalBlocker block(cboFrequency);
+            cboFrequency->clear();
+            for (const auto &band : cps::bandTable())
+                cboFrequency->addItem(QString::fromUtf8(band.caption));
+            cboFrequency->addItem(QString::fromStdString(c().text(373)));
+            cboFrequency->setCurrentIndex(cps::kDefaultBand);
+        }
+        cboFrequency_Click();
+    });
+}
+
+void frmChMem::cboModel_Click() {
+    cps::guarded(c().log(), "frmChMem->cboModel_Click", [&] {
+        if (cboModel->currentIndex() < 0)
+            cboModel->setCurrentIndex(0);
+        c().at(cps::kModelByte) = static_cast<uint8_t>(cboModel->currentIndex());
+        c().modelIndex = cboModel->currentIndex();
+    });
+}
+
+void frmChMem::cboFrequency_Click() {
+    if (c().bandGuard)
+        return;
+    cps::guarded(c().log(), "frmChMem->cboFrequency_Click", [&] {
+        const int index = cboFrequency->currentIndex();
+        if (index == cps::kCustomBand) {
+            frmCustomFre dialog(main_, this);
+            dialog.exec();
+        }
+        const std::string caption = cps::selectBand(c(), index);
+        if (!caption.empty())
+            setWindowTitle(QString::fromStdString(caption));
+    });
+}
+
+void frmChMem::showModelBand() {
+    const QSignalBlocker blockModel(cboModel);
+    const QSignalBlocker blockBand(cboFrequency);
+    cboModel->setCurrentIndex(c().modelIndex);
+    cboFrequency->setCurrentIndex(c().bandIndex);
+    setWindowTitle(
+        QString::fromStdString(cps::bandCaption(c(), c().bandIndex, c().bandLow, c().bandHigh)));
+}
+
+void frmChMem::fraModel_Click() {
+    // A service entry: the 6th click shows the memory view, and so does every
+    // click whose running count ends in 6; every other click hides it.
+    ++fraModelClicks;
+    main_->showMemDat(fraModelClicks % 10 == 6);
+}
+
+void frmChMem::applyLock(bool locked) {
+    cps::guarded(c().log(), "frmChMem->applyLock", [&] {
+        grid()->setEditingEnabled(!locked);
+        if (locked)
+            grid()->cancelEdit();
+        QPalette pal = vsfgGridCh->palette();
+        const QColor selection = locked ? LockColor : SelColor;
+        pal.setColor(QPalette::Active, QPalette::Highlight, selection);
+        pal.setColor(QPalette::Inactive, QPalette::Highlight, selection);
+        if (locked) {
+            pal.setColor(QPalette::Active, QPalette::HighlightedText, pal.color(QPalette::Text));
+            pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Text));
+        } else {
+            pal.setColor(QPalette::HighlightedText, palette().color(QPalette::HighlightedText));
+        }
+        vsfgGridCh->setPalette(pal);
+        vsfgGridCh->setEnabled(false);
+        vsfgGridCh->setEnabled(true);
+        fraModel->setEnabled(!locked);
+        fraCommonSet->setEnabled(!locked);
+    });
+}
+
+void frmChMem::closeEvent(QCloseEvent *e) {
+    // The channel window stays for the whole run; it closes only at exit.
+    if (c().Closing == 1)
+        e->accept();
+    else
+        e->ignore();
+}
+
+void frmChMem::keepMaximised() {
+    auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget());
+    if (!sub || c().Closing == 1)
+        return;
+    if (sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
+        return;
+    QTimer::singleShot(0, sub, [sub] { sub->showMaximized(); });
+}
+
+bool frmChMem::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == fraModel && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        fraModel_Click();
+        return false;
+    }
+    if (watched == cboGridChCtdcs) {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            cboGridChCtdcs_GotFocus();
+        else if (event->type() == QEvent::FocusOut &&
+                 static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
+            cboGridChCtdcs_LostFocus();
+        else if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                vsfgGridCh->setFocus(Qt::OtherFocusReason); // leaving the box commits it
+                return true;
+            }
+        }
+        return false;
+    }
+    if (watched == cboGridChCtdcs->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {
+        if (ctdcsRow > 0)
+            vsfgGridCh_DblClick(ctdcsRow, ctdcsCol);
+        return true;
+    }
+    if (watched == parentWidget() && event->type() == QEvent::WindowStateChange)
+        keepMaximised();
+    return QWidget::eventFilter(watched, event);
+}
+
+bool frmChMem::event(QEvent *e) {
+    if (e->type() == QEvent::ParentChange && parentWidget()) {
+        if (auto *sub = qobject_cast<QMdiSubWindow *>(parentWidget()))
+            sub->installEventFilter(this);
+    }
+    return QWidget::event(e);
+}
+
+void frmChMem::cmdPrintChannel_Click() {
+    const auto text = [&](int n) { return QString::fromStdString(c().text(n)); };
+    main_->activateWindow();
+    main_->setFocus(Qt::OtherFocusReason);
+    const QString previousNotice = main_->panel(1);
+    const bool printed = cps::guarded(c().log(), "frmChMem->cmdPrintChannel_Click", [&] {
+        const QString title =
+            main_->windowTitle() + QStringLiteral("   ") +
+            QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+        std::unique_ptr<QPrinter> printer =
+            printerFactory ? printerFactory()
+                           : std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (!printer)
+            cps::raise(cps::err::PrinterError);
+        printer->setDocName(title);
+        printer->setPageSize(QPageSize(QPageSize::A4));
+        printer->setPageOrientation(QPageLayout::Portrait);
+        main_->setPanel(1, text(105));
+        // Margins of 600 twips left and right, 950 top and bottom (20 twips a point).
+        printer->setPageMargins(QMarginsF(600 / 20.0, 950 / 20.0, 600 / 20.0, 950 / 20.0),
+                                QPageLayout::Point);
+        if (!chmem::printTable(*printer, *vsfgGridCh, title))
+            cps::raise(cps::err::PrinterError);
+    });
+    if (printed) {
+        main_->setPanel(1, previousNotice); // the printing notice is over
+        return;
+    }
+    main_->setPanel(1, text(106));
+    cps::dialogs().message(this, text(106), text(70), QMessageBox::Critical, QMessageBox::Ok);
+}

@@ -1,0 +1,133 @@
+#pragma once
+// The channel window: the channel grid with its in-place editors and the
+// floating signalling box, the model and band selectors, the radio-wide option
+// controls and the print button. It edits the decoded channel table and the
+// option selections of the shared state; the codec brings them into the image.
+#include "core/Cps.h"
+
+#include <QColor>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class ChGrid;
+class GridDelegate;
+class mdifrmMain;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QTableWidget;
+
+class frmChMem : public QWidget, public cps::PlanView {
+    Q_OBJECT
+  public:
+    explicit frmChMem(mdifrmMain *main);
+
+    // Builds the window's content at start-up: captions, signalling list and
+    // box, column definitions, grid layout, empty channel table, lock colours,
+    // model and band (which builds a new plan), option captions and controls.
+    void InitChMem();
+    // The grid side of the interface lock.
+    void applyLock(bool locked);
+
+    // PlanView
+    void ShowChTblGrid() override;
+    void InitOpt() override;
+    void hideCtdcsBox() override;
+    void clearChannelRow(int n) override;
+    void showModelBand() override;
+
+    // Printing: the system printer without a dialog; tests print to PDF.
+    std::function<std::unique_ptr<QPrinter>()> printerFactory;
+    void cmdPrintChannel_Click();
+
+    // Grid events (public so the shell and tests can reach them by name).
+    bool vsfgGridCh_BeforeEdit(int row, int col);
+    void vsfgGridCh_AfterEdit(int row, int col, const QString &text, int listIndex);
+    void vsfgGridCh_Click(int row, int col);
+    void vsfgGridCh_DblClick(int row, int col);
+    void vsfgGridCh_MouseDown(Qt::MouseButton button, int row, int col);
+    void cboGridChCtdcs_GotFocus();
+    void cboGridChCtdcs_LostFocus();
+    void cboModel_Click();
+    void cboFrequency_Click();
+    void fraModel_Click();
+
+    QTableWidget *vsfgGridCh = nullptr;
+    QComboBox *cboModel = nullptr, *cboFrequency = nullptr, *cboGridChCtdcs = nullptr;
+    QGroupBox *fraMain = nullptr, *fraModel = nullptr, *fraCommonSet = nullptr;
+    QPushButton *cmdPrintChannel = nullptr;
+    QLabel *lblModel = nullptr, *lblFrequency = nullptr;
+
+    // Option controls, by option number (0..15) and by name.
+    QComboBox *cboTot = nullptr, *cboSql = nullptr, *cboVolume = nullptr, *cboAnVoice = nullptr,
+              *cboRadioSql = nullptr, *cboRadioVolume = nullptr, *cboAnChipSel = nullptr,
+              *cboCrystal = nullptr, *cboPreTot = nullptr, *cboVoxLevel = nullptr,
+              *cboVoxDly = nullptr, *cboVoxRxForbid = nullptr;
+    QCheckBox *chkBatSave = nullptr, *chkBeep = nullptr, *chkEmergencyAlarm = nullptr,
+              *chkLowBatTx = nullptr;
+    QLabel *lblTot = nullptr, *lblSql = nullptr, *lblVolume = nullptr, *lblAnVoice = nullptr,
+           *lblRadioSql = nullptr, *lblRadioVolume = nullptr, *lblAnChipSel = nullptr,
+           *lblCrystal = nullptr, *lblPreTot = nullptr, *lblVoxLevel = nullptr,
+           *lblVoxDly = nullptr, *lblVoxRxForbid = nullptr;
+    QWidget *optionControl(int k) const { return optControls_.at(static_cast<std::size_t>(k)); }
+    QLabel *optionLabel(int k) const { return optLabels_.at(static_cast<std::size_t>(k)); }
+
+    QColor LockColor, SelColor;
+    // Row and column (3 or 4) the signalling box is open for; 0 when closed.
+    int ctdcsRow = 0, ctdcsCol = 0;
+    int fraModelClicks = 0;
+
+  protected:
+    void closeEvent(QCloseEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool event(QEvent *e) override;
+
+  private:
+    cps::Cps &c() const;
+    ChGrid *grid() const;
+    void buildLayout();
+    void buildOptionControls();
+    void InitFace();
+    void ChInfoInitFace();
+    void SetChGrid();
+    void ChInfoModel();
+    void optionClicked(int k);
+
+    // Cell fill procedures of ShowChTblGrid, one channel each.
+    void ChParaShow(int n);
+    void RxFreShow(int n);
+    void TxFreShow(int n);
+    void CtdcsDecShow(int n);
+    void CtdcsEncShow(int n);
+
+    // Pieces of the edit events.
+    QString columnKeyword(int col) const;
+    bool isParameterColumn(int col) const;
+    int lastColumn() const;
+    bool locked() const;
+    bool channelInUse(int row) const;
+    int32_t &field(int row, int col) const;
+    std::string &decText(int row) const;
+    std::string &encText(int row) const;
+    QColor bandColor(int32_t value) const;
+    QColor defColor() const;
+    QColor overColor() const;
+    void showRow(int n);
+    void resetRowHighlight();
+    void highlightRow(int row);
+    void openCtdcsBox(int row, int col);
+    void commitCtdcsBox();
+    void showPopup(int row);
+    void keepMaximised();
+
+    mdifrmMain *main_;
+    GridDelegate *delegate_ = nullptr;
+    std::vector<QWidget *> optControls_;
+    std::vector<QLabel *> optLabels_; // nullptr for the check boxes
+    std::vector<QString> comboLists_; // the drop-down list set per column before an edit
+};

@@ -1,0 +1,34 @@
+#pragma once
+// The custom band: a modal dialog taking the lowest and highest frequency in
+// MHz. An accepted range (both ends within 120-520 MHz, highest not below
+// lowest) becomes the band limits; anything else silently gives 120-520 MHz.
+// The band selection that opened it then writes the band bytes.
+#include <QDialog>
+
+class mdifrmMain;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class frmCustomFre : public QDialog {
+    Q_OBJECT
+  public:
+    explicit frmCustomFre(mdifrmMain *main, QWidget *parent = nullptr);
+
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    QLineEdit *txtFreMin = nullptr, *txtFreMax = nullptr;
+    QLabel *lblFreMin = nullptr, *lblFreMax = nullptr;
+    QPushButton *cmdOK = nullptr, *cmdCancel = nullptr;
+
+    // The texts shown at the next opening, kept for the whole process.
+    static QString mstrFreMin, mstrFreMax;
+
+  private:
+    void Form_Load();
+    void InitFace();
+    void rejectRange();
+
+    mdifrmMain *main_;
+};
