@@ -15,12 +15,9 @@
 #include "editors/frmChMem.h"
 #include "editors/frmMemDat.h"
 #include "editors/frmSysSet.h"
-#if __has_include("editors/frmCommun.h")
 #include "editors/frmCommun.h"
 #include "editors/frmRadioInfo.h"
 #include "editors/frmToolCom.h"
-#define HAVE_COMMUN 1
-#endif
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -122,13 +119,8 @@ mdifrmMain::~mdifrmMain() {
 }
 
 frmChMem *mdifrmMain::chMem() const { return chMem_; }
-#ifdef HAVE_COMMUN
 frmCommun *mdifrmMain::commun() const { return commun_; }
 frmRadioInfo *mdifrmMain::radioInfo() const { return radioInfo_; }
-#else
-frmCommun *mdifrmMain::commun() const { return nullptr; }
-frmRadioInfo *mdifrmMain::radioInfo() const { return nullptr; }
-#endif
 frmMemDat *mdifrmMain::memDat() const { return memDat_; }
 frmTreeView *mdifrmMain::treeView() const { return treeView_; }
 frmSysSet *mdifrmMain::sysSet() const { return sysSet_; }
@@ -294,7 +286,9 @@ void mdifrmMain::showFilePath() { setPanel(3, q(c_.text(85) + c_.CurFilePath)); 
 frmShowErr *mdifrmMain::errorLog() {
     if (!showErr_) {
         showErr_ = new frmShowErr(this);
+        showErr_->setWindowTitle(q(c_.text(426)));
         addDockWidget(Qt::BottomDockWidgetArea, showErr_);
+        resizeDocks({showErr_}, {140}, Qt::Vertical);
         showErr_->show();
     }
     return showErr_;
@@ -345,10 +339,11 @@ bool mdifrmMain::MDIForm_Load() {
         SetSoftFace();
 
         // Windows that exist from start-up on.
-#ifdef HAVE_COMMUN
-        commun_ = new frmCommun(this);
-#endif
         memDat_ = new frmMemDat(this);
+        commun_ = new frmCommun(c_, *port_, timeoutMark_, this);
+        commun_->fillAddressFields();
+        commun_->onTableFreDat = [this] { memDat_->TableFreDat(); };
+        commun_->onPortDialog = [this] { showPortDialog(); };
         chMem_ = new frmChMem(this);
         c_.view = chMem_;
         chMemWindow_ = addChild(chMem_);
@@ -500,11 +495,7 @@ bool mdifrmMain::MDIForm_QueryUnload() {
 void mdifrmMain::unloadAll() {
     // Fixed order: tree, optional features, radio info, channels, about, read/write,
     // port dialog, error log, part fill, memory view.
-#ifdef HAVE_COMMUN
     QWidget *commun = commun_, *radioInfo = radioInfo_, *toolCom = toolCom_;
-#else
-    QWidget *commun = nullptr, *radioInfo = nullptr, *toolCom = nullptr;
-#endif
     QWidget *order[] = {treeView_, sysSet_, radioInfo, chMem_,   nullptr,
                         commun,    toolCom, showErr_,  nullptr, memDat_};
     for (QWidget *w : order)
@@ -634,20 +625,18 @@ void mdifrmMain::tlbMdiFrmMain_ButtonClick(const QString &key) {
     });
 }
 
-#ifdef HAVE_COMMUN
-void mdifrmMain::showReadWindow() { commun_->showRead(); }
-void mdifrmMain::showWriteWindow() { commun_->showWrite(); }
+void mdifrmMain::showReadWindow() {
+    if (commun_) commun_->showRead();
+}
+void mdifrmMain::showWriteWindow() {
+    if (commun_) commun_->showWrite();
+}
 
 void mdifrmMain::showPortDialog() {
-    if (!toolCom_) toolCom_ = new frmToolCom(this);
+    if (!toolCom_) toolCom_ = new frmToolCom(c_, *port_, this);
     toolCom_->exec();
     setPanel(2, QStringLiteral("COM%1").arg(c_.settings.com));
 }
-#else
-void mdifrmMain::showReadWindow() {}
-void mdifrmMain::showWriteWindow() {}
-void mdifrmMain::showPortDialog() {}
-#endif
 
 void mdifrmMain::showAbout() {
     frmAboutSoft about(this);
@@ -657,7 +646,9 @@ void mdifrmMain::showAbout() {
 void mdifrmMain::showTreeView() {
     if (!treeView_) {
         treeView_ = new frmTreeView(this);
+        treeView_->setWindowTitle(q(c_.text(427)));
         addDockWidget(Qt::LeftDockWidgetArea, treeView_);
+        resizeDocks({treeView_}, {200}, Qt::Horizontal);
     }
     treeView_->show();
 }
@@ -671,15 +662,14 @@ void mdifrmMain::showChMem() {
 }
 
 void mdifrmMain::showRadioInfo() {
-#ifdef HAVE_COMMUN
     if (!radioInfo_) {
-        radioInfo_ = new frmRadioInfo(this);
+        radioInfo_ = new frmRadioInfo(c_, this);
+        radioInfo_->onOpenMemoryView = [this] { showMemDat(true); };
         radioInfoWindow_ = addChild(radioInfo_);
     }
     radioInfoWindow_->showMaximized();
     radioInfo_->show();
     mdi_->setActiveSubWindow(radioInfoWindow_);
-#endif
 }
 
 void mdifrmMain::showSysSet() {

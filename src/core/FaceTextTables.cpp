@@ -308,6 +308,8 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {423, "备份失败，未向对讲机写入任何数据！"},
     {424, "写入成功"},
     {425, "写入失败"},
+    {426, "错误记录"},
+    {427, "导航"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -603,6 +605,8 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {423, "備份失敗，未向對講機寫入任何資料！"},
     {424, "寫入成功"},
     {425, "寫入失敗"},
+    {426, "錯誤記錄"},
+    {427, "導覽"},
 };
 
 // Language 3: English.
@@ -899,6 +903,8 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {423, "Backup failed, nothing was written to the radio!"},
     {424, "Write Successful"},
     {425, "Write Failed"},
+    {426, "Error Log"},
+    {427, "Navigation"},
 };
 
 } // namespace

@@ -2,6 +2,9 @@
 #include "app/frmAboutSoft.h"
 #include "app/frmTreeView.h"
 #include "app/mdifrmMain.h"
+#include "editors/frmChMem.h"
+#include "editors/frmRadioInfo.h"
+#include "editors/frmSysSet.h"
 #include "support/ProgramFolder.h"
 #include "support/ScriptedDialogs.h"
 
