@@ -18,10 +18,12 @@ Args::Args(const std::vector<std::string> &words, const std::vector<std::string>
         const std::string &w = words[i];
         const bool looksLikeOption = !onlyPositionals && w.size() > 1 && w[0] == '-';
         if (!looksLikeOption) {
-            if (command_.empty())
+            if (command_.empty()) {
                 command_ = w;
-            else
+            } else {
                 positionals_.push_back(w);
+                sequence_.emplace_back(std::string(), w);
+            }
             continue;
         }
         if (w == "--") {
@@ -36,13 +38,11 @@ Args::Args(const std::vector<std::string> &words, const std::vector<std::string>
             hasInline = true;
         }
         if (contains(valued, name)) {
-            if (hasInline) {
-                options_[name].push_back(inlineValue);
-            } else {
-                if (i + 1 >= words.size())
-                    throw UsageError("option " + name + " needs a value");
-                options_[name].push_back(words[++i]);
-            }
+            if (!hasInline && i + 1 >= words.size())
+                throw UsageError("option " + name + " needs a value");
+            const std::string v = hasInline ? inlineValue : words[++i];
+            options_[name].push_back(v);
+            sequence_.emplace_back(name, v);
         } else if (contains(flags, name) && !hasInline) {
             options_[name].push_back({});
         } else {

@@ -29,6 +29,9 @@ class Args {
     // The option's value as an integer in [low, high]; `fallback` when absent.
     int intValue(const std::string &name, int low, int high, int fallback) const;
 
+    // Positionals and options in the order given: (option name or "", value).
+    const std::vector<std::pair<std::string, std::string>> &sequence() const { return sequence_; }
+
     // Fails unless the positionals number between `low` and `high`.
     void expectPositionals(std::size_t low, std::size_t high) const;
     // Fails unless every given option is one of `allowed`.
@@ -38,6 +41,7 @@ class Args {
     std::string command_;
     std::vector<std::string> positionals_;
     std::map<std::string, std::vector<std::string>> options_;
+    std::vector<std::pair<std::string, std::string>> sequence_;
 };
 
 } // namespace cli

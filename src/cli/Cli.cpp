@@ -46,6 +46,8 @@ int run(const std::vector<std::string> &words, Console &console) {
         {"read", readCommand},
         {"write", writeCommand},
         {"ports", portsCommand},
+        {"diff", diffCommand},
+        {"program", programCommand},
     };
     try {
         const Args args(words, kValued, kFlags);

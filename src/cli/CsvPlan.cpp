@@ -19,16 +19,6 @@ namespace {
 
 constexpr int kFirstParameter = 5;
 
-std::string csvField(const std::string &s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos &&
-        (s.empty() || (s.front() != ' ' && s.back() != ' ')))
-        return s;
-    std::string r = "\"";
-    for (char ch : s)
-        r += ch == '"' ? std::string("\"\"") : std::string(1, ch);
-    return r + "\"";
-}
-
 struct CsvRow {
     int line;
     std::vector<std::string> fields;
@@ -144,6 +134,16 @@ ChannelRow checkRow(const cps::Cps &c, const CsvRow &row, std::size_t columns) {
 }
 
 } // namespace
+
+std::string csvField(const std::string &s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos &&
+        (s.empty() || (s.front() != ' ' && s.back() != ' ')))
+        return s;
+    std::string r = "\"";
+    for (char ch : s)
+        r += ch == '"' ? std::string("\"\"") : std::string(1, ch);
+    return r + "\"";
+}
 
 std::string csvHeader(const cps::Cps &c) {
     std::string h = "Channel,Receive,Transmit,Decode,Encode";

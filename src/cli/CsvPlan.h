@@ -14,6 +14,9 @@
 
 namespace cli {
 
+// One CSV field, quoted when it holds a comma, a quote, a line break or edge spaces.
+std::string csvField(const std::string &s);
+
 std::string csvHeader(const cps::Cps &c);
 std::string exportCsv(const cps::Cps &c);
 

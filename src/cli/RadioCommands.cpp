@@ -47,7 +47,7 @@ int readCommand(const Args &args, Console &console) {
 }
 
 int writeCommand(const Args &args, Console &console) {
-    args.allowOnly({"--port", "--lang", "--program-dir", "--verbose"});
+    args.allowOnly({"--port", "--lang", "--program-dir", "--verbose", "--verify", "--backup"});
     args.expectPositionals(1, 1);
     const auto ports = requiredPorts(args);
 
@@ -64,10 +64,15 @@ int writeCommand(const Args &args, Console &console) {
             const QString device = resolveDevice(c, port);
             ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, port);
             cps::TimeoutMark mark;
-            r = writeRadio(c, device, ui, mark);
+            const cps::WriteChecks checks{args.has("--verify"),
+                                          QString::fromStdString(args.value("--backup")),
+                                          QString::fromStdString(port)};
+            r = writeRadio(c, device, ui, mark, checks);
         } catch (const CliFailure &e) {
             r = {false, e.what()};
         }
+        if (!r.backupFile.empty())
+            console.out << port << ": backup " << r.backupFile << '\n' << std::flush;
         if (r.ok) {
             console.out << port << ": " << c.text(kTextWriteOk) << '\n' << std::flush;
         } else {

@@ -37,15 +37,19 @@ LinkResult readRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
 }
 
 LinkResult writeRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
-                      cps::TimeoutMark &mark, std::array<uint8_t, 48> *parameters) {
+                      cps::TimeoutMark &mark, const cps::WriteChecks &checks) {
     DevicePort port(c, device);
-    cps::RadioTransfer transfer(c, port, ui, mark);
-    ui.clearMessage();
-    const auto r = transfer.write();
+    const cps::CheckedWriteResult r = cps::writeWithChecks(c, port, ui, mark, checks);
     ui.finishProgress();
-    if (parameters)
-        *parameters = transfer.parameters();
-    return outcome(c, r, device, ui);
+    LinkResult result{r.ok, {}, r.backupFile.toStdString()};
+    if (r.ok)
+        return result;
+    result.failure = r.message.toStdString();
+    if (r.portOpenFailed)
+        result.failure = device.toStdString() + " cannot be opened: " + result.failure;
+    else if (r.failedStep != cps::WriteStep::Write)
+        result.failure = cps::stepName(r.failedStep).toStdString() + ": " + result.failure;
+    return result;
 }
 
 } // namespace cli

@@ -2,6 +2,7 @@
 // One radio on one port, read or written through the same procedures as the
 // read/write window (RadioTransfer), with the command line's blocking wait.
 #include "cli/ConsoleTransferUi.h"
+#include "comm/CheckedWrite.h"
 #include "comm/TransferUi.h"
 #include "core/Cps.h"
 
@@ -15,7 +16,8 @@ namespace cli {
 
 struct LinkResult {
     bool ok = false;
-    std::string failure; // what went wrong, in the interface language where it has a text
+    std::string failure;    // what went wrong, in the interface language where it has a text
+    std::string backupFile; // the backup made before a write
 };
 
 // Reads the radio on `device` into `c` (the image changes only when the whole
@@ -25,8 +27,9 @@ LinkResult readRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
                      cps::TimeoutMark &mark, std::vector<uint8_t> *asRead = nullptr);
 
 // Writes the plan in `c` to the radio on `device` (conversion step, write
-// script, fixed frames). `parameters` receives P[0..47] of the radio's answer.
+// script, fixed frames), with the backup before and the verify after it that
+// `checks` asks for.
 LinkResult writeRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
-                      cps::TimeoutMark &mark, std::array<uint8_t, 48> *parameters = nullptr);
+                      cps::TimeoutMark &mark, const cps::WriteChecks &checks);
 
 } // namespace cli

@@ -87,6 +87,8 @@ int32_t field(const cps::Cps &c, int n, int f) {
     return c.ch.ChInfo[static_cast<std::size_t>(n)][static_cast<std::size_t>(f)];
 }
 
+} // namespace
+
 std::string optionValueText(const cps::Cps &c, int k) {
     const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
     const int v = c.opt.sel[static_cast<std::size_t>(k)];
@@ -98,7 +100,21 @@ std::string optionValueText(const cps::Cps &c, int k) {
     return choices[static_cast<std::size_t>(v)];
 }
 
-} // namespace
+std::string channelCellText(const cps::Cps &c, int n, int column) {
+    if (!cps::channelInUse(c, n))
+        return {};
+    switch (column) {
+    case cps::field::Rx:
+    case cps::field::Tx:
+        return mhzText(field(c, n, column));
+    case cps::field::DecChoice:
+        return c.ch.decText[static_cast<std::size_t>(n)];
+    case cps::field::EncChoice:
+        return c.ch.encText[static_cast<std::size_t>(n)];
+    default:
+        return parameterCaption(c, column, field(c, n, column));
+    }
+}
 
 std::string mhzText(int32_t tenHz) {
     if (tenHz < 0)
@@ -169,13 +185,8 @@ std::string planTable(const cps::Cps &c) {
     rows.push_back(header);
     for (int n = 1; n <= c.cols.channelCount; ++n) {
         std::vector<std::string> row{std::to_string(n)};
-        const bool used = cps::channelInUse(c, n);
-        row.push_back(used ? mhzText(field(c, n, cps::field::Rx)) : "");
-        row.push_back(used ? mhzText(field(c, n, cps::field::Tx)) : "");
-        row.push_back(used ? c.ch.decText[static_cast<std::size_t>(n)] : "");
-        row.push_back(used ? c.ch.encText[static_cast<std::size_t>(n)] : "");
-        for (int f = 5; f <= c.cols.columnCount; ++f)
-            row.push_back(used ? parameterCaption(c, f, field(c, n, f)) : "");
+        for (int col = 1; col <= c.cols.columnCount; ++col)
+            row.push_back(channelCellText(c, n, col));
         rows.push_back(row);
     }
     std::vector<int> widths(header.size(), 0);

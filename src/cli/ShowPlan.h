@@ -17,6 +17,11 @@ std::string planJson(const cps::Cps &c);
 // Model, band, the channel grid and the option controls as text.
 std::string planTable(const cps::Cps &c);
 
+// What grid cell (n, column) shows: "" for a channel not in use.
+std::string channelCellText(const cps::Cps &c, int n, int column);
+// What option control k shows (a choice caption, or the On/Off text of a check box).
+std::string optionValueText(const cps::Cps &c, int k);
+
 // A frequency in 10 Hz units as MHz with 5 decimals ("145.12500"); "" for none.
 std::string mhzText(int32_t tenHz);
 

@@ -1,0 +1,62 @@
+// The diff command: two plans, each a data file or a radio (--port DEV).
+#include "cli/Commands.h"
+#include "cli/ConsoleTransferUi.h"
+#include "cli/DevicePort.h"
+#include "cli/PlanDiff.h"
+#include "cli/PlanFile.h"
+#include "cli/StreamSink.h"
+#include "comm/WireFormat.h"
+#include "comm/WriteVerify.h"
+#include "core/Plan.h"
+
+namespace cli {
+
+namespace {
+
+// One side of the comparison: a data file opened as Open does, or the radio's
+// whole memory read and decoded as a read does.
+void loadSide(cps::Cps &c, const std::pair<std::string, std::string> &side, Console &console) {
+    if (side.first.empty()) {
+        openPlan(c, side.second);
+        return;
+    }
+    const std::string &port = side.second;
+    DevicePort link(c, resolveDevice(c, port));
+    ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, port);
+    cps::TimeoutMark mark;
+    const auto image = cps::readRange(c, link, ui, mark, 0, cps::kImageTop);
+    ui.finishProgress();
+    if (!image)
+        throw CliFailure(kExitRadio, port + ": " + c.text(79));
+    c.IicDat = *image;
+    forgetChannelTexts(c);
+    cps::SoftDisplay(c);
+}
+
+} // namespace
+
+int diffCommand(const Args &args, Console &console) {
+    args.allowOnly({"--port", "--lang", "--program-dir", "--verbose"});
+    std::vector<std::pair<std::string, std::string>> sides;
+    for (const auto &item : args.sequence())
+        if (item.first.empty() || item.first == "--port")
+            sides.push_back(item);
+    if (sides.size() != 2)
+        throw UsageError("diff: give two plans, each FILE.dat or --port DEV");
+
+    StreamSink sink(console.err);
+    cps::Cps base;
+    base.sink = &sink;
+    startSession(base, args);
+    cps::Cps a = base, b = base;
+    loadSide(a, sides[0], console);
+    loadSide(b, sides[1], console);
+
+    const auto lines = planDifferences(a, b);
+    for (const auto &line : lines)
+        console.out << line << '\n';
+    console.out << std::flush;
+    return lines.empty() ? kExitOk : kExitRadio;
+}
+
+} // namespace cli

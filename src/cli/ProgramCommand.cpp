@@ -1,0 +1,153 @@
+// The program command: the programming line of a dealer's bench. One plan,
+// written to radio after radio on every port given, until Ctrl-C.
+#include "cli/Commands.h"
+#include "cli/CsvPlan.h"
+#include "cli/DevicePort.h"
+#include "cli/PlanFile.h"
+#include "cli/StreamSink.h"
+#include "comm/ProgrammingLine.h"
+
+#include <csignal>
+#include <fstream>
+#include <mutex>
+#include <pthread.h>
+#include <set>
+#include <thread>
+
+namespace cli {
+
+namespace {
+
+QString identText(const QByteArray &ident) {
+    return QString::fromLatin1(ident.toHex(' ').toUpper());
+}
+
+QString seconds(qint64 ms) {
+    return QString::number(static_cast<double>(ms) / 1000.0, 'f', 1);
+}
+
+// The programming log: one CSV line per radio, appended and flushed at once so
+// a power cut loses nothing already reported.
+class LineLog {
+  public:
+    explicit LineLog(const std::string &path) {
+        if (path.empty())
+            return;
+        file_.open(path, std::ios::app | std::ios::binary);
+        if (!file_)
+            throw CliFailure(kExitFile, path + ": the log cannot be written");
+        file_.seekp(0, std::ios::end);
+        if (file_.tellp() == 0)
+            file_ << "Time,Port,Ident,Result,Duration,FailedStep,Message,Backup\n" << std::flush;
+    }
+    void append(const cps::LineResult &r) {
+        if (!file_.is_open())
+            return;
+        const QString fields[] = {r.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                                  r.port,
+                                  identText(r.ident),
+                                  r.pass ? QStringLiteral("PASS") : QStringLiteral("FAIL"),
+                                  seconds(r.durationMs),
+                                  cps::stepName(r.failedStep),
+                                  r.message,
+                                  r.backupFile};
+        std::string line;
+        for (const auto &f : fields)
+            line += (line.empty() ? "" : ",") + csvField(f.toStdString());
+        file_ << line << '\n' << std::flush;
+    }
+
+  private:
+    std::ofstream file_;
+};
+
+} // namespace
+
+int programCommand(const Args &args, Console &console) {
+    args.allowOnly(
+        {"--port", "--verify", "--backup", "--log", "--lang", "--program-dir", "--verbose"});
+    args.expectPositionals(1, 1);
+    const auto portNames = args.values("--port");
+    if (portNames.empty())
+        throw UsageError("program: --port DEV is required");
+    if (std::set<std::string>(portNames.begin(), portNames.end()).size() != portNames.size())
+        throw UsageError("program: each port may be given once");
+
+    StreamSink sink(console.err);
+    cps::Cps c;
+    c.sink = &sink;
+    startSession(c, args);
+    openPlan(c, args.positionals()[0]);
+    LineLog log(args.value("--log"));
+
+    cps::LineSettings settings;
+    settings.verify = args.has("--verify");
+    settings.backupDir = QString::fromStdString(args.value("--backup"));
+    cps::ProgrammingLine line(c, settings);
+
+    std::mutex outputLock;
+    int passed = 0, failed = 0;
+    line.onResult = [&](const cps::LineResult &r) {
+        std::lock_guard lock(outputLock);
+        (r.pass ? passed : failed)++;
+        std::string text = (r.pass ? "PASS " : "FAIL ") + r.port.toStdString() + " ident " +
+                           identText(r.ident).toStdString() + " in " +
+                           seconds(r.durationMs).toStdString() + " s";
+        if (!r.pass)
+            text +=
+                ": " + cps::stepName(r.failedStep).toStdString() + ": " + r.message.toStdString();
+        if (!r.backupFile.isEmpty())
+            text += " (backup " + r.backupFile.toStdString() + ")";
+        console.out << text << '\n' << std::flush;
+        log.append(r);
+    };
+    line.onState = [&](const QString &port, cps::LineState state) {
+        static const char *const texts[] = {"waiting for a radio", "programming",
+                                            "done: take the radio away"};
+        std::lock_guard lock(outputLock);
+        console.err << port.toStdString() << ": " << texts[static_cast<int>(state)] << '\n'
+                    << std::flush;
+    };
+    if (console.verbose)
+        line.onTraffic = [&](const QString &port, const QString &entry) {
+            std::lock_guard lock(outputLock);
+            console.err << port.toStdString() << ": " << entry.toStdString() << '\n';
+        };
+
+    std::vector<cps::LinePort> ports;
+    for (const auto &name : portNames)
+        ports.push_back(
+            {QString::fromStdString(name), [&c, name]() -> std::unique_ptr<cps::SerialPort> {
+                 try {
+                     return std::make_unique<DevicePort>(c, resolveDevice(c, name));
+                 } catch (const CliFailure &) {
+                     return nullptr; // a COM number without a device, for now
+                 }
+             }});
+
+    // Ctrl-C (or SIGTERM) is taken by this thread alone; the ports keep
+    // running until the radios being programmed are done.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    const pthread_t mainThread = pthread_self();
+    std::thread runner([&] {
+        line.run(ports);
+        if (!line.stopRequested())
+            pthread_kill(mainThread, SIGTERM);
+    });
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    {
+        std::lock_guard lock(outputLock);
+        console.err << "stopping after the radios being programmed\n" << std::flush;
+    }
+    line.requestStop();
+    runner.join();
+    console.out << passed << " passed, " << failed << " failed\n" << std::flush;
+    return failed ? kExitRadio : kExitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,104 @@
+#include "comm/CheckedWrite.h"
+
+#include "comm/Backup.h"
+#include "comm/RadioTransfer.h"
+#include "comm/RecordingPort.h"
+#include "comm/WriteVerify.h"
+
+namespace cps {
+
+namespace {
+
+// The transfer's own message box text, or the general communication failure.
+class MessageCatcher : public TransferUi {
+  public:
+    explicit MessageCatcher(TransferUi &inner) : inner_(inner) {}
+    Waiter &waiter() override { return inner_.waiter(); }
+    bool stopTicked() const override { return inner_.stopTicked(); }
+    void setStopTicked(bool on) override { inner_.setStopTicked(on); }
+    void setStopVisible(bool on) override { inner_.setStopVisible(on); }
+    void setProgress(int p) override { inner_.setProgress(p); }
+    void setStatus(const QString &s) override { inner_.setStatus(s); }
+    void insertLogEntry(int i, const QString &e) override { inner_.insertLogEntry(i, e); }
+    void selectLogEntry(int i) override { inner_.selectLogEntry(i); }
+    void clearLog() override { inner_.clearLog(); }
+    void message(const QString &text, const QString &title) override {
+        last = text;
+        inner_.message(text, title);
+    }
+    void blinkStart() override { inner_.blinkStart(); }
+    void blinkStop() override { inner_.blinkStop(); }
+    void showPortDialog() override { inner_.showPortDialog(); }
+    void refreshMemoryView() override { inner_.refreshMemoryView(); }
+
+    QString last;
+
+  private:
+    TransferUi &inner_;
+};
+
+QString text(const Cps &c, int n) {
+    return QString::fromStdString(c.text(n));
+}
+
+} // namespace
+
+QString stepName(WriteStep step) {
+    switch (step) {
+    case WriteStep::Backup:
+        return QStringLiteral("backup");
+    case WriteStep::Write:
+        return QStringLiteral("write");
+    case WriteStep::Verify:
+        return QStringLiteral("verify");
+    case WriteStep::None:
+        break;
+    }
+    return {};
+}
+
+CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, TimeoutMark &mark,
+                                   const WriteChecks &checks) {
+    CheckedWriteResult r;
+    MessageCatcher catcher(ui);
+    const auto failed = [&](WriteStep step, const QString &message) {
+        r.failedStep = step;
+        r.message = message;
+        return r;
+    };
+
+    if (!checks.backupDir.isEmpty()) {
+        r.backupFile = backupRadio(c, port, catcher, mark, checks.backupDir, checks.portName);
+        if (r.backupFile.isEmpty())
+            return failed(WriteStep::Backup, text(c, kTextBackupFailed));
+    }
+
+    RecordingPort recorder(port);
+    RadioTransfer transfer(c, recorder, catcher, mark);
+    catcher.last.clear();
+    const TransferResult written = transfer.write();
+    r.portOpenFailed = transfer.portOpenFailed();
+    if (written != TransferResult::Succeeded)
+        return failed(WriteStep::Write,
+                      catcher.last.isEmpty() ? text(c, kTextCommFailed) : catcher.last);
+
+    if (checks.verify) {
+        const auto u16 = [](int16_t v) { return static_cast<int>(static_cast<uint16_t>(v)); };
+        const int start = u16(c.settings.writeStart), end = u16(c.settings.writeEnd);
+        catcher.last.clear();
+        const auto actual = readRange(c, port, catcher, mark, start, end);
+        if (!actual)
+            return failed(WriteStep::Verify,
+                          catcher.last.isEmpty() ? text(c, kTextCommFailed) : catcher.last);
+        const auto expected = expectedAfterWrite(c.IicDat, recorder.sent(),
+                                                 transfer.scripts().writeCommand(), start, end);
+        r.mismatches = mismatchedAddresses(expected, *actual);
+        if (!r.mismatches.empty())
+            return failed(WriteStep::Verify, text(c, kTextVerifyFailedAt) + QLatin1Char(' ') +
+                                                 addressList(r.mismatches));
+    }
+    r.ok = true;
+    return r;
+}
+
+} // namespace cps

@@ -1,0 +1,47 @@
+#pragma once
+// A write with its optional companions, in the order a dealer wants them:
+//
+//   1. backup   read the whole radio and keep it as a data file; a failed
+//               backup writes nothing to that radio
+//   2. write    the plan, as the read/write window writes it
+//   3. verify   read the write range back and compare (see WriteVerify.h)
+//
+// The read/write window, the command line's write and the programming line
+// all run this one procedure.
+#include "comm/SerialPort.h"
+#include "comm/TransferUi.h"
+#include "core/Cps.h"
+
+#include <QString>
+#include <vector>
+
+namespace cps {
+
+// Interface texts of the checks.
+constexpr int kTextVerifyAfterWrite = 420, kTextBackupBeforeWrite = 421, kTextVerifyFailedAt = 422,
+              kTextBackupFailed = 423, kTextWriteOk = 424, kTextWriteFailed = 425;
+
+struct WriteChecks {
+    bool verify = false;
+    QString backupDir; // empty: no backup
+    QString portName;  // names the backup file
+};
+
+enum class WriteStep { None, Backup, Write, Verify };
+
+struct CheckedWriteResult {
+    bool ok = false;
+    WriteStep failedStep = WriteStep::None;
+    QString message;             // in the interface language
+    bool portOpenFailed = false; // the port could not be opened: nothing was exchanged
+    QString backupFile;          // the backup written, if any
+    std::vector<int> mismatches; // verify: every differing address
+};
+
+// Short English name of a step for logs ("backup", "write", "verify").
+QString stepName(WriteStep step);
+
+CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, TimeoutMark &mark,
+                                   const WriteChecks &checks);
+
+} // namespace cps
