@@ -39,12 +39,23 @@ QtSerialPortAdapter::QtSerialPortAdapter(const Cps &c, QObject *parent)
     : SerialPort(parent), c_(c) {
     connect(&port_, &QSerialPort::readyRead, this, &SerialPort::readyRead);
     connect(&port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        // A vanished device reports a resource error; every later operation
-        // fails at once instead of waiting out its time-out.
-        if (e == QSerialPort::ResourceError && port_.isOpen() && !lost_) {
-            lost_ = true;
-            emit deviceLost();
-        }
+        // A vanished device (cable pulled, pseudo-terminal closed) shows as a
+        // resource, read or write error. From then on every operation fails at
+        // once instead of waiting out its time-out. Qt would report the dead
+        // descriptor again on every turn of the event loop, so let go of it.
+        const bool fatal = e == QSerialPort::ResourceError || e == QSerialPort::ReadError ||
+                           e == QSerialPort::WriteError;
+        if (!fatal || lost_ || !port_.isOpen())
+            return;
+        lost_ = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (lost_ && port_.isOpen())
+                    port_.close();
+            },
+            Qt::QueuedConnection);
+        emit deviceLost();
     });
 }
 
@@ -87,14 +98,10 @@ void QtSerialPortAdapter::open() {
 }
 
 void QtSerialPortAdapter::close() {
+    lost_ = false;
     if (!port_.isOpen())
         return;
     port_.close();
-    lost_ = false;
-    if (port_.error() != QSerialPort::NoError && port_.error() != QSerialPort::ResourceError) {
-        port_.clearError();
-        raise(porterr::DeviceLost, "comCommun");
-    }
     port_.clearError();
 }
 

@@ -15,7 +15,7 @@ namespace sim {
 namespace {
 constexpr double kByteMs = 10.0 * 1000.0 / 9600.0; // start + 8 data + stop bits at 9600 baud
 constexpr std::size_t kPieceSize = 7;              // --split: bytes per piece
-constexpr double kPieceGapMs = 3.0;
+constexpr double kPieceGapMs = 1.0;
 constexpr double kPartialFrameMs = 200.0; // a half frame older than this is line noise
 constexpr double kQuitAfterEndMs = 250.0; // quiet time after an end frame before --quit-after-end
 } // namespace

@@ -1,0 +1,367 @@
+#include "editors/frmCommun.h"
+
+#include "app/Dialogs.h"
+#include "core/Ini.h"
+#include "core/Plan.h"
+#include "editors/frmToolCom.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kBlinkMs = 100;
+constexpr int kPanelToggleAt = 6; // the 6th, 16th, 26th ... double-click
+
+QPixmap light(const QColor &colour, qreal dpr) {
+    const int size = 16;
+    QPixmap pm(QSize(size, size) * dpr);
+    pm.setDevicePixelRatio(dpr);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour.darker(160), 1));
+    QRadialGradient g(QPointF(size * 0.35, size * 0.35), size * 0.7);
+    g.setColorAt(0, colour.lighter(170));
+    g.setColorAt(1, colour);
+    p.setBrush(g);
+    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
+    return pm;
+}
+
+} // namespace
+
+// What a transfer shows, mapped onto the window's controls.
+class frmCommun::Ui : public cps::TransferUi {
+  public:
+    explicit Ui(frmCommun &w) : w_(w) {}
+    cps::Waiter &waiter() override { return w_.waiter_; }
+    bool stopTicked() const override { return w_.chkStopCom->isChecked(); }
+    void setStopTicked(bool on) override { w_.chkStopCom->setChecked(on); }
+    void setStopVisible(bool on) override { w_.chkStopCom->setVisible(on); }
+    void setProgress(int p) override { w_.prgCommunicate->setValue(p); }
+    void setStatus(const QString &s) override { w_.lblComStatus->setText(s); }
+    void insertLogEntry(int index, const QString &e) override {
+        w_.listRtData->insertItem(index, e);
+    }
+    void selectLogEntry(int index) override { w_.listRtData->setCurrentRow(index); }
+    void clearLog() override { w_.listRtData->clear(); }
+    void message(const QString &text, const QString &title) override {
+        cps::dialogs().message(&w_, text, title, QMessageBox::Warning, QMessageBox::Ok);
+    }
+    void blinkStart() override { w_.tmrLigGrint->start(); }
+    void blinkStop() override {
+        w_.tmrLigGrint->stop();
+        w_.imgGreen->hide();
+    }
+    void showPortDialog() override {
+        if (w_.onPortDialog)
+            w_.onPortDialog();
+    }
+    void refreshMemoryView() override {
+        if (w_.chkShowMemDat->isChecked() && w_.onTableFreDat)
+            w_.onTableFreDat();
+    }
+
+  private:
+    frmCommun &w_;
+};
+
+frmCommun::frmCommun(cps::Cps &c, cps::SerialPort &port, cps::TimeoutMark &mark, QWidget *parent)
+    : QDialog(parent), c_(c), port_(port), ui_(std::make_unique<Ui>(*this)) {
+    transfer_ = std::make_unique<cps::RadioTransfer>(c_, port_, *ui_, mark);
+    onSoftDisplay = [this] { cps::SoftDisplay(c_); };
+    onPortDialog = [this] {
+        frmToolCom dialog(c_, port_, this);
+        dialog.exec();
+    };
+    transfer_->softDisplay = [this] {
+        if (onSoftDisplay)
+            onSoftDisplay();
+    };
+    buildWindow();
+    setFace();
+    fillAddressFields();
+}
+
+frmCommun::~frmCommun() = default;
+
+void frmCommun::buildWindow() {
+    setObjectName(QStringLiteral("frmCommun"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    fraOne = new QGroupBox(this);
+    fraOne->setObjectName(QStringLiteral("fraOne"));
+    cmdRead = new QPushButton(fraOne);
+    cmdRead->setObjectName(QStringLiteral("cmdRead"));
+    cmdWrite = new QPushButton(fraOne);
+    cmdWrite->setObjectName(QStringLiteral("cmdWrite"));
+    for (QPushButton *b : {cmdRead, cmdWrite}) {
+        b->setMinimumWidth(110);
+        b->setAutoDefault(false);
+    }
+    prgCommunicate = new QProgressBar(fraOne);
+    prgCommunicate->setObjectName(QStringLiteral("prgCommunicate"));
+    prgCommunicate->setRange(0, 100);
+    prgCommunicate->setValue(0);
+    prgCommunicate->setTextVisible(false);
+    prgCommunicate->setMinimumWidth(300);
+    lblComStatus = new QLabel(fraOne);
+    lblComStatus->setObjectName(QStringLiteral("lblComStatus"));
+    lblComStatus->setStyleSheet(QStringLiteral("color: #d00000;"));
+    lblComStatus->setMinimumHeight(lblComStatus->fontMetrics().height());
+    lblComPercent = new QLabel(fraOne);
+    lblComPercent->setObjectName(QStringLiteral("lblComPercent"));
+    const qreal dpr = devicePixelRatioF();
+    imgRed = new QLabel(fraOne);
+    imgRed->setObjectName(QStringLiteral("imgRed"));
+    imgRed->setPixmap(light(QColor(200, 30, 30), dpr));
+    imgGreen = new QLabel(fraOne);
+    imgGreen->setObjectName(QStringLiteral("imgGreen"));
+    imgGreen->setPixmap(light(QColor(30, 190, 60), dpr));
+    imgGreen->hide();
+    tmrLigGrint = new QTimer(this);
+    tmrLigGrint->setObjectName(QStringLiteral("tmrLigGrint"));
+    tmrLigGrint->setInterval(kBlinkMs);
+    chkStopCom = new QCheckBox(fraOne);
+    chkStopCom->setObjectName(QStringLiteral("chkStopCom"));
+    chkStopCom->hide();
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(cmdRead);
+    buttons->addWidget(cmdWrite);
+    buttons->addStretch();
+    auto *lights = new QGridLayout; // the green light lies over the red one
+    lights->addWidget(imgRed, 0, 0);
+    lights->addWidget(imgGreen, 0, 0);
+    buttons->addLayout(lights);
+    auto *status = new QHBoxLayout;
+    status->addWidget(lblComStatus, 1);
+    status->addWidget(lblComPercent);
+    auto *one = new QVBoxLayout(fraOne);
+    one->addLayout(buttons);
+    one->addWidget(prgCommunicate);
+    one->addLayout(status);
+    one->addWidget(chkStopCom);
+
+    fraTwo = new QGroupBox(QStringLiteral("Communication Data"), this);
+    fraTwo->setObjectName(QStringLiteral("fraTwo"));
+    listRtData = new QListWidget(fraTwo);
+    listRtData->setObjectName(QStringLiteral("listRtData"));
+    listRtData->setMinimumHeight(180);
+    listRtData->setUniformItemSizes(true);
+    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    listRtData->setFont(mono);
+    (new QVBoxLayout(fraTwo))->addWidget(listRtData);
+
+    fraRdWrDat = new QGroupBox(QStringLiteral("Read Write Data"), this);
+    fraRdWrDat->setObjectName(QStringLiteral("fraRdWrDat"));
+    auto *grid = new QGridLayout(fraRdWrDat);
+    using S = cps::Settings;
+    txtMaxAddr = addressField("txtMaxAddr", "Grid Max Addr", "TableMaxAddr", &S::tableMaxAddrText,
+                              &S::tableMaxAddr);
+    txtReadStartAddr = addressField("txtReadStartAddr", "Read Start Addr", "ReadStartAddr",
+                                    &S::readStartText, &S::readStart);
+    txtReadEndAddr = addressField("txtReadEndAddr", "Read End Addr", "ReadEndAddr", &S::readEndText,
+                                  &S::readEnd);
+    txtWriteStartAddr = addressField("txtWriteStartAddr", "Write Start Addr", "WriteStartAddr",
+                                     &S::writeStartText, &S::writeStart);
+    txtWriteEndAddr = addressField("txtWriteEndAddr", "Write End Addr", "WriteEndAddr",
+                                   &S::writeEndText, &S::writeEnd);
+    int row = 0;
+    for (QLineEdit *field :
+         {txtMaxAddr, txtReadStartAddr, txtReadEndAddr, txtWriteStartAddr, txtWriteEndAddr}) {
+        grid->addWidget(new QLabel(field->property("caption").toString(), fraRdWrDat), row, 0);
+        grid->addWidget(field, row, 1);
+        grid->addWidget(new QLabel(QStringLiteral("H"), fraRdWrDat), row, 2);
+        ++row;
+    }
+    chkShowMemDat = new QCheckBox(QStringLiteral("Show Memory Data"), fraRdWrDat);
+    chkShowMemDat->setObjectName(QStringLiteral("chkShowMemDat"));
+    chkNotShowProg = new QCheckBox(QStringLiteral("Not Show Course"), fraRdWrDat);
+    chkNotShowProg->setObjectName(QStringLiteral("chkNotShowProg"));
+    grid->addWidget(chkShowMemDat, 0, 3);
+    grid->addWidget(chkNotShowProg, 1, 3);
+    grid->setColumnStretch(3, 1);
+    fraTwo->hide();
+    fraRdWrDat->hide();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(fraOne);
+    layout->addWidget(fraTwo);
+    layout->addWidget(fraRdWrDat);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    fraOne->installEventFilter(this);
+    connect(cmdRead, &QPushButton::clicked, this, &frmCommun::cmdRead_Click);
+    connect(cmdWrite, &QPushButton::clicked, this, &frmCommun::cmdWrite_Click);
+    connect(tmrLigGrint, &QTimer::timeout, this,
+            [this] { imgGreen->setVisible(imgGreen->isHidden()); });
+    // Ticking Stop ends the wait in progress at once.
+    connect(chkStopCom, &QCheckBox::toggled, this, [this](bool on) {
+        if (on)
+            waiter_.wake();
+    });
+}
+
+// An address field writes its key and holds its value on every change. A text
+// that is not a 16-bit hexadecimal number is logged and neither stored nor
+// used, so the settings file never receives a value the next start cannot read.
+QLineEdit *frmCommun::addressField(const char *name, const char *caption, const char *key,
+                                   std::string cps::Settings::*text,
+                                   int16_t cps::Settings::*value) {
+    auto *field = new QLineEdit(fraRdWrDat);
+    field->setObjectName(QLatin1String(name));
+    field->setProperty("caption", QLatin1String(caption));
+    field->setMaximumWidth(80);
+    const std::string place = std::string("frmCommun->") + name + "_Change";
+    connect(field, &QLineEdit::textChanged, this,
+            [this, key, text, value, place](const QString &t) {
+                const std::string typed = t.toStdString();
+                cps::guarded(c_.log(), place.c_str(), [&] {
+                    const int16_t v = cps::hexToInt16(typed);
+                    c_.settings.*value = v;
+                    c_.settings.*text = typed;
+                    c_.ini().write("Setting", key, typed);
+                });
+            });
+    return field;
+}
+
+void frmCommun::fillAddressFields() {
+    const cps::Settings &s = c_.settings;
+    const std::pair<QLineEdit *, const std::string *> fields[] = {
+        {txtMaxAddr, &s.tableMaxAddrText},
+        {txtReadStartAddr, &s.readStartText},
+        {txtReadEndAddr, &s.readEndText},
+        {txtWriteStartAddr, &s.writeStartText},
+        {txtWriteEndAddr, &s.writeEndText}};
+    for (const auto &[field, text] : fields) {
+        const QSignalBlocker quiet(field); // the values are already held
+        field->setText(QString::fromStdString(*text));
+    }
+}
+
+void frmCommun::setFace() {
+    cps::guarded(c_.log(), "frmCommun->Form_Load", [&] {
+        auto text = [&](int n) { return QString::fromStdString(c_.text(n)); };
+        QFont font = this->font();
+        font.setFamily(QString::fromStdString(c_.CurFont));
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{this, fraOne, chkStopCom, cmdRead, cmdWrite})
+            w->setFont(font);
+        setWindowTitle(text(102));
+        fraOne->setTitle(text(156));
+        cmdRead->setText(text(100));
+        cmdWrite->setText(text(101));
+        chkStopCom->setText(c_.CurLang == 1 || c_.CurLang == 2
+                                ? QStringLiteral("停止通信...")
+                                : QStringLiteral("Stop Communication"));
+        lblComStatus->clear();
+    });
+}
+
+void frmCommun::showRead() {
+    cmdWrite->hide();
+    cmdRead->show();
+    showBoth();
+}
+
+void frmCommun::showWrite() {
+    cmdRead->hide();
+    cmdWrite->show();
+    showBoth();
+}
+
+void frmCommun::showBoth() {
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+}
+
+void frmCommun::cmdRead_Click() {
+    runTransfer(true);
+}
+void frmCommun::cmdWrite_Click() {
+    runTransfer(false);
+}
+
+void frmCommun::runTransfer(bool reading) {
+    if (running_)
+        return;
+    running_ = true;
+    // Both buttons stay unavailable until the transfer ends, whichever is visible.
+    cmdRead->setEnabled(false);
+    cmdWrite->setEnabled(false);
+    QFont bold = cmdRead->font(), normal = cmdRead->font();
+    bold.setBold(true);
+    normal.setBold(false);
+    cmdRead->setFont(reading ? bold : normal);
+    cmdWrite->setFont(reading ? normal : bold);
+
+    const cps::TransferResult result = reading ? transfer_->read() : transfer_->write();
+
+    lblComPercent->clear();
+    cmdRead->setEnabled(true);
+    cmdWrite->setEnabled(true);
+    running_ = false;
+    if (result != cps::TransferResult::NotStarted)
+        hideWindow();
+}
+
+bool frmCommun::panelExpanded() const {
+    return !fraTwo->isHidden();
+}
+
+void frmCommun::fraOne_DblClick() {
+    ++panelClicks_;
+    if (panelClicks_ % 10 != kPanelToggleAt)
+        return;
+    const bool expand = !panelExpanded();
+    fraTwo->setVisible(expand);
+    fraRdWrDat->setVisible(expand);
+    adjustSize();
+}
+
+bool frmCommun::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == fraOne && event->type() == QEvent::MouseButtonDblClick) {
+        fraOne_DblClick();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmCommun::hideWindow() {
+    prgCommunicate->setValue(0);
+    lblComStatus->clear();
+    hide();
+}
+
+void frmCommun::closeEvent(QCloseEvent *event) {
+    // A transfer in progress is never torn down from under its waits.
+    if (c_.Closing == 1 && !running_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    if (!running_)
+        hideWindow();
+}
+
+void frmCommun::reject() {
+    if (!running_)
+        hideWindow();
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The read/write window: starts a read or a write of the radio, shows the
+// progress, a blinking light and (on the hidden panel) the traffic log and the
+// address ranges. Modal while shown; a close request hides it until the
+// program exits. Only one transfer runs at a time.
+//
+//   fraOne      cmdRead cmdWrite, progress, status, light, Stop box
+//   fraTwo      listRtData (traffic log)            } hidden panel: the sixth
+//   fraRdWrDat  five address fields, two check boxes } double-click on fraOne
+#include "comm/RadioTransfer.h"
+#include "comm/SerialPort.h"
+#include "comm/TransferUi.h"
+#include "comm/Waiter.h"
+#include "core/Cps.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTimer;
+
+class frmCommun : public QDialog {
+    Q_OBJECT
+  public:
+    frmCommun(cps::Cps &c, cps::SerialPort &port, cps::TimeoutMark &mark,
+              QWidget *parent = nullptr);
+    ~frmCommun() override;
+
+    // The Read command (only cmdRead visible), the Write command (only cmdWrite),
+    // and "Auto Read/Write Radio" (both as they were). The window shows modally
+    // and returns at once.
+    void showRead();
+    void showWrite();
+    void showBoth();
+
+    void cmdRead_Click();
+    void cmdWrite_Click();
+    // Puts the settings' address texts into the five fields (start-up).
+    void fillAddressFields();
+    bool transferRunning() const { return running_; }
+    int panelDoubleClicks() const { return panelClicks_; }
+    bool panelExpanded() const;
+    cps::RadioTransfer &transfer() { return *transfer_; }
+
+    // After a successful read: redisplay the plan (default cps::SoftDisplay).
+    std::function<void()> onSoftDisplay;
+    // Refresh the memory data view (TableFreDat) when "Show Memory Data" is ticked.
+    std::function<void()> onTableFreDat;
+    // The port could not be opened: show the port dialog (default: frmToolCom).
+    std::function<void()> onPortDialog;
+
+    QGroupBox *fraOne = nullptr, *fraTwo = nullptr, *fraRdWrDat = nullptr;
+    QPushButton *cmdRead = nullptr, *cmdWrite = nullptr;
+    QProgressBar *prgCommunicate = nullptr;
+    QLabel *lblComStatus = nullptr, *lblComPercent = nullptr, *imgGreen = nullptr,
+           *imgRed = nullptr;
+    QTimer *tmrLigGrint = nullptr;
+    QCheckBox *chkStopCom = nullptr, *chkShowMemDat = nullptr, *chkNotShowProg = nullptr;
+    QListWidget *listRtData = nullptr;
+    QLineEdit *txtMaxAddr = nullptr, *txtReadStartAddr = nullptr, *txtReadEndAddr = nullptr,
+              *txtWriteStartAddr = nullptr, *txtWriteEndAddr = nullptr;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+  private:
+    class Ui;
+    void buildWindow();
+    void setFace();
+    QLineEdit *addressField(const char *name, const char *caption, const char *key,
+                            std::string cps::Settings::*text, int16_t cps::Settings::*value);
+    void runTransfer(bool reading);
+    void fraOne_DblClick();
+    void hideWindow();
+
+    cps::Cps &c_;
+    cps::SerialPort &port_;
+    cps::EventLoopWaiter waiter_;
+    std::unique_ptr<Ui> ui_;
+    std::unique_ptr<cps::RadioTransfer> transfer_;
+    bool running_ = false;
+    int panelClicks_ = 0;
+};

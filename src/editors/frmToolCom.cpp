@@ -1,0 +1,121 @@
+#include "editors/frmToolCom.h"
+
+#include "comm/PortProbe.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kColumns = 4;
+}
+
+frmToolCom::frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent)
+    : QDialog(parent), c_(c), port_(port) {
+    setObjectName(QStringLiteral("frmToolCom"));
+    setModal(true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+
+    fraToolCom = new QGroupBox(this);
+    fraToolCom->setObjectName(QStringLiteral("fraToolCom"));
+    lblToolCom = new QLabel(fraToolCom);
+    lblToolCom->setObjectName(QStringLiteral("lblToolCom"));
+    group_ = new QButtonGroup(this);
+    auto *grid = new QGridLayout;
+    grid->setHorizontalSpacing(14);
+    for (int k = 0; k < cps::kPortCount; ++k) {
+        auto *option = new QRadioButton(QStringLiteral("COM%1").arg(k + 1), fraToolCom);
+        option->setObjectName(QStringLiteral("COM1_%1").arg(k));
+        auto *device = new QLabel(fraToolCom);
+        device->setObjectName(QStringLiteral("lblDevice_%1").arg(k));
+        device->setEnabled(false); // greyed: a hint, not a control
+        COM1[static_cast<std::size_t>(k)] = option;
+        deviceLabels[static_cast<std::size_t>(k)] = device;
+        group_->addButton(option, k);
+        const int row = k / kColumns, column = (k % kColumns) * 2;
+        grid->addWidget(option, row, column);
+        grid->addWidget(device, row, column + 1);
+    }
+    auto *frameLayout = new QVBoxLayout(fraToolCom);
+    frameLayout->addWidget(lblToolCom);
+    frameLayout->addLayout(grid);
+
+    cmdOk = new QPushButton(this);
+    cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    cmdOk->setDefault(true);
+    cmdCancel = new QPushButton(this);
+    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdOk);
+    buttons->addWidget(cmdCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(fraToolCom);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdOk, &QPushButton::clicked, this, &frmToolCom::cmdOk_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &frmToolCom::cmdCancel_Click);
+}
+
+void frmToolCom::showEvent(QShowEvent *event) {
+    if (!event->spontaneous())
+        Form_Load();
+    QDialog::showEvent(event);
+}
+
+void frmToolCom::Form_Load() {
+    cps::guarded(c_.log(), "frmToolCom->Form_Load", [&] {
+        auto text = [&](int n) { return QString::fromStdString(c_.text(n)); };
+        setWindowTitle(text(60));
+        fraToolCom->setTitle(text(61));
+        lblToolCom->setText(text(62));
+        cmdOk->setText(text(63));
+        cmdCancel->setText(text(64));
+        QFont font = this->font();
+        font.setFamily(QString::fromStdString(c_.CurFont));
+        setFont(font);
+
+        EnableCOM();
+        savedPort_ = c_.settings.com;
+        if (savedPort_ >= 1 && savedPort_ <= cps::kPortCount)
+            COM1[static_cast<std::size_t>(savedPort_ - 1)]->setChecked(true);
+    });
+}
+
+// Probes every port by opening and closing it; a port that fails is shown
+// unticked and disabled. The main window's status table is not touched.
+void frmToolCom::EnableCOM() {
+    group_->setExclusive(false);
+    for (int k = 0; k < cps::kPortCount; ++k) {
+        QRadioButton *option = COM1[static_cast<std::size_t>(k)];
+        const bool usable = cps::probePort(port_, k + 1);
+        option->setChecked(false);
+        option->setEnabled(usable);
+        deviceLabels[static_cast<std::size_t>(k)]->setText(port_.deviceName(k + 1));
+    }
+    group_->setExclusive(true);
+}
+
+void frmToolCom::cmdOk_Click() {
+    cps::guarded(c_.log(), "frmToolCom->cmdOk_Click", [&] {
+        const int k = group_->checkedId();
+        if (k >= 0) {
+            c_.settings.com = static_cast<int16_t>(k + 1);
+            savedPort_ = k + 1;
+        }
+        c_.ini().write("Setting", "COM", std::to_string(c_.settings.com));
+    });
+    accept();
+}
+
+void frmToolCom::cmdCancel_Click() {
+    c_.settings.com = static_cast<int16_t>(savedPort_);
+    reject();
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The port dialog: sixteen choices COM1..COM16, each with the device it stands
+// for on this machine; a port that cannot be opened right now is shown
+// unticked and disabled. OK stores the ticked port (settings key "COM"),
+// Cancel keeps the port the dialog opened with.
+#include "comm/SerialPort.h"
+#include "core/Cps.h"
+
+#include <QDialog>
+#include <array>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+class frmToolCom : public QDialog {
+    Q_OBJECT
+  public:
+    frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent = nullptr);
+
+    QGroupBox *fraToolCom = nullptr;
+    QLabel *lblToolCom = nullptr;
+    std::array<QRadioButton *, cps::kPortCount> COM1{}; // element k stands for port k + 1
+    std::array<QLabel *, cps::kPortCount> deviceLabels{};
+    QPushButton *cmdOk = nullptr, *cmdCancel = nullptr;
+
+    // Captions, fonts, the probe of all sixteen ports and the tick of the
+    // current one; runs every time the dialog is shown.
+    void Form_Load();
+    void cmdOk_Click();
+    void cmdCancel_Click();
+
+  protected:
+    void showEvent(QShowEvent *event) override;
+
+  private:
+    void EnableCOM();
+
+    cps::Cps &c_;
+    cps::SerialPort &port_;
+    QButtonGroup *group_ = nullptr;
+    int savedPort_ = 1;
+};
