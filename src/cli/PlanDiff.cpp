@@ -2,6 +2,7 @@
 
 #include "cli/ShowPlan.h"
 #include "core/ChannelCodec.h"
+#include "core/ChannelEntry.h"
 #include "core/MemoryImage.h"
 #include "core/Options.h"
 
@@ -100,11 +101,27 @@ std::vector<std::string> decodedDifferences(const cps::Cps &a, const cps::Cps &b
            cps::bandCaption(b, b.bandIndex, b.bandLow, b.bandHigh));
     const int channels = std::max(a.cols.channelCount, b.cols.channelCount);
     const int columns = std::min(a.cols.columnCount, b.cols.columnCount);
-    for (int n = 1; n <= channels; ++n)
+    for (int n = 1; n <= channels; ++n) {
+        const auto cell = [&](const cps::Cps &c, int col) {
+            return n <= c.cols.channelCount ? channelCellText(c, n, col) : std::string();
+        };
+        const auto inUse = [&](const cps::Cps &c) {
+            return n <= c.cols.channelCount && cps::channelInUse(c, n);
+        };
+        const std::string channel = columnCaption(a, 0) + " " + std::to_string(n);
+        if (inUse(a) != inUse(b)) { // a channel added or removed: all its cells on one line
+            const auto row = [&](const cps::Cps &c) {
+                std::string r;
+                for (int col = 1; col <= columns; ++col)
+                    r += (col > 1 ? " / " : "") + cell(c, col);
+                return inUse(c) ? r : std::string();
+            };
+            differ(channel, row(a), row(b));
+            continue;
+        }
         for (int col = 1; col <= columns; ++col)
-            differ(columnCaption(a, 0) + " " + std::to_string(n) + " " + columnCaption(a, col),
-                   n <= a.cols.channelCount ? channelCellText(a, n, col) : "",
-                   n <= b.cols.channelCount ? channelCellText(b, n, col) : "");
+            differ(channel + " " + columnCaption(a, col), cell(a, col), cell(b, col));
+    }
     for (int k = 0; k < cps::kOptionCount; ++k)
         differ(a.text(cps::optionDefs()[static_cast<std::size_t>(k)].captionText),
                optionValueText(a, k), optionValueText(b, k));

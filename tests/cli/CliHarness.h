@@ -2,6 +2,7 @@
 // Running brenvik-cli and brenvik-radio-sim from the build as separate
 // processes, the way a user or a script runs them. The CLI always gets a
 // private copy of the program folder (--program-dir).
+#include "core/DataFile.h"
 #include "support/ProgramFolder.h"
 
 #include <QByteArray>
@@ -36,6 +37,22 @@ inline void writeAll(const QString &path, const QByteArray &bytes) {
     f.write(bytes);
 }
 
+// A data file's image (through the file layout) and back.
+inline std::vector<uint8_t> imageOf(const QString &file) {
+    const QByteArray raw = readAll(file);
+    return cps::fileBytesToImage(std::vector<uint8_t>(raw.begin(), raw.end()), 8192);
+}
+
+// Changes image bytes of a data file in place.
+inline void patchImage(const QString &file, const std::vector<std::pair<int, uint8_t>> &bytes) {
+    auto image = imageOf(file);
+    for (auto [address, value] : bytes)
+        image[static_cast<std::size_t>(address)] = value;
+    const auto out = cps::imageToFileBytes(image);
+    writeAll(file, QByteArray(reinterpret_cast<const char *>(out.data()),
+                              static_cast<qsizetype>(out.size())));
+}
+
 // A program folder copy and a scratch folder for the files of one test.
 struct CliFixture : ::testing::Test {
     testsupport::ProgramFolder folder;
@@ -67,6 +84,21 @@ struct CliFixture : ::testing::Test {
         EXPECT_EQ(r.status, 0) << r.err.toStdString();
         return file;
     }
+};
+
+// Two different plans: A (band 7, the default channels) to start a radio
+// with, B (band 0, two channels) to write to it.
+struct TwoPlans : CliFixture {
+    void SetUp() override {
+        planA = newPlan("a.dat", 7);
+        const QString base = newPlan("base.dat", 0);
+        writeAll(path("b.csv"), "Channel,Receive,Transmit,Decode,Encode,P5,P6,P7,P8\n"
+                                "1,146.52,146.52,67.0,67.0,1,0,1,0\n"
+                                "2,145.5,,D023N,,0,1,0,2\n");
+        ASSERT_EQ(cli({"import-csv", base, path("b.csv"), "-o", path("b.dat")}).status, 0);
+        planB = path("b.dat");
+    }
+    QString planA, planB;
 };
 
 // A virtual radio on a pseudo-terminal. Stopping it (or the destructor) ends

@@ -13,22 +13,6 @@
 using clitest::CliFixture;
 using clitest::CliRun;
 
-namespace {
-
-// Changes image bytes of a data file in place (through the file layout).
-void patchImage(const QString &file, const std::vector<std::pair<int, uint8_t>> &bytes) {
-    const QByteArray raw = clitest::readAll(file);
-    std::vector<uint8_t> fileBytes(raw.begin(), raw.end());
-    auto image = cps::fileBytesToImage(fileBytes, fileBytes.size());
-    for (auto [address, value] : bytes)
-        image[static_cast<std::size_t>(address)] = value;
-    const auto out = cps::imageToFileBytes(image);
-    clitest::writeAll(file, QByteArray(reinterpret_cast<const char *>(out.data()),
-                                       static_cast<qsizetype>(out.size())));
-}
-
-} // namespace
-
 using PlanCommands = CliFixture;
 
 // show --json against the same plan decoded in this process: band, every
@@ -36,7 +20,7 @@ using PlanCommands = CliFixture;
 // them (the voice chip value 2 has no entry in the list, so its default shows).
 TEST_F(PlanCommands, ShowJsonDescribesTheDecodedPlan) {
     const QString file = newPlan("plan.dat", 3);
-    patchImage(file, {{0x3FE, 0x02}});
+    clitest::patchImage(file, {{0x3FE, 0x02}});
 
     const CliRun r = cli({"show", file, "--json"});
     ASSERT_EQ(r.status, 0) << r.err.toStdString();

@@ -14,11 +14,6 @@ constexpr int kIdentFirst = 0x388, kIdentLast = 0x38A;       // fixed by the rad
 constexpr int kSettingsFirst = 0x3F0, kSettingsLast = 0x3FF; // the radio settings frame
 constexpr int kUnstoredFirst = 0x400, kUnstoredLast = 0x40F; // not kept in a data file
 
-std::vector<uint8_t> imageOf(const QString &file) {
-    const QByteArray raw = clitest::readAll(file);
-    return cps::fileBytesToImage(std::vector<uint8_t>(raw.begin(), raw.end()), 8192);
-}
-
 // Addresses where two images differ, outside the given ranges.
 std::vector<int> differences(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b,
                              std::initializer_list<std::pair<int, int>> skipped) {
@@ -33,22 +28,9 @@ std::vector<int> differences(const std::vector<uint8_t> &a, const std::vector<ui
     return diff;
 }
 
-const char *kHeader = "Channel,Receive,Transmit,Decode,Encode,P5,P6,P7,P8\n";
-
 } // namespace
 
-struct RadioCommands : CliFixture {
-    // Two different plans: A in the radio at first, B written to it.
-    void SetUp() override {
-        planA = newPlan("a.dat", 7);
-        const QString base = newPlan("base.dat", 0);
-        clitest::writeAll(path("b.csv"), QByteArray(kHeader) + "1,146.52,146.52,67.0,67.0,1,0,1,0\n"
-                                                               "2,145.5,,D023N,,0,1,0,2\n");
-        ASSERT_EQ(cli({"import-csv", base, path("b.csv"), "-o", path("b.dat")}).status, 0);
-        planB = path("b.dat");
-    }
-    QString planA, planB;
-};
+using RadioCommands = clitest::TwoPlans;
 
 TEST_F(RadioCommands, ReadAndWriteAlternativeAndStandardRadios) {
     for (const char *ident : {"alt", "std"}) {
@@ -63,7 +45,8 @@ TEST_F(RadioCommands, ReadAndWriteAlternativeAndStandardRadios) {
         EXPECT_TRUE(read.out.contains("Read Successful"));
         EXPECT_TRUE(read.err.contains("Tx: 50 52 4F 47")) << "--verbose shows the traffic";
         EXPECT_FALSE(read.err.contains(" %")) << "no progress bar when stderr is no terminal";
-        EXPECT_EQ(differences(imageOf(out), imageOf(planA), {{kIdentFirst, kIdentLast}}),
+        EXPECT_EQ(differences(clitest::imageOf(out), clitest::imageOf(planA),
+                              {{kIdentFirst, kIdentLast}}),
                   std::vector<int>{});
 
         const CliRun write = cli({"write", "--port", radio.pty(), planB});
@@ -71,7 +54,7 @@ TEST_F(RadioCommands, ReadAndWriteAlternativeAndStandardRadios) {
         EXPECT_EQ(write.out, radio.pty() + ": Write Successful\n");
         EXPECT_TRUE(write.err.isEmpty()) << write.err.toStdString();
         radio.stop();
-        EXPECT_EQ(differences(imageOf(saved), imageOf(planB),
+        EXPECT_EQ(differences(clitest::imageOf(saved), clitest::imageOf(planB),
                               {{kIdentFirst, kIdentLast},
                                {kSettingsFirst, kSettingsLast},
                                {kUnstoredFirst, kUnstoredLast}}),
@@ -99,7 +82,7 @@ TEST_F(RadioCommands, WriteToSeveralRadiosReportsEachPort) {
     first.stop();
     third.stop();
     for (const char *name : {"first.dat", "third.dat"})
-        EXPECT_EQ(differences(imageOf(path(name)), imageOf(planB),
+        EXPECT_EQ(differences(clitest::imageOf(path(name)), clitest::imageOf(planB),
                               {{kIdentFirst, kIdentLast},
                                {kSettingsFirst, kSettingsLast},
                                {kUnstoredFirst, kUnstoredLast}}),
@@ -132,9 +115,9 @@ TEST_F(RadioCommands, ComNumbersFollowThePortsSection) {
     folder.set("5", radio.pty().toStdString(), "Ports");
     const CliRun read = cli({"read", "--port", "com5", "-o", path("via-com.dat")});
     ASSERT_EQ(read.status, 0) << read.err.toStdString();
-    EXPECT_EQ(
-        differences(imageOf(path("via-com.dat")), imageOf(planB), {{kIdentFirst, kIdentLast}}),
-        std::vector<int>{});
+    EXPECT_EQ(differences(clitest::imageOf(path("via-com.dat")), clitest::imageOf(planB),
+                          {{kIdentFirst, kIdentLast}}),
+              std::vector<int>{});
     const CliRun ports = cli({"ports"});
     EXPECT_EQ(ports.status, 0);
     EXPECT_TRUE(ports.out.contains("COM5\t" + radio.pty())) << ports.out.toStdString();
