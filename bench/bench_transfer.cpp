@@ -1,0 +1,173 @@
+// A full read and a full write of the virtual radio running at true 9600-baud
+// pace (--wire-timing), through the command line's blocking wait. Prints the
+// measured time over the serial line's own time for the same frames (every
+// byte sent and received at 10 bits / 9600 baud, plus the radio's reply
+// latency) and the tool's CPU time as a share of the wall time.
+//
+//   targets: time ratio <= 1.05, CPU <= 5 %
+//
+// usage: bench_transfer [latency-ms]
+#include "comm/QtSerialPortAdapter.h"
+#include "comm/RadioTransfer.h"
+#include "comm/Waiter.h"
+#include "core/Ctdcs.h"
+#include "core/FaceText.h"
+#include "core/Ini.h"
+#include "core/MemoryImage.h"
+#include "core/Plan.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr double kByteSeconds = 10.0 / 9600.0;
+
+// Passes everything through and counts the bytes on the line and the replies.
+class CountingPort : public cps::SerialPort {
+  public:
+    explicit CountingPort(cps::SerialPort &inner) : inner_(inner) {
+        connect(&inner_, &SerialPort::readyRead, this, &SerialPort::readyRead);
+        connect(&inner_, &SerialPort::deviceLost, this, &SerialPort::deviceLost);
+    }
+    void select(int n) override { inner_.select(n); }
+    int selected() const override { return inner_.selected(); }
+    void open() override { inner_.open(); }
+    void close() override { inner_.close(); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    void discardOutput() override { inner_.discardOutput(); }
+    void discardInput() override { inner_.discardInput(); }
+    void send(const QByteArray &b) override {
+        sent += b.size();
+        inner_.send(b);
+    }
+    int bytesWaiting() override { return inner_.bytesWaiting(); }
+    QByteArray takeAll() override {
+        QByteArray b = inner_.takeAll();
+        received += b.size();
+        replies += b.isEmpty() ? 0 : 1;
+        return b;
+    }
+    bool waitForInput(int ms) override { return inner_.waitForInput(ms); }
+    QString deviceName(int n) const override { return inner_.deviceName(n); }
+
+    long long sent = 0, received = 0, replies = 0;
+
+  private:
+    cps::SerialPort &inner_;
+};
+
+class ConsoleUi : public cps::TransferUi {
+  public:
+    cps::Waiter &waiter() override { return wait; }
+    void message(const QString &text, const QString &) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        failed = true;
+    }
+    cps::BlockingWaiter wait;
+    bool failed = false;
+};
+
+double cpuSeconds() {
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+           static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+}
+
+struct Figures {
+    double wall, line, cpu;
+};
+
+Figures measure(CountingPort &port, int latencyMs,
+                const std::function<cps::TransferResult()> &run) {
+    port.sent = port.received = port.replies = 0;
+    const double cpu0 = cpuSeconds();
+    QElapsedTimer t;
+    t.start();
+    const cps::TransferResult result = run();
+    const double wall = static_cast<double>(t.nsecsElapsed()) / 1e9;
+    const double cpu = cpuSeconds() - cpu0;
+    if (result != cps::TransferResult::Succeeded)
+        std::fprintf(stderr, "transfer failed\n");
+    const double line = static_cast<double>(port.sent + port.received) * kByteSeconds +
+                        static_cast<double>(port.replies) * latencyMs / 1000.0;
+    std::printf("  %lld bytes sent, %lld received, %lld replies\n", port.sent, port.received,
+                port.replies);
+    return {wall, line, cpu};
+}
+
+void report(const char *what, const Figures &f) {
+    std::printf("%-6s wall %7.3f s   line %7.3f s   ratio %.4f   CPU %5.2f %%\n", what, f.wall,
+                f.line, f.wall / f.line, 100.0 * f.cpu / f.wall);
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    const int latencyMs = argc > 1 ? std::atoi(argv[1]) : 0;
+
+    // A private program folder: the build's settings file is never touched.
+    QTemporaryDir dir;
+    for (const char *name : {"selvarn.exe", "dhcpqec.exe"})
+        QFile::copy(QStringLiteral(BRENVIK_PROGRAM_DIR "/") + name, dir.filePath(name));
+    QFile::setPermissions(dir.filePath("selvarn.exe"), QFile::ReadOwner | QFile::WriteOwner);
+
+    QProcess sim;
+    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.start(QStringLiteral(BRENVIK_PROGRAM_DIR "/brenvik-radio-sim"),
+              {"--wire-timing", "--latency", QString::number(latencyMs)});
+    QByteArray line;
+    while (!line.endsWith('\n') && sim.waitForReadyRead(5000))
+        line += sim.readLine();
+    const QString pty = QString::fromLocal8Bit(line).trimmed();
+    if (pty.isEmpty()) {
+        std::fprintf(stderr, "brenvik-radio-sim did not start\n");
+        return 1;
+    }
+
+    cps::CollectingSink sink;
+    cps::Cps c;
+    c.programDir = dir.path().toStdString();
+    c.SettingsFile = dir.filePath("selvarn.exe").toStdString();
+    c.sink = &sink;
+    c.CurLang = 3;
+    cps::initBitTables(c);
+    cps::LoadSoftFaceText(c);
+    cps::sizeImage(c, cps::toInt16(c.ini().read("Setting", "DatNum", "0", 9)));
+    cps::ReadChInfo(c);
+    cps::GenCtdcsList(c);
+    cps::selectBand(c, cps::kDefaultBand);
+    c.ini().write("Ports", "1", pty.toStdString());
+    c.settings.com = 1;
+
+    cps::QtSerialPortAdapter device(c);
+    CountingPort port(device);
+    ConsoleUi ui;
+    cps::TimeoutMark mark;
+    cps::RadioTransfer transfer(c, port, ui, mark);
+    transfer.softDisplay = [&c] { cps::SoftDisplay(c); };
+
+    std::printf("full read and write of %s at 9600 baud, reply latency %d ms\n", qPrintable(pty),
+                latencyMs);
+    const Figures read = measure(port, latencyMs, [&] { return transfer.read(); });
+    const Figures write = measure(port, latencyMs, [&] { return transfer.write(); });
+    report("read", read);
+    report("write", write);
+    sim.terminate();
+    sim.waitForFinished(5000);
+    for (const auto &e : sink.entries)
+        std::fprintf(stderr, "error log: %s\n", e.place.c_str());
+    const bool ok = !ui.failed && read.wall / read.line <= 1.05 &&
+                    write.wall / write.line <= 1.05 && read.cpu / read.wall <= 0.05 &&
+                    write.cpu / write.wall <= 0.05;
+    std::printf("%s\n", ok ? "targets met" : "targets NOT met");
+    return ok ? 0 : 1;
+}
