@@ -26,14 +26,22 @@ std::string usageText() {
   export-csv FILE.dat [-o OUT.csv]       channel table as CSV (stdout by default)
   import-csv FILE.dat IN.csv -o OUT.dat  apply the CSV rows as grid entries, save
   read --port DEV -o OUT.dat             read a radio into a data file
-  write --port DEV [--port DEV2 ...] FILE.dat
+  write --port DEV [--port DEV2 ...] [--verify] [--backup DIR] FILE.dat
                                          write a plan to each radio in turn
+  diff A B                               compare two plans; A and B are each
+                                         FILE.dat or --port DEV (a radio)
+  program FILE.dat --port DEV [--port DEV2 ...] [--verify] [--backup DIR]
+          [--log FILE.csv]               programming line: radio after radio on
+                                         every port, until Ctrl-C
   ports                                  list serial devices and their COM numbers
 
 DEV is a device path (/dev/ttyUSB0) or COMn as the settings file maps it.
+--verify reads the written range back and compares it; --backup DIR saves each
+radio's memory as DIR/<yyyyMMdd-HHmmss>-<port>.dat before writing to it.
 Common options: --lang 1|2|3 (interface language), --program-dir DIR,
 --verbose (traffic log of read and write).
-Exit status: 0 success, 1 radio or port failure, 2 usage error, 3 file error.
+Exit status: 0 success, 1 radio or port failure (diff: the plans differ),
+2 usage error, 3 file error.
 )";
 }
 

@@ -2,6 +2,7 @@
 #include "CliHarness.h"
 
 #include "cli/PlanDiff.h"
+#include "comm/Backup.h"
 #include "core/Options.h"
 #include "core/Plan.h"
 
@@ -115,4 +116,24 @@ TEST(PlanDiff, RawRangesLeaveOutDecodedBits) {
             "raw 1000-1001: " + hex(a, 0x1000) + " " + hex(a, 0x1001) + " -> " + hex(b, 0x1000) +
                 " " + hex(b, 0x1001),
         }));
+}
+
+TEST(Backup, FileNamesFromPortsAndTimes) {
+    const std::pair<const char *, const char *> names[] = {
+        {"/dev/ttyUSB0", "ttyUSB0"},
+        {"/dev/pts/7", "pts-7"},
+        {"COM3", "COM3"},
+        {"/dev/serial/by-id/usb-FTDI_FT232R-if00", "serial-by-id-usb-FTDI_FT232R-if00"},
+        {"../x", "x"},
+    };
+    for (auto [port, name] : names)
+        EXPECT_EQ(cps::portFileName(port), name) << port;
+
+    QTemporaryDir dir;
+    const QDateTime when(QDate(2025, 3, 9), QTime(14, 5, 7));
+    const QString first = cps::backupPath(dir.path(), "/dev/ttyUSB0", when);
+    EXPECT_EQ(first, dir.filePath("20250309-140507-ttyUSB0.dat"));
+    clitest::writeAll(first, "x");
+    EXPECT_EQ(cps::backupPath(dir.path(), "/dev/ttyUSB0", when),
+              dir.filePath("20250309-140507-ttyUSB0-2.dat"));
 }

@@ -1,0 +1,163 @@
+// The programming line: brenvik-cli program over two ports, radios swapped in
+// and out behind each port's name (a symbolic link, as /dev/serial/by-id names
+// are), one port holding a silent radio for a while.
+#include "CliHarness.h"
+
+#include <QElapsedTimer>
+#include <csignal>
+#include <unistd.h>
+
+using clitest::SimRadio;
+
+namespace {
+
+// Points the port name at a device, replacing the link in one step.
+void pointPort(const QString &link, const QString &device) {
+    const QString temp = link + ".new";
+    ::unlink(temp.toLocal8Bit().constData());
+    ASSERT_EQ(::symlink(device.toLocal8Bit().constData(), temp.toLocal8Bit().constData()), 0);
+    ASSERT_EQ(::rename(temp.toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
+}
+
+// A running brenvik-cli whose output is read as it comes.
+class RunningCli {
+  public:
+    RunningCli(const QStringList &args) { process_.start(clitest::binary("brenvik-cli"), args); }
+    ~RunningCli() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+    // Waits until stdout (or stderr) holds `text` `count` times.
+    bool waitFor(const QString &text, int count = 1, bool onStderr = false, int ms = 30000) {
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            out_ += QString::fromUtf8(process_.readAllStandardOutput());
+            err_ += QString::fromUtf8(process_.readAllStandardError());
+            if ((onStderr ? err_ : out_).count(text) >= count)
+                return true;
+            const qint64 left = ms - clock.elapsed();
+            if (left <= 0 || process_.state() == QProcess::NotRunning)
+                return false;
+            process_.waitForReadyRead(static_cast<int>(std::min<qint64>(left, 1000)));
+        }
+    }
+    int interruptAndWait() {
+        ::kill(static_cast<pid_t>(process_.processId()), SIGINT);
+        if (!process_.waitForFinished(30000))
+            return -1;
+        out_ += QString::fromUtf8(process_.readAllStandardOutput());
+        err_ += QString::fromUtf8(process_.readAllStandardError());
+        return process_.exitCode();
+    }
+    const QString &out() const { return out_; }
+    const QString &err() const { return err_; }
+
+  private:
+    QProcess process_;
+    QString out_, err_;
+};
+
+std::vector<int> differencesOutside(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b) {
+    std::vector<int> diff;
+    for (int i = 0; i < 8192; ++i) {
+        const bool fixed = (i >= 0x388 && i <= 0x38A) || (i >= 0x3F0 && i <= 0x40F);
+        if (!fixed && a[static_cast<std::size_t>(i)] != b[static_cast<std::size_t>(i)])
+            diff.push_back(i);
+    }
+    return diff;
+}
+
+} // namespace
+
+using ProgrammingLine = clitest::TwoPlans;
+
+// Three radios on two ports: port A programs a radio, waits until it is taken
+// away and programs the next; port B holds a silent radio meanwhile (which
+// never blocks A), then gets a real one. Ctrl-C ends the line; the log has
+// three PASS lines.
+TEST_F(ProgrammingLine, ProgramsRadiosOnTwoPortsInParallel) {
+    const QString portA = path("radio-a"), portB = path("radio-b"), log = path("line.csv");
+    auto first =
+        std::make_unique<SimRadio>(QStringList{"--image", planA, "--save", path("first.dat")});
+    SimRadio silent({"--silent"});
+    pointPort(portA, first->pty());
+    pointPort(portB, silent.pty());
+
+    RunningCli line({"program", planB, "--port", portA, "--port", portB, "--verify", "--log", log,
+                     "--program-dir", folder.path()});
+    ASSERT_TRUE(line.waitFor("PASS " + portA)) << line.err().toStdString();
+    first->stop(); // saves its memory
+    ASSERT_TRUE(line.waitFor(portA + ": waiting for a radio", 2, true)) << line.err().toStdString();
+
+    SimRadio second({"--image", planA, "--ident", "std", "--save", path("second.dat")});
+    SimRadio third({"--image", planA, "--save", path("third.dat")});
+    pointPort(portA, second.pty());
+    pointPort(portB, third.pty());
+    ASSERT_TRUE(line.waitFor("PASS " + portA, 2)) << line.out().toStdString();
+    ASSERT_TRUE(line.waitFor("PASS " + portB)) << line.out().toStdString();
+
+    EXPECT_EQ(line.interruptAndWait(), 0);
+    EXPECT_TRUE(line.out().endsWith("3 passed, 0 failed\n")) << line.out().toStdString();
+    EXPECT_FALSE(line.out().contains("FAIL"));
+
+    const QStringList rows =
+        QString::fromUtf8(clitest::readAll(log)).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 4) << rows.join('\n').toStdString();
+    EXPECT_EQ(rows[0], "Time,Port,Ident,Result,Duration,FailedStep,Message,Backup");
+    QStringList seen;
+    for (int i = 1; i < rows.size(); ++i) {
+        const QStringList f = rows[i].split(',');
+        ASSERT_EQ(f.size(), 8) << rows[i].toStdString();
+        EXPECT_EQ(f[3], "PASS");
+        EXPECT_TRUE(f[4].toDouble() > 0) << rows[i].toStdString();
+        seen << f[1] + " " + f[2];
+    }
+    seen.sort();
+    EXPECT_EQ(seen, (QStringList{portA + " 5A 23 28", portA + " 5A 52 57", portB + " 5A 23 28"}));
+
+    second.stop();
+    third.stop();
+    for (const char *name : {"first.dat", "second.dat", "third.dat"})
+        EXPECT_EQ(differencesOutside(clitest::imageOf(path(name)), clitest::imageOf(planB)),
+                  std::vector<int>{})
+            << name;
+}
+
+// A radio that answers the line's probe but fails its write is a FAIL line
+// with the failing step, and the status of the whole run is 1.
+TEST_F(ProgrammingLine, AFailedRadioIsLoggedWithItsStep) {
+    SimRadio deaf({"--image", planA, "--ignore-writes", "0020"});
+    const QString port = path("radio");
+    pointPort(port, deaf.pty());
+    RunningCli line({"program", planB, "--port", port, "--verify", "--log", path("line.csv"),
+                     "--program-dir", folder.path()});
+    ASSERT_TRUE(line.waitFor("FAIL " + port)) << line.err().toStdString();
+    EXPECT_EQ(line.interruptAndWait(), 1);
+    EXPECT_TRUE(line.out().contains(": verify: Verify failed at address 0020"))
+        << line.out().toStdString();
+    const QStringList rows =
+        QString::fromUtf8(clitest::readAll(path("line.csv"))).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_TRUE(rows[1].contains(",FAIL,")) << rows[1].toStdString();
+    EXPECT_TRUE(rows[1].contains(",verify,Verify failed at address 0020")) << rows[1].toStdString();
+}
+
+// Ctrl-C while a radio is being programmed: that radio is finished (and
+// logged) before the line ends.
+TEST_F(ProgrammingLine, CtrlCFinishesTheRadioInProgress) {
+    SimRadio slow({"--image", planA, "--latency", "3", "--save", path("slow.dat")});
+    const QString port = path("radio");
+    pointPort(port, slow.pty());
+    RunningCli line({"program", planB, "--port", port, "--verify", "--log", path("line.csv"),
+                     "--program-dir", folder.path()});
+    ASSERT_TRUE(line.waitFor(port + ": programming", 1, true)) << line.err().toStdString();
+    EXPECT_EQ(line.interruptAndWait(), 0);
+    EXPECT_TRUE(line.out().startsWith("PASS " + port)) << line.out().toStdString();
+    EXPECT_EQ(QString::fromUtf8(clitest::readAll(path("line.csv"))).count(",PASS,"), 1);
+    slow.stop();
+    EXPECT_EQ(differencesOutside(clitest::imageOf(path("slow.dat")), clitest::imageOf(planB)),
+              std::vector<int>{});
+}
