@@ -15,6 +15,38 @@ ChGrid::ChGrid(QWidget *parent) : QTableWidget(parent) {
     setWordWrap(false);
 }
 
+void ChGrid::setBaseColumnWidths(const std::vector<int> &widths) {
+    baseWidths_ = widths;
+    fitColumns();
+}
+
+void ChGrid::fitColumns() {
+    const int columns = std::min(columnCount(), static_cast<int>(baseWidths_.size()));
+    long long total = 0;
+    for (int col = 0; col < columns; ++col)
+        total += baseWidths_[static_cast<std::size_t>(col)];
+    const int available = viewport()->width();
+    const int spare = total > 0 && available > total ? available - static_cast<int>(total) : 0;
+    int given = 0;
+    for (int col = 0; col < columns; ++col) {
+        const int base = baseWidths_[static_cast<std::size_t>(col)];
+        // The label column keeps its width; the last column takes the rounding rest.
+        int extra =
+            col == 0
+                ? 0
+                : static_cast<int>(spare * base / std::max<long long>(1, total - baseWidths_[0]));
+        if (col == columns - 1 && col > 0)
+            extra = spare - given;
+        given += extra;
+        setColumnWidth(col, base + extra);
+    }
+}
+
+void ChGrid::resizeEvent(QResizeEvent *e) {
+    QTableWidget::resizeEvent(e);
+    fitColumns();
+}
+
 QString ChGrid::text(int row, int col) const {
     const auto *it = cell(row, col);
     return it ? it->text() : QString();

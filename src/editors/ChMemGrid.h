@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTableWidget>
 #include <functional>
+#include <vector>
 
 class ChGrid : public QTableWidget {
     Q_OBJECT
@@ -21,6 +22,10 @@ class ChGrid : public QTableWidget {
     // Editing mode: false blocks every edit (the locked interface).
     void setEditingEnabled(bool on) { editingEnabled_ = on; }
     bool editingEnabled() const { return editingEnabled_; }
+
+    // Column widths as the layout defines them; wider windows share the spare
+    // width among the columns in the same proportions.
+    void setBaseColumnWidths(const std::vector<int> &widths);
 
     QTableWidgetItem *cell(int row, int col) const { return item(row - 1, col); }
     QString text(int row, int col) const;
@@ -51,8 +56,11 @@ class ChGrid : public QTableWidget {
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
 
   private:
+    void fitColumns();
+    std::vector<int> baseWidths_;
     bool editingEnabled_ = true;
     bool afterDoubleClick_ = false; // the release ending a double click is no click
     QPoint pressCell_{-1, -1};

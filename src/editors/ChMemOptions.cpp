@@ -55,6 +55,10 @@ void frmChMem::buildOptionControls() {
         layout->addWidget(combo, gridRow, 1);
         ++gridRow;
     }
+    // The check boxes two to a line.
+    auto *checkGrid = new QGridLayout;
+    checkGrid->setHorizontalSpacing(12);
+    int placed = 0;
     for (int k = 0; k < cps::kOptionCount; ++k) {
         const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
         if (!def.checkBox)
@@ -64,8 +68,10 @@ void frmChMem::buildOptionControls() {
         *checks[k] = check;
         optControls_[static_cast<std::size_t>(k)] = check;
         connect(check, &QCheckBox::clicked, this, [this, k] { optionClicked(k); });
-        layout->addWidget(check, gridRow++, 0, 1, 2);
+        checkGrid->addWidget(check, placed / 2, placed % 2);
+        ++placed;
     }
+    layout->addLayout(checkGrid, gridRow, 0, 1, 2);
 }
 
 void frmChMem::InitFace() {

@@ -82,7 +82,7 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     // The fixed label column looks like the header row beside it.
     painter->save();
     painter->fillRect(option.rect, labelBackground);
-    painter->setPen(option.palette.color(QPalette::Text));
+    painter->setPen(option.palette.color(QPalette::Active, QPalette::WindowText));
     painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
     painter->restore();
 }

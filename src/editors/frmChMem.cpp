@@ -34,6 +34,31 @@
 
 namespace {
 const QColor kGridBackground(247, 247, 247);
+
+// The column beside the grid: as wide as its controls need in the current
+// language and style, scrolling vertically when the window is short.
+class SidePanel : public QScrollArea {
+  public:
+    explicit SidePanel(QWidget *content) {
+        setWidget(content);
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    }
+    QSize sizeHint() const override {
+        return {widget()->sizeHint().width() + verticalScrollBar()->sizeHint().width(),
+                QScrollArea::sizeHint().height()};
+    }
+    QSize minimumSizeHint() const override { return {sizeHint().width(), 0}; }
+
+  protected:
+    bool eventFilter(QObject *o, QEvent *e) override {
+        if (o == widget() && e->type() == QEvent::LayoutRequest)
+            updateGeometry();
+        return QScrollArea::eventFilter(o, e);
+    }
+};
 } // namespace
 
 frmChMem::frmChMem(mdifrmMain *main) : QWidget(main), main_(main) {
@@ -68,6 +93,10 @@ void frmChMem::buildLayout() {
     connect(g, &ChGrid::cellClick, this, &frmChMem::vsfgGridCh_Click);
     connect(g, &ChGrid::cellDblClick, this, &frmChMem::vsfgGridCh_DblClick);
     connect(g, &ChGrid::cellMouseDown, this, &frmChMem::vsfgGridCh_MouseDown);
+    connect(g->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (cboGridChCtdcs->isVisible() && ctdcsRow > 0)
+            cboGridChCtdcs->setGeometry(grid()->cellRect(ctdcsRow, ctdcsCol));
+    });
 
     // The signalling entry box floats over a decode or encode cell.
     cboGridChCtdcs = new QComboBox(g->viewport());
@@ -119,28 +148,14 @@ void frmChMem::buildLayout() {
     sideBox->addWidget(fraModel);
     sideBox->addWidget(fraCommonSet);
     sideBox->addStretch(1);
-    auto *scroll = new QScrollArea;
+    auto *scroll = new SidePanel(side);
     scroll->setObjectName(QStringLiteral("sidePanel"));
-    scroll->setWidget(side);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto *root = new QHBoxLayout(this);
     root->setContentsMargins(8, 8, 8, 8);
     root->setSpacing(8);
     root->addWidget(fraMain, 1);
     root->addWidget(scroll, 0);
-}
-
-// Keeps the side panel just wide enough for its captions in this language.
-static void fitSidePanel(QWidget *self) {
-    auto *scroll = self->findChild<QScrollArea *>(QStringLiteral("sidePanel"));
-    if (!scroll || !scroll->widget())
-        return;
-    scroll->widget()->adjustSize();
-    scroll->setFixedWidth(scroll->widget()->sizeHint().width() +
-                          scroll->verticalScrollBar()->sizeHint().width());
 }
 
 void frmChMem::InitChMem() {
@@ -161,7 +176,6 @@ void frmChMem::InitChMem() {
         SelColor = vsfgGridCh->palette().color(QPalette::Highlight);
         InitOpt();
         ChInfoModel();
-        fitSidePanel(this);
     });
 }
 
@@ -220,6 +234,7 @@ void frmChMem::SetChGrid() {
             }
         }
 
+        std::vector<int> widths;
         for (int col = 0; col < columns; ++col) {
             const int twips = col < static_cast<int>(cols.widths.size())
                                   ? cols.widths[static_cast<std::size_t>(col)]
@@ -239,8 +254,9 @@ void frmChMem::SetChGrid() {
                     samples << QString::fromStdString(cols.item(col, k));
             for (const auto &s : samples)
                 width = std::max(width, fm.horizontalAdvance(s) + 24);
-            g->setColumnWidth(col, width);
+            widths.push_back(width);
         }
+        g->setBaseColumnWidths(widths);
         g->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
         g->horizontalHeader()->setStretchLastSection(false);
         if (cols.channelCount >= 1 && columns > 1)

@@ -49,6 +49,7 @@ frmCustomFre::frmCustomFre(mdifrmMain *main, QWidget *parent)
     auto *root = new QVBoxLayout(this);
     root->addLayout(form);
     root->addWidget(buttons);
+    setMinimumWidth(280);
     Form_Load();
 }
 
