@@ -328,8 +328,12 @@ void frmChMem::fraModel_Click() {
 void frmChMem::applyLock(bool locked) {
     cps::guarded(c().log(), "frmChMem->applyLock", [&] {
         grid()->setEditingEnabled(!locked);
-        if (locked)
+        if (locked) {
+            // The table freezes as it stands: an entry still being typed is dropped.
             grid()->cancelEdit();
+            ctdcsRow = ctdcsCol = 0;
+            hideCtdcsBox();
+        }
         QPalette pal = vsfgGridCh->palette();
         const QColor selection = locked ? LockColor : SelColor;
         pal.setColor(QPalette::Active, QPalette::Highlight, selection);

@@ -285,9 +285,12 @@ TEST_F(ChMemGrid, OutOfBandFrequenciesFromThePlanShowInTheOverColour) {
 TEST_F(ChMemGrid, NothingChangesWhileLocked) {
     startEmpty136();
     enterCell(3, 1, "146.52");
+    clickCell(3, 3);
+    QTest::keyClicks(ch->cboGridChCtdcs, "023"); // typed, not yet committed
+    const auto before = c().ch;
     w->mnuLockFace_Click();
     ASSERT_EQ(c().LockState, "ShowLock");
-    const auto before = c().ch;
+    EXPECT_FALSE(ch->cboGridChCtdcs->isVisible());
 
     clickCell(4, 1); // empty row: would start the receive entry
     EXPECT_FALSE(grid->isEditing());
@@ -372,13 +375,6 @@ TEST_F(ChMemGrid, LabelsAndHeaderComeFromTheLayout) {
     // The default plan is shown: channel 1 at 446.00625 MHz, narrow, high power.
     EXPECT_EQ(cell(1, 1), "446.00625");
     EXPECT_EQ(cell(1, 3), "None");
-}
-
-TEST_F(ChMemGrid, TheWindowOnlyClosesAtExit) {
-    EXPECT_FALSE(ch->close());
-    EXPECT_TRUE(ch->isVisible());
-    c().Closing = 1;
-    EXPECT_TRUE(ch->close());
 }
 
 // A layout of 100 channels and 10 columns, so that row 100 ("VFO") has a column 10.
