@@ -23,7 +23,9 @@ const char *usageText() {
            "  --p4 VALUE           hold memory 0x03D4 (parameter P[4]) at VALUE\n"
            "  --save FILE          save the memory at exit (*.dat layout)\n"
            "  --log FILE           list every frame seen and its reply\n"
-           "  --quit-after-end     exit once the end frames of a read or write have come\n";
+           "  --quit-after-end     exit once the end frames of a read or write have come\n"
+           "  --attach FILE        write [Ports] N=<pty> and COM=N into the settings file FILE\n"
+           "  --com N              the COM number for --attach (default 1)\n";
 }
 
 namespace {
@@ -111,6 +113,16 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string> &args, std
             ok = v && !(o.logFile = *v).empty();
         } else if (a == "--quit-after-end")
             o.quitAfterEnd = true;
+        else if (a == "--attach") {
+            const std::string *v = value();
+            ok = v && !(o.attachSettings = *v).empty();
+        } else if (a == "--com") {
+            ok = number(o.attachCom);
+            if (ok && (o.attachCom < 1 || o.attachCom > 16)) {
+                error = "--com takes 1..16";
+                ok = false;
+            }
+        }
         else {
             error = "unknown option " + a;
             ok = false;

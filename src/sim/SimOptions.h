@@ -19,6 +19,9 @@ struct SimOptions {
     std::string saveFile;    // memory at exit, *.dat layout
     std::string logFile;     // every frame seen
     bool quitAfterEnd = false;
+    // Point a COM number of a program folder's settings file at this radio.
+    std::string attachSettings; // selvarn.exe to write [Ports] N=<pty> and COM=N into
+    int attachCom = 1;
 };
 
 // Parses argv; on a usage error returns nothing and fills `error`.

@@ -1,6 +1,7 @@
 // brenvik-radio-sim: a virtual Brenvik radio on a pseudo-terminal. Prints the
 // terminal's path on the first line of stdout, then answers the programming
 // protocol until SIGTERM/SIGINT (or a hang-up / end condition it was asked for).
+#include "core/Ini.h"
 #include "core/DataFile.h"
 #include "core/Failure.h"
 #include "sim/PtyServer.h"
@@ -86,6 +87,15 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "brenvik-radio-sim: %s\n", error.c_str());
         return 1;
     }
+    if (!options->attachSettings.empty()) {
+        // The tool then reads and writes this radio on that COM number.
+        const cps::IniFile ini(options->attachSettings);
+        const auto com = std::to_string(options->attachCom);
+        if (!ini.write("Ports", com, server.slavePath()) || !ini.write("Setting", "COM", com))
+            std::fprintf(stderr, "brenvik-radio-sim: cannot write %s\n",
+                         options->attachSettings.c_str());
+    }
+    // The path goes out last, so whoever waits for it finds the settings ready.
     std::printf("%s\n", server.slavePath().c_str());
     std::fflush(stdout);
 
