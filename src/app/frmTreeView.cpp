@@ -5,6 +5,9 @@
 #include "core/Failure.h"
 #include "core/Options.h"
 
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 
@@ -12,6 +15,26 @@ namespace {
 
 constexpr int kKeyRole = Qt::UserRole;
 constexpr int kIndentation = 300 / 15; // 300 twips at 96 dpi
+
+// The tree's branches as tree lines with plus/minus boxes (the classic
+// look), everything else in the application's own style.
+class BranchLineStyle : public QProxyStyle {
+  public:
+    BranchLineStyle() : lines_(QStyleFactory::create(QStringLiteral("Windows"))) {
+        if (lines_)
+            lines_->setParent(this);
+    }
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override {
+        if (element == PE_IndicatorBranch && lines_)
+            lines_->drawPrimitive(element, option, painter, widget);
+        else
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+  private:
+    QPointer<QStyle> lines_;
+};
 
 } // namespace
 
@@ -30,7 +53,6 @@ frmTreeView::frmTreeView(mdifrmMain *main) : QDockWidget(main), main_(main), c_(
 
 void frmTreeView::Form_Load() {
     cps::guarded(c_.log(), "frmTreeView->Form_Load:", [&] {
-        setWindowTitle(QString::fromStdString(c_.text(300)));
         // The pane reloads the option count and defaults from the settings file.
         // The selections stay as they are: they may hold the user's choices or
         // an opened plan's options, which the next conversion must write.
@@ -51,6 +73,11 @@ void frmTreeView::InitRadioSetTreeView() {
         treevMain->setHeaderHidden(true);
         treevMain->setColumnCount(1);
         treevMain->setRootIsDecorated(true); // lines and plus/minus boxes from the root
+        if (!dynamic_cast<BranchLineStyle *>(treevMain->style())) {
+            auto *style = new BranchLineStyle;
+            style->setParent(treevMain);
+            treevMain->setStyle(style);
+        }
         treevMain->setFrameShape(QFrame::StyledPanel);
         treevMain->setFrameShadow(QFrame::Sunken);
         treevMain->setIndentation(kIndentation);
