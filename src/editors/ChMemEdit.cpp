@@ -138,7 +138,13 @@ void frmChMem::clearChannelRow(int n) {
 }
 
 void frmChMem::hideCtdcsBox() {
+    // Closed from outside (a new plan, a deletion, another edit): an entry
+    // still being typed in it is not committed by the focus it loses.
+    ctdcsRow = ctdcsCol = 0;
+    const bool hadFocus = cboGridChCtdcs->hasFocus();
     cboGridChCtdcs->hide();
+    if (hadFocus)
+        vsfgGridCh->setFocus(Qt::OtherFocusReason); // keys go to the grid, not a hidden box
 }
 
 // --- editing

@@ -331,7 +331,6 @@ void frmChMem::applyLock(bool locked) {
         if (locked) {
             // The table freezes as it stands: an entry still being typed is dropped.
             grid()->cancelEdit();
-            ctdcsRow = ctdcsCol = 0;
             hideCtdcsBox();
         }
         QPalette pal = vsfgGridCh->palette();

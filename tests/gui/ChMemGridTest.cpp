@@ -202,6 +202,17 @@ TEST_F(ChMemGrid, SignallingBoxCommitsWhenTheUserClicksElsewhere) {
     EXPECT_EQ(c().IicDat[16 * 8 + 9], 0x28);
 }
 
+TEST_F(ChMemGrid, ANewPlanDropsAnUnfinishedSignallingEntry) {
+    chooseBand(7);
+    clickCell(3, 3);
+    QTest::keyClicks(ch->cboGridChCtdcs, "023"); // typed, not committed
+    w->NewFile();                                // answered Yes
+    clickCell(5, 5);                             // the hidden box loses the focus only now
+    EXPECT_FALSE(ch->cboGridChCtdcs->isVisible());
+    EXPECT_EQ(c().ch.decText[3], "None"); // the new plan's own text
+    EXPECT_EQ(cell(3, 3), "None");
+}
+
 TEST_F(ChMemGrid, DoubleClicksCopyAndCycle) {
     startEmpty136();
     enterCell(1, 1, "146.52");
@@ -344,13 +355,15 @@ TEST_F(ChMemGrid, PopupMenuNamesTheChannelAndFollowsTheLock) {
     EXPECT_FALSE(act("mnuDelOne")->isEnabled());
     menu->hide();
 
-    // Deleting through the menu empties the row.
+    // Deleting through the menu empties the row; its parameter fields keep their values.
     clickCell(3, 1, Qt::RightButton);
     act("mnuDelOne")->trigger();
+    menu->hide();
     settle();
     EXPECT_EQ(field(3, cps::field::Rx), -1);
+    EXPECT_EQ(field(3, 5), 1);
+    EXPECT_EQ(c().ch.decText[3], "");
     EXPECT_EQ(cell(3, 1), "");
-    menu->hide();
 
     w->mnuLockFace_Click();
     clickCell(3, 1, Qt::RightButton);
