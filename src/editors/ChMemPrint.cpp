@@ -44,33 +44,57 @@ bool printTable(QPrinter &printer, const QTableWidget &table, const QString &tit
     const double titleHeight = QFontMetricsF(titleFont, &printer).height() * 2.0;
     const double footerHeight = fm.height() * 1.6;
 
-    // Columns keep their on-screen proportions across the page width.
+    // Each column gets what its longest value and the longest word of its
+    // caption need; the rest of the page width is shared in proportion.
     const int columns = table.columnCount();
-    double screenWidth = 0;
-    for (int col = 0; col < columns; ++col)
-        screenWidth += table.columnWidth(col);
-    std::vector<double> widths(static_cast<std::size_t>(columns));
-    for (int col = 0; col < columns; ++col)
-        widths[static_cast<std::size_t>(col)] =
-            screenWidth > 0 ? page.width() * table.columnWidth(col) / screenWidth : 0;
+    const QFontMetricsF headerMetrics(headerFont, &printer);
+    const double padding = fm.averageCharWidth() * 2;
+    std::vector<double> widths(static_cast<std::size_t>(columns), 0.0);
+    double needed = 0;
+    for (int col = 0; col < columns; ++col) {
+        double w = 0;
+        if (const auto *h = table.horizontalHeaderItem(col))
+            for (const QString &word : h->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                w = std::max(w, headerMetrics.horizontalAdvance(word));
+        for (int row = 0; row < table.rowCount(); ++row)
+            if (const auto *it = table.item(row, col))
+                w = std::max(w, fm.horizontalAdvance(it->text()));
+        widths[static_cast<std::size_t>(col)] = w + padding;
+        needed += w + padding;
+    }
+    const double scale = needed > 0 ? page.width() / needed : 1.0;
+    for (auto &w : widths)
+        w *= scale;
 
+    // The header row has room for captions broken over two lines.
+    const double headerHeight = rowHeight * 1.8;
     const int rowsPerPage =
-        std::max(1, static_cast<int>((page.height() - titleHeight - footerHeight) / rowHeight) - 1);
+        std::max(1, static_cast<int>((page.height() - titleHeight - footerHeight - headerHeight) /
+                                     rowHeight));
     const int rows = table.rowCount();
     const int pages = std::max(1, (rows + rowsPerPage - 1) / rowsPerPage);
 
-    const auto drawRow = [&](double y, const auto &textOf, const auto &fillOf, const auto &penOf) {
+    const auto drawRow = [&](double y, double height, const auto &textOf, const auto &fillOf,
+                             const auto &penOf) {
+        const QFontMetricsF metrics(p.font(), &printer);
+        const int lines = static_cast<int>(height / metrics.height());
         double x = page.left();
         for (int col = 0; col < columns; ++col) {
-            const QRectF cell(x, y, widths[static_cast<std::size_t>(col)], rowHeight);
+            const QRectF cell(x, y, widths[static_cast<std::size_t>(col)], height);
             const QColor fill = fillOf(col);
             if (fill.isValid())
                 p.fillRect(cell, fill);
             p.setPen(kRule);
             p.drawRect(cell);
             p.setPen(penOf(col));
-            const QString text = fm.elidedText(textOf(col), Qt::ElideRight, cell.width() - 4);
-            p.drawText(cell, Qt::AlignCenter, text);
+            const QRectF inner = cell.adjusted(2, 0, -2, 0);
+            QString text = textOf(col);
+            // Wrap where there is room for more lines; cut what still does not fit.
+            const QRectF needed =
+                metrics.boundingRect(inner, Qt::AlignCenter | Qt::TextWordWrap, text);
+            if (lines < 2 || needed.width() > inner.width() || needed.height() > inner.height())
+                text = metrics.elidedText(text, Qt::ElideRight, inner.width());
+            p.drawText(inner, Qt::AlignCenter | (lines >= 2 ? Qt::TextWordWrap : 0), text);
             x += cell.width();
         }
     };
@@ -86,19 +110,19 @@ bool printTable(QPrinter &printer, const QTableWidget &table, const QString &tit
 
         p.setFont(headerFont);
         drawRow(
-            y,
+            y, headerHeight,
             [&](int col) {
                 const auto *h = table.horizontalHeaderItem(col);
                 return h ? h->text() : QString();
             },
             [](int) { return kHeaderFill; }, [](int) { return QColor(Qt::black); });
-        y += rowHeight;
+        y += headerHeight;
 
         p.setFont(bodyFont);
         const int first = pageNo * rowsPerPage;
         for (int row = first; row < std::min(rows, first + rowsPerPage); ++row) {
             drawRow(
-                y,
+                y, rowHeight,
                 [&](int col) {
                     const auto *it = table.item(row, col);
                     return it ? it->text() : QString();
