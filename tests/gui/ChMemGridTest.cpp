@@ -293,6 +293,25 @@ TEST_F(ChMemGrid, OutOfBandFrequenciesFromThePlanShowInTheOverColour) {
     EXPECT_EQ(grid->textColor(1, 1), QColor(Qt::black));
 }
 
+TEST_F(ChMemGrid, AClickHighlightsItsRowAndTheLockHidesTheSelection) {
+    const auto background = [&](int row, int col) { return grid->cell(row, col)->background(); };
+    const auto selection = [&] {
+        return grid->palette().color(QPalette::Active, QPalette::Highlight);
+    };
+    clickCell(2, 5);
+    EXPECT_EQ(selection(), QColor(255, 0, 255));
+    for (int col = 1; col <= 8; ++col)
+        EXPECT_EQ(background(2, col).color(), QColor(230, 230, 240)) << col;
+    clickCell(4, 6); // the highlight moves with the click
+    EXPECT_EQ(background(2, 5).style(), Qt::NoBrush);
+    EXPECT_EQ(background(4, 1).color(), QColor(230, 230, 240));
+
+    w->mnuLockFace_Click();
+    EXPECT_EQ(selection(), ch->LockColor);
+    w->mnuLockFace_Click();
+    EXPECT_EQ(selection(), ch->SelColor);
+}
+
 TEST_F(ChMemGrid, NothingChangesWhileLocked) {
     startEmpty136();
     enterCell(3, 1, "146.52");
