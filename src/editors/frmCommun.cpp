@@ -1,6 +1,7 @@
 #include "editors/frmCommun.h"
 
 #include "app/Dialogs.h"
+#include "comm/CheckedWrite.h"
 #include "core/Ini.h"
 #include "core/Plan.h"
 #include "editors/frmToolCom.h"
@@ -24,6 +25,7 @@ namespace {
 
 constexpr int kBlinkMs = 100;
 constexpr int kPanelToggleAt = 6; // the 6th, 16th, 26th ... double-click
+constexpr const char *kVerifyKey = "VerifyAfterWrite", *kBackupKey = "BackupBeforeWrite";
 
 QPixmap light(const QColor &colour, qreal dpr) {
     const int size = 16;
@@ -80,7 +82,7 @@ class frmCommun::Ui : public cps::TransferUi {
 };
 
 frmCommun::frmCommun(cps::Cps &c, cps::SerialPort &port, cps::TimeoutMark &mark, QWidget *parent)
-    : QDialog(parent), c_(c), port_(port), ui_(std::make_unique<Ui>(*this)) {
+    : QDialog(parent), c_(c), port_(port), mark_(mark), ui_(std::make_unique<Ui>(*this)) {
     transfer_ = std::make_unique<cps::RadioTransfer>(c_, port_, *ui_, mark);
     onSoftDisplay = [this] { cps::SoftDisplay(c_); };
     onPortDialog = [this] {
@@ -138,6 +140,17 @@ void frmCommun::buildWindow() {
     chkStopCom = new QCheckBox(fraOne);
     chkStopCom->setObjectName(QStringLiteral("chkStopCom"));
     chkStopCom->hide();
+    // The write's checks, remembered in the settings file (off unless set to 1).
+    chkVerifyAfterWrite = new QCheckBox(fraOne);
+    chkVerifyAfterWrite->setObjectName(QStringLiteral("chkVerifyAfterWrite"));
+    chkBackupBeforeWrite = new QCheckBox(fraOne);
+    chkBackupBeforeWrite->setObjectName(QStringLiteral("chkBackupBeforeWrite"));
+    for (auto [box, key] : {std::pair{chkVerifyAfterWrite, kVerifyKey},
+                            std::pair{chkBackupBeforeWrite, kBackupKey}}) {
+        box->setChecked(c_.ini().read("Setting", key, "0", 3) == "1");
+        connect(box, &QCheckBox::toggled, this,
+                [this, key](bool on) { c_.ini().write("Setting", key, on ? "1" : "0"); });
+    }
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdRead);
@@ -154,6 +167,11 @@ void frmCommun::buildWindow() {
     one->addLayout(buttons);
     one->addWidget(prgCommunicate);
     one->addLayout(status);
+    auto *checks = new QHBoxLayout;
+    checks->addWidget(chkVerifyAfterWrite);
+    checks->addWidget(chkBackupBeforeWrite);
+    checks->addStretch();
+    one->addLayout(checks);
     one->addWidget(chkStopCom);
 
     fraTwo = new QGroupBox(QStringLiteral("Communication Data"), this);
@@ -266,6 +284,8 @@ void frmCommun::setFace() {
         fraOne->setTitle(text(156));
         cmdRead->setText(text(100));
         cmdWrite->setText(text(101));
+        chkVerifyAfterWrite->setText(text(cps::kTextVerifyAfterWrite));
+        chkBackupBeforeWrite->setText(text(cps::kTextBackupBeforeWrite));
         chkStopCom->setText(c_.CurLang == 1 || c_.CurLang == 2
                                 ? QStringLiteral("停止通信...")
                                 : QStringLiteral("Stop Communication"));
@@ -286,6 +306,9 @@ void frmCommun::showWrite() {
 }
 
 void frmCommun::showBoth() {
+    // The write's checks belong with the Write button.
+    chkVerifyAfterWrite->setVisible(!cmdWrite->isHidden());
+    chkBackupBeforeWrite->setVisible(!cmdWrite->isHidden());
     setWindowModality(Qt::ApplicationModal);
     show();
     raise();
@@ -312,7 +335,7 @@ void frmCommun::runTransfer(bool reading) {
     cmdRead->setFont(reading ? bold : normal);
     cmdWrite->setFont(reading ? normal : bold);
 
-    const cps::TransferResult result = reading ? transfer_->read() : transfer_->write();
+    const cps::TransferResult result = reading ? transfer_->read() : writeChecked();
 
     lblComPercent->clear();
     cmdRead->setEnabled(true);
@@ -320,6 +343,26 @@ void frmCommun::runTransfer(bool reading) {
     running_ = false;
     if (result != cps::TransferResult::NotStarted)
         hideWindow();
+}
+
+cps::TransferResult frmCommun::writeChecked() {
+    const bool verify = chkVerifyAfterWrite->isChecked(),
+               backup = chkBackupBeforeWrite->isChecked();
+    if (!verify && !backup)
+        return transfer_->write();
+    cps::WriteChecks checks;
+    checks.verify = verify;
+    if (backup)
+        checks.backupDir = QString::fromStdString(c_.programDir) + QStringLiteral("/Data/Backup");
+    checks.portName = QStringLiteral("COM%1").arg(c_.settings.com);
+    const cps::CheckedWriteResult r = cps::writeWithChecks(c_, port_, *ui_, mark_, checks);
+    if (r.portOpenFailed)
+        return cps::TransferResult::NotStarted;
+    // A failed write has shown its own message; backup and verify failures are shown here.
+    if (!r.ok && r.failedStep != cps::WriteStep::Write)
+        cps::dialogs().message(this, r.message, QString::fromStdString(c_.text(70)),
+                               QMessageBox::Warning, QMessageBox::Ok);
+    return r.ok ? cps::TransferResult::Succeeded : cps::TransferResult::Failed;
 }
 
 bool frmCommun::panelExpanded() const {

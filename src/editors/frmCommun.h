@@ -63,6 +63,9 @@ class frmCommun : public QDialog {
            *imgRed = nullptr;
     QTimer *tmrLigGrint = nullptr;
     QCheckBox *chkStopCom = nullptr, *chkShowMemDat = nullptr, *chkNotShowProg = nullptr;
+    // Verify after write / Backup before write (settings keys "VerifyAfterWrite",
+    // "BackupBeforeWrite"; backups go to Data/Backup in the program folder).
+    QCheckBox *chkVerifyAfterWrite = nullptr, *chkBackupBeforeWrite = nullptr;
     QListWidget *listRtData = nullptr;
     QLineEdit *txtMaxAddr = nullptr, *txtReadStartAddr = nullptr, *txtReadEndAddr = nullptr,
               *txtWriteStartAddr = nullptr, *txtWriteEndAddr = nullptr;
@@ -79,11 +82,14 @@ class frmCommun : public QDialog {
     QLineEdit *addressField(const char *name, const char *caption, const char *key,
                             std::string cps::Settings::*text, int16_t cps::Settings::*value);
     void runTransfer(bool reading);
+    // A write with the ticked checks (backup before, verify after).
+    cps::TransferResult writeChecked();
     void fraOne_DblClick();
     void hideWindow();
 
     cps::Cps &c_;
     cps::SerialPort &port_;
+    cps::TimeoutMark &mark_;
     cps::EventLoopWaiter waiter_;
     std::unique_ptr<Ui> ui_;
     std::unique_ptr<cps::RadioTransfer> transfer_;
