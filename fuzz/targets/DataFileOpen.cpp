@@ -35,7 +35,8 @@ ShownPlan shownPlan(const cps::Cps &c) {
     for (int n = 1; n <= c.cols.channelCount; ++n) {
         const auto &row = c.ch.ChInfo.at(static_cast<std::size_t>(n));
         // fields 1..2 (frequencies) and 5..8 (bits); 3, 4 and 9.. have no storage
-        p.fields.push_back({row[cps::field::Rx], row[cps::field::Tx], row[5], row[6], row[7], row[8]});
+        p.fields.push_back(
+            {row[cps::field::Rx], row[cps::field::Tx], row[5], row[6], row[7], row[8]});
         p.decText.push_back(c.ch.decText.at(static_cast<std::size_t>(n)));
         p.encText.push_back(c.ch.encText.at(static_cast<std::size_t>(n)));
     }
@@ -47,7 +48,9 @@ ShownPlan shownPlan(const cps::Cps &c) {
     return p;
 }
 
-bool isStoredFrequency(int32_t f) { return f == -1 || (f >= 0 && f <= 99999999); }
+bool isStoredFrequency(int32_t f) {
+    return f == -1 || (f >= 0 && f <= 99999999);
+}
 
 } // namespace dataFileOpen
 
@@ -96,7 +99,8 @@ int fuzzDataFileOpen(const uint8_t *data, std::size_t size) {
     // Saving the plan and opening it again shows the same plan.
     cps::SetConvIicDat(c);
     cps::SoftDisplay(c);
-    require(shownPlan(c) == first, "encoding the decoded plan and decoding it again changes nothing");
+    require(shownPlan(c) == first,
+            "encoding the decoded plan and decoding it again changes nothing");
     return 0;
 }
 

@@ -108,7 +108,8 @@ int fuzzEngineReply(const uint8_t *data, std::size_t size) {
     while (!in.atEnd()) {
         const qint64 afterMs = in.byte();
         const std::string bytes = in.text();
-        replies.push_back({afterMs, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))});
+        replies.push_back(
+            {afterMs, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()))});
     }
 
     cps::CollectingSink sink;
@@ -146,7 +147,8 @@ int fuzzEngineReply(const uint8_t *data, std::size_t size) {
     const auto groups = groupsOf(tokens);
     require(port.sentFrames.size() <= groups.size(), "one frame at most per send group");
     const qint64 allowed = static_cast<qint64>(groups.size()) * budget +
-                           static_cast<qint64>(tokens.size()) + 1; // + the 1 ms waits after a time-out
+                           static_cast<qint64>(tokens.size()) +
+                           1; // + the 1 ms waits after a time-out
     require(clock.now <= allowed, "a line ends within the reply budgets of its groups");
     if (ownLine)
         return 0;

@@ -19,10 +19,12 @@ namespace fuzz {
 // Helpers of this target, named so that several targets can share one test file.
 namespace frequencyEntry {
 
-constexpr long long kHalfRaster = 250; // the 5 kHz raster is never farther than 2.5 kHz
+constexpr long long kHalfRaster = 250;       // the 5 kHz raster is never farther than 2.5 kHz
 constexpr int32_t kLowestStorable = 1000000; // 10 MHz: below it the slot reads as empty
 
-bool onRaster(long long f) { return f % 500 == 0 || f % 625 == 0; }
+bool onRaster(long long f) {
+    return f % 500 == 0 || f % 625 == 0;
+}
 
 // One of the fixed bands, or any band whose edges the image's four BCD digits
 // can hold (0.0 to 999.9 MHz), as an opened file may carry.
@@ -47,7 +49,8 @@ void chooseBand(cps::Cps &c, Cursor &in) {
 
 void checkTypedFrequency(const cps::Cps &c, const std::string &text) {
     const auto f = cps::frequencyFromEntry(c, text);
-    require(f.has_value() == cps::isNumeric(text), "a frequency entry is taken exactly when numeric");
+    require(f.has_value() == cps::isNumeric(text),
+            "a frequency entry is taken exactly when numeric");
     if (!f)
         return;
     require(*f >= c.bandLow && *f <= c.bandHigh, "a typed frequency is clamped into the band");
@@ -100,7 +103,8 @@ int fuzzFrequencyEntry(const uint8_t *data, std::size_t size) {
     const bool transmits = cps::isNumeric(tx);
     require(transmits == (row()[cps::field::Tx] != -1), "a transmit entry is taken when numeric");
     cps::enterSignalling(c, n, 3, signalling);
-    require(dec == cps::parseCtdcsEntry(signalling, c.noneText) && isSignallingText(dec, c.noneText),
+    require(dec == cps::parseCtdcsEntry(signalling, c.noneText) &&
+                isSignallingText(dec, c.noneText),
             "the decode text is the parsed entry");
     require(enc == (transmits ? dec : std::string()),
             "the encode text follows the decode text, empty without transmit frequency");

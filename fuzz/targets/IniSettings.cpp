@@ -39,7 +39,9 @@ std::string nameFrom(const std::string &raw) {
     return name.empty() ? std::string("Key") : name;
 }
 
-bool isBlank(char ch) { return ch == ' ' || ch == '\t'; }
+bool isBlank(char ch) {
+    return ch == ' ' || ch == '\t';
+}
 
 void checkConversions(const std::string &value) {
     try {

@@ -19,9 +19,13 @@ bool isHexDigit(QChar ch) {
     return (ch >= u'0' && ch <= u'9') || (ch >= u'a' && ch <= u'f') || (ch >= u'A' && ch <= u'F');
 }
 
-bool isBinaryDigit(QChar ch) { return ch == u'0' || ch == u'1'; }
+bool isBinaryDigit(QChar ch) {
+    return ch == u'0' || ch == u'1';
+}
 
-bool isDecimalDigit(QChar ch) { return ch >= u'0' && ch <= u'9'; }
+bool isDecimalDigit(QChar ch) {
+    return ch >= u'0' && ch <= u'9';
+}
 
 bool allOf(const QString &t, bool (*digit)(QChar)) {
     return !t.isEmpty() && std::all_of(t.begin(), t.end(), digit);
@@ -89,26 +93,29 @@ void checkFillBoxes(const QString &text) {
     for (const auto &b : bases) {
         const auto value = memdat::fillValueOf(text, b.base);
         const bool digitsOnly = allOf(t, b.digit);
-        require(value.has_value() == digitsOnly, "a fill value is taken exactly when it is digits of its base");
+        require(value.has_value() == digitsOnly,
+                "a fill value is taken exactly when it is digits of its base");
         if (!value)
             continue;
         bool fits = false;
         const qulonglong exact = t.toULongLong(&fits, b.radix);
-        require(*value == (fits && exact < 255 ? exact : 255), "a fill value above 255 becomes 255");
+        require(*value == (fits && exact < 255 ? exact : 255),
+                "a fill value above 255 becomes 255");
     }
     const auto address = memdat::addressOf(text);
     require(address.has_value() == (t.size() <= 4 && allOf(t, isHexDigit)),
             "an address box takes one to four hexadecimal digits");
     if (address)
-        require(*address == static_cast<int>(t.toUInt(nullptr, 16)), "an address is its hexadecimal value");
+        require(*address == static_cast<int>(t.toUInt(nullptr, 16)),
+                "an address is its hexadecimal value");
 }
 
 } // namespace memDatInput
 
 int fuzzMemDatInput(const uint8_t *data, std::size_t size) {
     using namespace memDatInput;
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data),
-                                           static_cast<qsizetype>(size));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     cps::Cps c;
     checkCellText(c, text);
     checkFillBoxes(text);

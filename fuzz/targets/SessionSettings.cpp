@@ -12,8 +12,8 @@
 namespace fuzz {
 
 int fuzzSessionSettings(const uint8_t *data, std::size_t size) {
-    const auto &folder = Scratch::get().programWithSettings(
-        std::string(reinterpret_cast<const char *>(data), size));
+    const auto &folder =
+        Scratch::get().programWithSettings(std::string(reinterpret_cast<const char *>(data), size));
     cps::CollectingSink sink;
     cps::Cps c;
     c.sink = &sink;
@@ -30,8 +30,10 @@ int fuzzSessionSettings(const uint8_t *data, std::size_t size) {
             "the signalling list has its 261 entries, the none text first");
     const auto &s = c.settings;
     const std::pair<const std::string *, int16_t> addresses[] = {
-        {&s.tableMaxAddrText, s.tableMaxAddr}, {&s.readStartText, s.readStart},
-        {&s.readEndText, s.readEnd},           {&s.writeStartText, s.writeStart},
+        {&s.tableMaxAddrText, s.tableMaxAddr},
+        {&s.readStartText, s.readStart},
+        {&s.readEndText, s.readEnd},
+        {&s.writeStartText, s.writeStart},
         {&s.writeEndText, s.writeEnd}};
     for (const auto &[text, value] : addresses)
         require(cps::hexToInt16(*text) == value, "an address key's text and value agree");
