@@ -29,7 +29,6 @@ void loadSide(cps::Cps &c, const std::pair<std::string, std::string> &side, Cons
     if (!image)
         throw CliFailure(kExitRadio, port + ": " + c.text(79));
     c.IicDat = *image;
-    forgetChannelTexts(c);
     cps::SoftDisplay(c);
 }
 

@@ -50,13 +50,6 @@ bool plausiblePlanImage(const std::vector<uint8_t> &image) {
     return low < high;
 }
 
-void forgetChannelTexts(cps::Cps &c) {
-    for (auto &t : c.ch.decText)
-        t.clear();
-    for (auto &t : c.ch.encText)
-        t.clear();
-}
-
 void openPlan(cps::Cps &c, const std::string &path) {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -65,7 +58,7 @@ void openPlan(cps::Cps &c, const std::string &path) {
     if (!fs::is_regular_file(path, ec))
         wrongFile(c, path, "not a file");
     const auto size = fs::file_size(path, ec);
-    if (ec || size != c.IicDat.size())
+    if (ec || size < c.IicDat.size())
         wrongFile(c, path,
                   std::to_string(c.IicDat.size()) + " bytes expected, " +
                       (ec ? std::string("unreadable") : std::to_string(size)) + " found");
@@ -76,7 +69,6 @@ void openPlan(cps::Cps &c, const std::string &path) {
     if (!plausiblePlanImage(image))
         wrongFile(c, path, "no valid band in the file");
     c.IicDat = std::move(image);
-    forgetChannelTexts(c);
     cps::SoftDisplay(c);
     c.CurFilePath = path;
 }

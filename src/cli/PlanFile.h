@@ -24,15 +24,9 @@ void startSession(cps::Cps &c, const Args &args);
 // them, a file of random bytes almost never.
 bool plausiblePlanImage(const std::vector<uint8_t> &image);
 
-// Empties every channel's signalling texts. Decoding leaves the texts of an
-// empty slot as they were, and the conversion step writes them back into that
-// slot; a command opens a file or reads a radio after this, so a plan's empty
-// slots keep their own bytes instead of texts left from the start-up plan.
-void forgetChannelTexts(cps::Cps &c);
-
 // Opens a data file as the Open command does (image, then the redisplay's
-// decoding). A file that is not a plan (missing, a folder, not exactly the
-// image's length, implausible content) is a CliFailure with the language's
+// decoding). A file that is not a plan (missing, a folder, shorter than the
+// image, implausible content) is a CliFailure with the language's
 // "Wrong file type!" text.
 void openPlan(cps::Cps &c, const std::string &path);
 

@@ -31,6 +31,11 @@ void NewFileSol(Cps &c) {
 
 void SoftDisplay(Cps &c) {
     guarded(c.log(), "frmChMem->SoftDisplay", [&] {
+        // Decoding leaves an empty slot's signalling texts alone and the next
+        // conversion writes them back, so texts of the plan shown before would
+        // end up in the empty slots of this one. A new image starts from none.
+        for (auto &t : c.ch.decText) t.clear();
+        for (auto &t : c.ch.encText) t.clear();
         decodeModelBand(c);
         ChInfoSaveSol(c, 1);
         if (c.view) c.view->ShowChTblGrid();
