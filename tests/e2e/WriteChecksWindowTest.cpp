@@ -1,0 +1,80 @@
+// The read/write window's safeguards against the virtual radio: "Verify after
+// write" catches a radio that did not take a block, "Backup before write" keeps
+// the radio's previous content; both are remembered in the settings file.
+#include "SimProcess.h"
+#include "comm/QtSerialPortAdapter.h"
+#include "core/DataFile.h"
+#include "core/Plan.h"
+#include "editors/frmCommun.h"
+#include "support/ProgramFolder.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct WriteChecksWindow : ::testing::Test {
+    WriteChecksWindow() { testsupport::initCps(c, folder, 3, &sink); }
+    void startRadio(QStringList args) {
+        args << "--save" << folder.dir.filePath("saved.dat");
+        sim = std::make_unique<testsupport::SimProcess>(args);
+        ASSERT_FALSE(sim->path.isEmpty());
+        folder.set("1", sim->path.toStdString(), "Ports");
+        c.settings.com = 1;
+    }
+    void write() {
+        window.showWrite();
+        ASSERT_TRUE(window.chkVerifyAfterWrite->isVisible());
+        QTest::mouseClick(window.cmdWrite, Qt::LeftButton);
+    }
+    testsupport::ProgramFolder folder;
+    testsupport::ScriptedDialogs dialogs;
+    cps::CollectingSink sink;
+    cps::Cps c;
+    std::unique_ptr<testsupport::SimProcess> sim;
+    cps::QtSerialPortAdapter port{c};
+    cps::TimeoutMark mark;
+    frmCommun window{c, port, mark};
+};
+
+TEST_F(WriteChecksWindow, VerifyPassesOnAGoodRadioAndNamesTheAddressOnABadOne) {
+    window.chkVerifyAfterWrite->click();
+    EXPECT_EQ(folder.ini().read("Setting", "VerifyAfterWrite", "", 9), "1");
+    c.ch.ChInfo[1][1] = 44612500;
+    startRadio({});
+    write();
+    EXPECT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
+    ASSERT_TRUE(sim->stop());
+
+    startRadio({"--ignore-writes", "0010"});
+    write();
+    ASSERT_EQ(dialogs.asked.size(), 1);
+    EXPECT_TRUE(dialogs.asked[0].startsWith("Verify failed at address 0010"))
+        << dialogs.asked[0].toStdString();
+}
+
+TEST_F(WriteChecksWindow, BackupKeepsTheRadiosPreviousMemory) {
+    window.chkBackupBeforeWrite->click();
+    EXPECT_EQ(folder.ini().read("Setting", "BackupBeforeWrite", "", 9), "1");
+    startRadio({});
+    ASSERT_TRUE(sim->stop());
+    const auto before = cps::readDataFile(folder.dir.filePath("saved.dat").toStdString(), 8192);
+    ASSERT_TRUE(before);
+    startRadio({"--image", folder.dir.filePath("saved.dat")});
+    c.ch.ChInfo[2][1] = 44700000; // the plan differs from the radio
+    write();
+    EXPECT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
+    const auto backups = QDir(folder.path() + "/Data/Backup").entryList(QDir::Files);
+    ASSERT_EQ(backups.size(), 1);
+    EXPECT_TRUE(backups[0].endsWith("-COM1.dat")) << backups[0].toStdString();
+    const auto saved = cps::readDataFile(
+        (folder.path() + "/Data/Backup/" + backups[0]).toStdString(), 8192);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(*saved, *before);
+}
+
+} // namespace
