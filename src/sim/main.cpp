@@ -10,6 +10,7 @@
 
 #include <climits>
 #include <csignal>
+#include <sys/prctl.h>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -81,6 +82,8 @@ int main(int argc, char **argv) {
     sa.sa_handler = onSignal;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
+    // A test or script that dies without stopping us takes us along.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
 
     sim::PtyServer server(radio, *options);
     if (!server.open(error)) {
