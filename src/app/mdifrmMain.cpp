@@ -12,6 +12,7 @@
 #include "core/MemoryImage.h"
 #include "core/Numeric.h"
 #include "core/Plan.h"
+#include "core/SettingsValues.h"
 #include "editors/frmChMem.h"
 #include "editors/frmMemDat.h"
 #include "editors/frmSysSet.h"
@@ -58,14 +59,6 @@ private:
 };
 
 QString q(const std::string &s) { return QString::fromStdString(s); }
-
-// Colour numbers of the settings file are 0x00BBGGRR.
-uint32_t readColour(const cps::IniFile &ini, const char *key, uint32_t fallback, bool &present) {
-    const auto text = ini.read("Setting", key, "", 30);
-    auto v = cps::decimalToScaled(text, 0);
-    present = v.has_value();
-    return present ? static_cast<uint32_t>(*v) : fallback;
-}
 
 // Windows opens compiled help itself; elsewhere only a dedicated viewer does.
 bool chmViewerAvailable() {
@@ -362,37 +355,13 @@ bool mdifrmMain::MDIForm_Load() {
 
 void mdifrmMain::readSettings() {
     auto ini = c_.ini();
-    auto &s = c_.settings;
-    s.engFont = ini.read("Setting", "EngFont", "Times New Roman", 30);
-    s.chsFont = ini.read("Setting", "ChsFont", "宋体", 30);
-    c_.CurFont = c_.CurLang == 1 ? s.chsFont : s.engFont;
-    // Missing colours fall back to red for out-of-band and black for normal.
-    s.overColor = readColour(ini, "OverColor", 0x0000FF, s.haveOverColor);
-    s.defColor = readColour(ini, "DefColor", 0x000000, s.haveDefColor);
+    cps::readFontsAndColours(c_);
+    // Informational keys: read, never used.
     for (const char *k : {"ModelType", "ModelRange"}) ini.read("Setting", k, "0", 9);
-
-    // Address keys: an unconvertible text is logged and its default used, so one
-    // bad key cannot stop the rest of the start-up.
-    struct Addr {
-        const char *key, *def;
-        std::string *text;
-        int16_t *value;
-    } addrs[] = {{"TableMaxAddr", "1FFF", &s.tableMaxAddrText, &s.tableMaxAddr},
-                 {"ReadStartAddr", "0000", &s.readStartText, &s.readStart},
-                 {"ReadEndAddr", "1FFF", &s.readEndText, &s.readEnd},
-                 {"WriteStartAddr", "0000", &s.writeStartText, &s.writeStart},
-                 {"WriteEndAddr", "1FFF", &s.writeEndText, &s.writeEnd}};
-    for (auto &a : addrs) {
-        *a.text = ini.read("Setting", a.key, a.def, 15);
-        const bool ok = guarded(c_.log(), (std::string("mdifrmMain->Form_Load:") + a.key).c_str(),
-                                [&] { *a.value = cps::hexToInt16(*a.text); });
-        if (!ok) {
-            *a.text = a.def;
-            *a.value = cps::hexToInt16(a.def);
-        }
-    }
-    s.fillStart = 0;
-    s.fillEnd = s.tableMaxAddr;
+    ini.read("Setting", "CtMax", "50", 30);
+    ini.read("Setting", "DcsMax", "210", 30);
+    ini.read("Setting", "CtcDcsMax", "260", 30);
+    cps::readAddressKeys(c_, "mdifrmMain->Form_Load:");
 }
 
 void mdifrmMain::GetSysLang() {
