@@ -5,7 +5,11 @@
 #include "app/frmAboutSoft.h"
 #include "app/mdifrmMain.h"
 #include "core/Ini.h"
+#include "editors/frmCommun.h"
+#include "editors/frmCustomFre.h"
 #include "editors/frmMemDat.h"
+#include "editors/frmRadioInfo.h"
+#include "editors/frmToolCom.h"
 #include "editors/frmPartFill.h"
 
 #include <QApplication>
@@ -56,5 +60,22 @@ int main(int argc, char **argv) {
     fill.show();
     save(&fill, out, "partfill-" + lang);
     fill.hide();
+
+    w.commun()->showBoth();
+    save(w.commun(), out, "commun-" + lang);
+    w.commun()->hide();
+
+    frmToolCom ports(w.cps(), w.port(), &w);
+    ports.show();
+    save(&ports, out, "portdialog-" + lang);
+    ports.hide();
+
+    frmCustomFre custom(&w);
+    custom.show();
+    save(&custom, out, "customfre-" + lang);
+    custom.hide();
+
+    w.showRadioInfo();
+    save(&w, out, "radioinfo-" + lang);
     return 0;
 }
