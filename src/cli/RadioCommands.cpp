@@ -69,7 +69,7 @@ int writeCommand(const Args &args, Console &console) {
                                           QString::fromStdString(port)};
             r = writeRadio(c, device, ui, mark, checks);
         } catch (const CliFailure &e) {
-            r = {false, e.what()};
+            r = {false, e.what(), {}};
         }
         if (!r.backupFile.empty())
             console.out << port << ": backup " << r.backupFile << '\n' << std::flush;
