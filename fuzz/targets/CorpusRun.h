@@ -19,6 +19,11 @@ struct CorpusTarget {
     int (*run)(const uint8_t *, std::size_t);
 };
 
+// GoogleTest names a failing case by its target.
+inline void PrintTo(const CorpusTarget &target, std::ostream *os) {
+    *os << target.name;
+}
+
 inline std::vector<std::filesystem::path> corpusFiles(const std::string &target) {
     const auto dir = std::filesystem::path(BRENVIK_SOURCE_DIR) / "tests" / "fuzz-corpus" / target;
     std::vector<std::filesystem::path> files;
