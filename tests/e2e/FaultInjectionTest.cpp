@@ -232,45 +232,25 @@ struct FaultInjection : ChMemFixture {
 
 const QString kMissing = QStringLiteral("Rx: 未收到数据   第 串数据未收到");
 
+// Columns: name, operation, radio options, outcome, passes, missing-reply
+// entries, error-log places, a traffic log entry and its count, frames the radio
+// saw, last address of the range.
+// clang-format off
 TEST_F(FaultInjection, ReadFaults) {
     const FaultCase cases[] = {
         // A flipped address echo in the first data reply fails that pass; the next one reads.
         {"corrupted reply", Op::Read, {"--corrupt", "3"}, Outcome::Succeeded, 2, 1, {}},
         {"wrong echoed address", Op::Read, {"--wrong-echo", "3"}, Outcome::Succeeded, 2, 1, {}},
         // Trailing bytes are listed and dropped: once per data reply, after its 16 data bytes.
-        {"extra trailing bytes",
-         Op::Read,
-         {"--extra"},
-         Outcome::Succeeded,
-         1,
-         0,
-         {},
-         "    EE EE ",
-         512},
-        // Replies late but within the first pass's 100 polls.
-        {"delayed replies",
-         Op::Read,
-         {"--latency", "40"},
-         Outcome::Succeeded,
-         1,
-         0,
-         {},
-         "Tx: 23 00 F0 10 ",
-         1,
-         -1,
-         "00FF"},
+        {"extra trailing bytes", Op::Read, {"--extra"}, Outcome::Succeeded, 1, 0, {},
+         "    EE EE ", 512},
+        // Replies late, but within the first pass's 100 polls.
+        {"delayed replies", Op::Read, {"--latency", "40"}, Outcome::Succeeded, 1, 0, {},
+         "Tx: 23 00 F0 10 ", 1, -1, "00FF"},
         // The radio names itself with an identification this tool does not know:
         // one message, no further pass, and only the handshake reached it.
-        {"unsupported identification",
-         Op::Read,
-         {"--ident", "unsupported"},
-         Outcome::Unsupported,
-         1,
-         0,
-         {},
-         {},
-         0,
-         2},
+        {"unsupported identification", Op::Read, {"--ident", "unsupported"},
+         Outcome::Unsupported, 1, 0, {}, {}, 0, 2},
     };
     for (const FaultCase &fc : cases)
         run(fc);
@@ -280,71 +260,30 @@ TEST_F(FaultInjection, WriteFaults) {
     const FaultCase cases[] = {
         {"dropped reply", Op::Write, {"--drop", "1"}, Outcome::Succeeded, 2, 1, {}},
         // Reply 516 acknowledges the model-and-band frame: flipped, that frame is sent again.
-        {"corrupted fixed-frame reply",
-         Op::Write,
-         {"--corrupt", "516"},
-         Outcome::Succeeded,
-         1,
-         0,
-         {},
-         "Tx: 28 03 79 05 ",
-         2},
+        {"corrupted fixed-frame reply", Op::Write, {"--corrupt", "516"}, Outcome::Succeeded, 1, 0,
+         {}, "Tx: 28 03 79 05 ", 2},
         // The parameter reply's address echo is not looked at: taken as it comes.
-        {"wrong echo in the parameter reply",
-         Op::Write,
-         {"--wrong-echo", "517"},
-         Outcome::Succeeded,
-         1,
-         0,
-         {},
-         "Rx: 28 03 C0 30 ",
-         1},
-        {"extra trailing bytes",
-         Op::Write,
-         {"--extra"},
-         Outcome::Succeeded,
-         1,
-         0,
-         {},
-         "Rx: 06 EE EE ",
-         516},
+        {"wrong echo in the parameter reply", Op::Write, {"--wrong-echo", "517"},
+         Outcome::Succeeded, 1, 0, {}, "Rx: 28 03 C0 30 ", 1},
+        {"extra trailing bytes", Op::Write, {"--extra"}, Outcome::Succeeded, 1, 0, {},
+         "Rx: 06 EE EE ", 516},
         {"split replies", Op::Write, {"--split"}, Outcome::Succeeded, 1, 0, {}},
-        {"delayed replies",
-         Op::Write,
-         {"--latency", "40"},
-         Outcome::Succeeded,
-         1,
-         0,
-         {},
-         "Tx: 28 00 F0 10 ",
-         1,
-         -1,
-         "00FF"},
-        {"unsupported identification",
-         Op::Write,
-         {"--ident", "unsupported"},
-         Outcome::Unsupported,
-         1,
-         0,
-         {},
-         {},
-         0,
-         2},
+        {"delayed replies", Op::Write, {"--latency", "40"}, Outcome::Succeeded, 1, 0, {},
+         "Tx: 28 00 F0 10 ", 1, -1, "00FF"},
+        {"unsupported identification", Op::Write, {"--ident", "unsupported"},
+         Outcome::Unsupported, 1, 0, {}, {}, 0, 2},
         // The line goes dead in the middle of the data: the wait in progress ends at
         // once, every later pass fails on its first send; no pass waits out its polls.
-        {"hang-up mid-write",
-         Op::Write,
-         {"--hangup-after", "100"},
-         Outcome::CommFailed,
-         1,
-         0,
+        {"hang-up mid-write", Op::Write, {"--hangup-after", "100"}, Outcome::CommFailed, 1, 0,
          QStringList{"modCommun->RxComDat"} + QStringList(6, "modCommun->ProtocolCom")},
-        // Last: after its first time-out every later exchange pauses 1 ms per group.
+        // Seven passes and no fixed frame. Last in the table: after a time-out every
+        // later exchange pauses 1 ms per group.
         {"silent radio", Op::Write, {"--silent"}, Outcome::CommFailed, 7, 7, {}, kMissing, 0, 7},
     };
     for (const FaultCase &fc : cases)
         run(fc);
 }
+// clang-format on
 
 // The port cannot be opened: held by another program (QSerialPort's lock file
 // and exclusive mode), or gone with a radio that has ended. The port dialog
