@@ -4,6 +4,10 @@
 #include "core/Numeric.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -17,7 +21,7 @@ std::string lower(std::string s) {
     return s;
 }
 
-std::vector<std::string> loadLines(const std::string &path) {
+std::vector<std::string> readLines(const std::string &path) {
     std::vector<std::string> lines;
     std::ifstream in(path, std::ios::binary);
     std::string line;
@@ -26,6 +30,33 @@ std::vector<std::string> loadLines(const std::string &path) {
         lines.push_back(line);
     }
     return lines;
+}
+
+// A start-up reads hundreds of keys; the file's lines are kept while its size
+// and modification time stay the same, so each read does not parse it again.
+struct CachedFile {
+    std::filesystem::file_time_type time;
+    std::uintmax_t size = 0;
+    std::shared_ptr<const std::vector<std::string>> lines;
+};
+std::mutex cacheMutex;
+std::map<std::string, CachedFile> cache;
+
+std::shared_ptr<const std::vector<std::string>> loadLines(const std::string &path) {
+    std::error_code ec;
+    const auto time = std::filesystem::last_write_time(path, ec);
+    const auto size = ec ? 0 : std::filesystem::file_size(path, ec);
+    if (ec) return std::make_shared<const std::vector<std::string>>(readLines(path));
+    std::lock_guard lock(cacheMutex);
+    auto &entry = cache[path];
+    if (!entry.lines || entry.time != time || entry.size != size)
+        entry = {time, size, std::make_shared<const std::vector<std::string>>(readLines(path))};
+    return entry.lines;
+}
+
+void forget(const std::string &path) {
+    std::lock_guard lock(cacheMutex);
+    cache.erase(path);
 }
 
 // "[name]" -> name, else empty optional marker via bool.
@@ -63,7 +94,7 @@ std::string IniFile::read(const std::string &section, const std::string &key,
     std::string value = def;
     const auto wantSection = lower(section), wantKey = lower(key);
     bool inSection = false;
-    for (const auto &line : loadLines(path_)) {
+    for (const auto &line : *loadLines(path_)) {
         std::string name, k, v;
         if (sectionName(line, name)) {
             inSection = lower(name) == wantSection;
@@ -80,7 +111,7 @@ std::string IniFile::read(const std::string &section, const std::string &key,
 
 bool IniFile::write(const std::string &section, const std::string &key,
                     const std::string &value) const {
-    auto lines = loadLines(path_);
+    auto lines = readLines(path_);
     const auto wantSection = lower(section), wantKey = lower(key);
     const std::string newLine = key + "=" + value;
     bool inSection = false, done = false;
@@ -111,6 +142,7 @@ bool IniFile::write(const std::string &section, const std::string &key,
     }
     std::ostringstream out;
     for (const auto &l : lines) out << l << "\r\n";
+    forget(path_);
     std::ofstream f(path_, std::ios::binary | std::ios::trunc);
     if (!f) return false;
     f << out.str();

@@ -64,8 +64,9 @@ void ReadChInfo(Cps &c) {
         const int base = c.keyBase();
         auto key = [&](int k) { return std::to_string(base + k); };
         auto &cols = c.cols;
-        cols.channelCount = toInt16(ini.read("ChInfo", key(0), "16", 5));
-        if (cols.channelCount > kMaxChannels) raise(err::IndexOutOfRange);
+        const int16_t channels = toInt16(ini.read("ChInfo", key(0), "16", 5));
+        if (channels < 0 || channels > kMaxChannels) raise(err::IndexOutOfRange);
+        cols.channelCount = channels;
         cols.rowHeight = toInt16(ini.read("ChInfo", key(1), "240", 5));
         cols.columnCount = toInt16(ini.read("ChInfo", key(2), "9", 5));
         cols.format = ini.read("ChInfo", key(3), "0|0|0|0|0|0|0|0|0|0", 200);
