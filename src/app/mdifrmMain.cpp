@@ -663,9 +663,11 @@ void mdifrmMain::showMemDat(bool show) {
 
 // ---------------------------------------------------------------- lock
 
-void mdifrmMain::mnuLockFace_Click() {
-    guarded(c_.log(), "mdifrmMain->mnuLockFace_Click", [&] {
-        const bool lock = !action("mnuLockFace")->isChecked();
+// Both lock items toggle one state: the clicked item's mark decides, both
+// marks follow, and the state is kept under "ChannelLock".
+void mdifrmMain::toggleLock(const char *clicked, const char *place) {
+    guarded(c_.log(), place, [&] {
+        const bool lock = !action(clicked)->isChecked();
         action("mnuLockFace")->setChecked(lock);
         action("mnuChLock")->setChecked(lock);
         LockFaceOperate(lock);
@@ -673,15 +675,8 @@ void mdifrmMain::mnuLockFace_Click() {
     });
 }
 
-void mdifrmMain::mnuChLock_Click() {
-    guarded(c_.log(), "mdifrmMain->mnuChLock_Click", [&] {
-        const bool lock = !action("mnuChLock")->isChecked();
-        action("mnuLockFace")->setChecked(lock);
-        action("mnuChLock")->setChecked(lock);
-        LockFaceOperate(lock);
-        c_.ini().write("Setting", "ChannelLock", c_.LockState);
-    });
-}
+void mdifrmMain::mnuLockFace_Click() { toggleLock("mnuLockFace", "mdifrmMain->mnuLockFace_Click"); }
+void mdifrmMain::mnuChLock_Click() { toggleLock("mnuChLock", "mdifrmMain->mnuChLock_Click"); }
 
 void mdifrmMain::mnuPopChLock_Click() {
     guarded(c_.log(), "mdifrmMain->mnuPopChLock_Click", [&] { mnuChLock_Click(); });

@@ -124,6 +124,7 @@ private:
     bool MDIForm_QueryUnload();
     void unloadAll();
     void readSettings();
+    void toggleLock(const char *clicked, const char *place);
     QMdiSubWindow *addChild(QWidget *w);
 
     cps::Cps c_;
