@@ -31,7 +31,7 @@ cmake --build "$build" --target "${benches[@]}"
 echo "== machine"
 echo "cores: $(nproc)"
 if command -v lscpu >/dev/null; then
-  lscpu | sed -n 's/^Model name: *//p; s/^CPU max MHz: */max MHz: /p'
+  lscpu | sed -n "s/^Model name: *//p; s/^CPU max MHz: */max MHz: /p; s/^Hypervisor vendor: */hypervisor: /p"
 fi
 awk '/^MemTotal/ { printf "memory: %.1f GiB\n", $2 / 1048576 }' /proc/meminfo
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -183,11 +183,33 @@ TEST_F(CliFaults, RadiosThatFail) {
         {"hang-up mid-write", Cmd::Write, {"--hangup-after", "100"},
          "Write Failed - " + kCommFailed, 1, 0,
          QStringList{"modCommun->RxComDat"} + QStringList(6, "modCommun->ProtocolCom")},
+        // Gone at the model-and-band frame: a run-time error of the write ends it.
+        {"hang-up in the fixed frames", Cmd::Write, {"--hangup-after", "516"},
+         "Write Failed - " + kCommFailed, 1, 0, {"frmCommun->cmdWrite_Click"},
+         "Tx: 28 03 79 05 ", 1},
     };
     for (const CliFault &fc : cases)
         run(fc);
 }
 // clang-format on
+
+// Replies later than the first pass's 100 polls but within the seventh pass's
+// 160: each failed pass waits longer, so a later pass reads everything. A late
+// reply from the pass before may be taken for the next request's; the echoed
+// address keeps it out of the image. (How many passes it takes depends on the
+// machine's timing; that some pass after the first succeeds does not.)
+TEST_F(CliFaults, RepliesLaterThanTheFirstPassAllows) {
+    folder.set("ReadEndAddr", "00FF");
+    SimRadio sim({"--image", radio, "--latency", "115"});
+    ASSERT_FALSE(sim.pty().isEmpty());
+    const CliRun r = transfer(Cmd::Read, sim.pty());
+    ASSERT_EQ(r.status, 0) << r.err.right(600).toStdString();
+    const int passes = static_cast<int>(r.err.count(kProgramRequest));
+    EXPECT_GE(passes, 2);
+    EXPECT_LE(passes, 7);
+    const auto got = clitest::imageOf(output), want = clitest::imageOf(radio);
+    EXPECT_TRUE(std::equal(want.begin(), want.begin() + 0x100, got.begin()));
+}
 
 // The port cannot be opened: no exchange, the device named, status 1, no file
 // touched. A program holding the device through a lock file (QSerialPort,

@@ -44,6 +44,7 @@ enum class Outcome {
     Succeeded,   // no message
     CommFailed,  // SoftFaceText[79] once the passes (or a fixed frame's tries) are used up
     Unsupported, // SoftFaceText[69], and no further pass
+    Aborted,     // a run-time error ended it: no message, the error log tells
 };
 
 struct FaultCase {
@@ -197,6 +198,10 @@ struct FaultInjection : ChMemFixture {
         case Outcome::Unsupported:
             EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c().text(69))});
             break;
+        case Outcome::Aborted:
+            EXPECT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
+            EXPECT_TRUE(w->errorLog()->isVisible()); // the pane comes up with the entry
+            break;
         }
 
         const bool succeeded = fc.outcome == Outcome::Succeeded;
@@ -276,6 +281,11 @@ TEST_F(FaultInjection, WriteFaults) {
         // once, every later pass fails on its first send; no pass waits out its polls.
         {"hang-up mid-write", Op::Write, {"--hangup-after", "100"}, Outcome::CommFailed, 1, 0,
          QStringList{"modCommun->RxComDat"} + QStringList(6, "modCommun->ProtocolCom")},
+        // Gone after the data, at the model-and-band frame: sending on the dead line
+        // is a run-time error of the write, which ends it (the radio never gets the
+        // end frame).
+        {"hang-up in the fixed frames", Op::Write, {"--hangup-after", "516"}, Outcome::Aborted, 1,
+         0, {"frmCommun->cmdWrite_Click"}, "Tx: 28 03 79 05 ", 1},
         // Seven passes and no fixed frame. Last in the table: after a time-out every
         // later exchange pauses 1 ms per group.
         {"silent radio", Op::Write, {"--silent"}, Outcome::CommFailed, 7, 7, {}, kMissing, 0, 7},
