@@ -1,0 +1,95 @@
+// The file commands of the main window: New, Open, Save, Save As and the
+// writing of the data file.
+#include "app/Dialogs.h"
+#include "app/mdifrmMain.h"
+#include "core/DataFile.h"
+#include "core/Plan.h"
+
+#include <QFileInfo>
+
+namespace {
+QString q(const std::string &s) { return QString::fromStdString(s); }
+} // namespace
+
+namespace {
+// Runs a file command; on failure logs `place` and shows message `text` (if any).
+void fileCommand(mdifrmMain *w, const char *place, int text, const std::function<void()> &body) {
+    auto &c = w->cps();
+    try {
+        body();
+    } catch (const std::exception &e) {
+        c.log().runtimeError(place, cps::errorNumberOf(e), "BrenvikCPS");
+        if (text >= 0)
+            cps::dialogs().message(w, q(c.text(text)), q(c.text(70)), QMessageBox::Critical,
+                                   QMessageBox::Ok);
+    }
+}
+} // namespace
+
+void mdifrmMain::NewFile() {
+    fileCommand(this, "mdifrmMain->NewFile", -1, [&] {
+        const auto answer = cps::dialogs().message(this, q(c_.text(74)), q(c_.text(70)),
+                                                   QMessageBox::Question,
+                                                   QMessageBox::Yes | QMessageBox::No);
+        if (answer != QMessageBox::Yes) return;
+        c_.CurFilePath = c_.DefFilePath;
+        showFilePath();
+        cps::NewFileSol(c_);
+    });
+}
+
+void mdifrmMain::OpenFile() {
+    fileCommand(this, "mdifrmMain->OpenFile", 83, [&] {
+        const QString dir = QFileInfo(q(c_.CurFilePath)).absolutePath();
+        const QString path = cps::dialogs().openFile(this, dir, cps::dataFileFilter());
+        if (path.isEmpty()) return;
+        // Read into a scratch buffer first: a short or unreadable file leaves the
+        // plan in memory exactly as it was.
+        auto bytes = cps::readDataFile(path.toStdString(), c_.IicDat.size());
+        if (!bytes) cps::raise(cps::err::InputPastEnd);
+        c_.IicDat = cps::fileBytesToImage(*bytes, c_.IicDat.size());
+        cps::SoftDisplay(c_);
+        c_.CurFilePath = path.toStdString();
+        showFilePath();
+    });
+}
+
+void mdifrmMain::SaveFile() {
+    fileCommand(this, "mdifrmMain->SaveFile", 84, [&] {
+        activateWindow();
+        const auto answer = cps::dialogs().message(this, q(c_.text(82)), q(c_.text(70)),
+                                                   QMessageBox::Question,
+                                                   QMessageBox::Yes | QMessageBox::No);
+        if (answer == QMessageBox::Yes) SaveAsFile();
+    });
+}
+
+void mdifrmMain::SaveAsFile() {
+    fileCommand(this, "mdifrmMain->SaveAsFile", 86, [&] {
+        const QString dir = QFileInfo(q(c_.CurFilePath)).absolutePath();
+        const QString path =
+            cps::dialogs().saveFile(this, dir, cps::dataFileFilter(), QStringLiteral("dat"));
+        if (path.isEmpty()) return;
+        c_.CurFilePath = path.toStdString();
+        SaveDatFile();
+    });
+}
+
+void mdifrmMain::SaveDatFile() {
+    bool failed = false;
+    fileCommand(this, "mdifrmMain->SaveDatFile", -1, [&] {
+        failed = true;
+        cps::SetConvIicDat(c_);
+        // Written atomically: a failed save never damages the previous file, and
+        // the file is always exactly the image's length.
+        cps::writeFileAtomically(c_.CurFilePath, cps::imageToFileBytes(c_.IicDat));
+        showFilePath();
+        failed = false;
+    });
+    if (failed) {
+        showFilePath();
+        cps::dialogs().message(this, q(c_.text(86)), q(c_.text(70)), QMessageBox::Critical,
+                               QMessageBox::Ok);
+    }
+}
+
