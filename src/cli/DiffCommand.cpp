@@ -43,10 +43,8 @@ int diffCommand(const Args &args, Console &console) {
     if (sides.size() != 2)
         throw UsageError("diff: give two plans, each FILE.dat or --port DEV");
 
-    StreamSink sink(console.err);
-    cps::Cps base;
-    base.sink = &sink;
-    startSession(base, args);
+    CommandSession session(args, console);
+    cps::Cps &base = session.c;
     cps::Cps a = base, b = base;
     loadSide(a, sides[0], console);
     loadSide(b, sides[1], console);

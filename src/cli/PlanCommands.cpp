@@ -37,10 +37,8 @@ int newCommand(const Args &args, Console &console) {
     args.expectPositionals(0, 0);
     const std::string out = requiredOutput(args);
     const int band = args.intValue("--band", 0, cps::kCustomBand - 1, cps::kDefaultBand);
-    StreamSink sink(console.err);
-    cps::Cps c;
-    c.sink = &sink;
-    startSession(c, args);
+    CommandSession session(args, console);
+    cps::Cps &c = session.c;
     cps::selectBand(c, band);
     savePlan(c, out);
     return kExitOk;
@@ -49,10 +47,8 @@ int newCommand(const Args &args, Console &console) {
 int showCommand(const Args &args, Console &console) {
     args.allowOnly({"--json", "--lang", "--program-dir"});
     args.expectPositionals(1, 1);
-    StreamSink sink(console.err);
-    cps::Cps c;
-    c.sink = &sink;
-    startSession(c, args);
+    CommandSession session(args, console);
+    cps::Cps &c = session.c;
     openPlan(c, args.positionals()[0]);
     console.out << (args.has("--json") ? planJson(c) : planTable(c)) << std::flush;
     return kExitOk;
@@ -61,10 +57,8 @@ int showCommand(const Args &args, Console &console) {
 int exportCsvCommand(const Args &args, Console &console) {
     args.allowOnly({"-o", "--lang", "--program-dir"});
     args.expectPositionals(1, 1);
-    StreamSink sink(console.err);
-    cps::Cps c;
-    c.sink = &sink;
-    startSession(c, args);
+    CommandSession session(args, console);
+    cps::Cps &c = session.c;
     openPlan(c, args.positionals()[0]);
     const std::string csv = exportCsv(c);
     if (!args.has("-o")) {
@@ -83,10 +77,8 @@ int importCsvCommand(const Args &args, Console &console) {
     args.allowOnly({"-o", "--lang", "--program-dir"});
     args.expectPositionals(2, 2);
     const std::string out = requiredOutput(args);
-    StreamSink sink(console.err);
-    cps::Cps c;
-    c.sink = &sink;
-    startSession(c, args);
+    CommandSession session(args, console);
+    cps::Cps &c = session.c;
     openPlan(c, args.positionals()[0]);
     const std::string csv = readTextFile(args.positionals()[1]);
     try {

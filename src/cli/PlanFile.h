@@ -3,6 +3,7 @@
 // window's Open and Save do.
 #include "cli/Args.h"
 #include "cli/Console.h"
+#include "cli/StreamSink.h"
 #include "core/Cps.h"
 
 #include <cstdint>
@@ -18,6 +19,24 @@ std::string programDirFor(const Args &args);
 // --lang (1..3) or of the settings file. Throws CliFailure (file error) when
 // the program folder's files cannot be used.
 void startSession(cps::Cps &c, const Args &args);
+
+// The shared state of one command, its failures printed on the console's
+// error stream.
+class CommandSession {
+public:
+    CommandSession(const Args &args, Console &console) : sink_(console.err) {
+        c.sink = &sink_;
+        startSession(c, args);
+    }
+    CommandSession(const CommandSession &) = delete;
+    CommandSession &operator=(const CommandSession &) = delete;
+
+private:
+    StreamSink sink_;
+
+public:
+    cps::Cps c;
+};
 
 // Whether the image's band edges (0x037A..0x037D) are packed BCD with the lower
 // edge below the upper: every plan the tool or a programmed radio holds has

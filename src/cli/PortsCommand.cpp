@@ -42,10 +42,8 @@ std::string orDash(const std::string &s) {
 int portsCommand(const Args &args, Console &console) {
     args.allowOnly({"--program-dir", "--lang"});
     args.expectPositionals(0, 0);
-    StreamSink sink(console.err);
-    cps::Cps c;
-    c.sink = &sink;
-    startSession(c, args);
+    CommandSession session(args, console);
+    cps::Cps &c = session.c;
 
     const QStringList devices = cps::systemSerialDevices();
     const auto map = cps::mapComPorts(c.ini(), devices);

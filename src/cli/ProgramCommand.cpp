@@ -73,10 +73,8 @@ int programCommand(const Args &args, Console &console) {
     if (std::set<std::string>(portNames.begin(), portNames.end()).size() != portNames.size())
         throw UsageError("program: each port may be given once");
 
-    StreamSink sink(console.err);
-    cps::Cps c;
-    c.sink = &sink;
-    startSession(c, args);
+    CommandSession session(args, console);
+    cps::Cps &c = session.c;
     openPlan(c, args.positionals()[0]);
     LineLog log(args.value("--log"));
 

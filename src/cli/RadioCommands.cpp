@@ -30,10 +30,8 @@ int readCommand(const Args &args, Console &console) {
         throw UsageError("read: -o OUT.dat is required");
     const std::string out = args.value("-o");
 
-    StreamSink sink(console.err);
-    cps::Cps c;
-    c.sink = &sink;
-    startSession(c, args);
+    CommandSession session(args, console);
+    cps::Cps &c = session.c;
     const QString device = resolveDevice(c, ports[0]);
     ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, ports[0]);
     cps::TimeoutMark mark;
@@ -51,10 +49,8 @@ int writeCommand(const Args &args, Console &console) {
     args.expectPositionals(1, 1);
     const auto ports = requiredPorts(args);
 
-    StreamSink sink(console.err);
-    cps::Cps c;
-    c.sink = &sink;
-    startSession(c, args);
+    CommandSession session(args, console);
+    cps::Cps &c = session.c;
     openPlan(c, args.positionals()[0]);
 
     std::vector<std::string> failed;

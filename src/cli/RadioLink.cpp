@@ -12,11 +12,11 @@ namespace {
 LinkResult outcome(const cps::Cps &c, cps::TransferResult r, const QString &device,
                    const ConsoleTransferUi &ui) {
     if (r == cps::TransferResult::Succeeded)
-        return {true, {}};
+        return {true, {}, {}};
     const std::string commFailed = c.text(cps::kTextCommFailed);
     if (r == cps::TransferResult::NotStarted)
-        return {false, device.toStdString() + " cannot be opened: " + commFailed};
-    return {false, ui.lastMessage().empty() ? commFailed : ui.lastMessage()};
+        return {false, device.toStdString() + " cannot be opened: " + commFailed, {}};
+    return {false, ui.lastMessage().empty() ? commFailed : ui.lastMessage(), {}};
 }
 
 } // namespace
