@@ -64,7 +64,7 @@ class PlanView {
 public:
     virtual ~PlanView() = default;
     virtual void ShowChTblGrid() {}           // redraw the channel grid from the table
-    virtual void InitOpt() {}                 // show the option selections in the controls
+    virtual void InitOpt() {} // check (InitOptValues) and show the option selections
     virtual void hideCtdcsBox() {}            // hide the grid's floating signalling box
     virtual void clearChannelRow(int /*n*/) {} // empty row n's cells (channel deleted)
     virtual void showModelBand() {}           // model and band selectors follow Cps::modelIndex/bandIndex

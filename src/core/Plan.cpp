@@ -6,6 +6,15 @@
 
 namespace cps {
 
+namespace {
+// The option controls show the selections (checking their ranges as they do);
+// without windows the same check runs alone.
+void showOptions(Cps &c) {
+    if (c.view) c.view->InitOpt();
+    else InitOptValues(c);
+}
+} // namespace
+
 void SetConvIicDat(Cps &c) {
     guarded(c.log(), "mdifrmMain->SetConvIicDat", [&] {
         ChInfoSaveSol(c, 0);
@@ -23,8 +32,7 @@ void NewFileSol(Cps &c) {
         if (c.view) c.view->ShowChTblGrid();
         OptNowDefSol(c, 0);
         OptNowDefSol(c, 2);
-        InitOptValues(c);
-        if (c.view) c.view->InitOpt();
+        showOptions(c);
         if (c.view) c.view->hideCtdcsBox();
     });
 }
@@ -40,8 +48,7 @@ void SoftDisplay(Cps &c) {
         ChInfoSaveSol(c, 1);
         if (c.view) c.view->ShowChTblGrid();
         OptSelSaveSol(c, 1);
-        InitOptValues(c);
-        if (c.view) c.view->InitOpt();
+        showOptions(c);
     });
 }
 
