@@ -45,15 +45,17 @@ std::optional<long long> decimalToScaled(const std::string &raw, int scale) {
     int shift = exponent - fractionDigits + scale;
     // strip leading zeros to keep the integer part small
     std::size_t nz = digits.find_first_not_of('0');
-    digits = nz == std::string::npos ? "0" : digits.substr(nz);
+    if (nz == std::string::npos) digits.assign(1, '0');
+    else digits.erase(0, nz);
     std::string kept = digits, dropped;
     if (shift >= 0) {
         if (digits != "0") kept.append(static_cast<std::size_t>(shift), '0');
     } else {
         std::size_t cut = static_cast<std::size_t>(-shift);
         if (cut >= digits.size()) {
-            dropped = std::string(cut - digits.size(), '0') + digits;
-            kept = "0";
+            dropped.assign(cut - digits.size(), '0');
+            dropped.append(digits);
+            kept.assign(1, '0');
         } else {
             dropped = digits.substr(digits.size() - cut);
             kept = digits.substr(0, digits.size() - cut);
