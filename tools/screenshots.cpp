@@ -21,7 +21,7 @@
 namespace {
 
 void save(QWidget *w, const QString &dir, const QString &name) {
-    QApplication::processEvents();
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
     w->grab().save(dir + "/" + name + ".png");
 }
 

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QPushButton>
@@ -365,7 +366,18 @@ void frmChMem::keepMaximised() {
         return;
     if (sub->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized))
         return;
-    QTimer::singleShot(0, sub, [sub] { sub->showMaximized(); });
+    // Only the window in front goes back to maximised: when another child
+    // window comes forward, the MDI area restores this one behind it, and
+    // maximising it again would pull it back over the other.
+    const auto inFront = [sub] {
+        return !sub->mdiArea() || sub->mdiArea()->activeSubWindow() == sub;
+    };
+    if (!inFront())
+        return;
+    QTimer::singleShot(0, sub, [sub, inFront] {
+        if (inFront())
+            sub->showMaximized();
+    });
 }
 
 bool frmChMem::eventFilter(QObject *watched, QEvent *event) {

@@ -98,6 +98,10 @@ TEST_F(TreeAbout, NodesBringTheirWindowToTheFrontMaximisedAndTheRootNothing) {
         EXPECT_EQ(activeChild(), expected) << key;
         EXPECT_TRUE(main->mdiArea()->activeSubWindow()->isMaximized()) << key;
         EXPECT_TRUE(expected->isVisible()) << key;
+        // And it stays on top once pending work has run (no other window pulls itself forward).
+        QApplication::processEvents();
+        EXPECT_EQ(main->mdiArea()->subWindowList(QMdiArea::StackingOrder).last()->widget(), expected)
+            << key;
     }
 }
 
