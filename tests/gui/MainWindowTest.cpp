@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -261,6 +262,32 @@ TEST_F(Files, HelpOpensTheFileOfTheLanguage) {
     EXPECT_TRUE(w.helpFile().endsWith("/ChsHelp.CHM"));
     w.cps().CurLang = 2;
     EXPECT_TRUE(w.helpFile().endsWith("/ChtHelp.CHM"));
+}
+
+} // namespace
+
+namespace {
+
+TEST(Commands, HiddenItemsArePresentButNoKeyReachesThem) {
+    testsupport::ProgramFolder folder;
+    testsupport::ScriptedDialogs dialogs;
+    mdifrmMain w(folder.path());
+    ASSERT_TRUE(w.MDIForm_Load());
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    int helpOpened = 0;
+    w.openUrl = [&](const QString &) { return ++helpOpened, true; };
+    for (const char *name : {"mnuReadWriteFre", "mnuTestMode", "mnuBatchTestVal", "mnuHelpTopic",
+                             "mnuTreeView", "mnuShowErr", "mnuChLock"})
+        EXPECT_NE(w.action(name), nullptr) << name;
+    QTest::keyClick(&w, Qt::Key_F1);        // Help Topic (hidden)
+    QTest::keyClick(&w, Qt::Key_L, Qt::ControlModifier); // lock item of the hidden Option menu
+    EXPECT_EQ(helpOpened, 0);
+    EXPECT_EQ(w.cps().LockState, "ShowNo");
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    QTest::keyClick(&w, Qt::Key_N, Qt::ControlModifier); // a visible item's key works
+    EXPECT_EQ(dialogs.asked, QStringList{"All data will be cleared,continue?"});
 }
 
 } // namespace
