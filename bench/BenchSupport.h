@@ -2,13 +2,11 @@
 // Shared by the window benchmarks: a private program folder (the build's files
 // are never touched), message boxes answered without a user, and the median
 // of timed rounds.
-#include "app/Dialogs.h"
-#include "core/Ini.h"
+#include "support/ProgramFolder.h"
+#include "support/ScriptedDialogs.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <functional>
@@ -16,34 +14,17 @@
 
 namespace bench {
 
-// Copies of the settings file and the default image, past the first start,
+// The tests' private program folder (the build's files are never touched),
 // in English.
-class ProgramFolder {
+class ProgramFolder : public testsupport::ProgramFolder {
   public:
-    ProgramFolder() {
-        for (const char *name : {"selvarn.exe", "dhcpqec.exe"})
-            QFile::copy(QStringLiteral(BRENVIK_PROGRAM_DIR "/") + name, dir.filePath(name));
-        QFile::setPermissions(dir.filePath("selvarn.exe"), QFile::ReadOwner | QFile::WriteOwner);
-        const cps::IniFile ini(dir.filePath("selvarn.exe").toStdString());
-        ini.write("Setting", "FirRun", "0");
-        ini.write("Setting", "Language", "3");
-    }
-    QString path() const { return dir.path(); }
-    QTemporaryDir dir;
+    ProgramFolder() { set("Language", "3"); }
 };
 
 // Answers Yes (or OK) to every message box; counts them, as none is expected.
-class SilentDialogs : public cps::Dialogs {
+class SilentDialogs : public testsupport::ScriptedDialogs {
   public:
-    SilentDialogs() { cps::setDialogs(this); }
-    ~SilentDialogs() override { cps::setDialogs(nullptr); }
-    QMessageBox::StandardButton message(QWidget *, const QString &, const QString &,
-                                        QMessageBox::Icon,
-                                        QMessageBox::StandardButtons buttons) override {
-        ++shown;
-        return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-    }
-    int shown = 0;
+    int shown() const { return static_cast<int>(asked.size()); }
 };
 
 // Runs pending events, including deferred deletes.

@@ -219,8 +219,8 @@ int main(int argc, char **argv) {
     std::printf("plain QTableWidget edit + text-to-BCD:      %8.2f ms   ratio %.2f\n", editBaseline,
                 edit / editBaseline);
     std::printf("(median of %d rounds, repaints included)\n", kRounds);
-    if (!editsLanded || dialogs.shown != 0) {
-        std::fprintf(stderr, "an edit did not reach the image (%d message boxes)\n", dialogs.shown);
+    if (!editsLanded || dialogs.shown() != 0) {
+        std::fprintf(stderr, "an edit did not reach the image (%d message boxes)\n", dialogs.shown());
         return 1;
     }
     w.cps().QuietExit = true;

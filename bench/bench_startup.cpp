@@ -83,8 +83,8 @@ int main(int argc, char **argv) {
     std::printf("bare QMainWindow with an MDI area, first / median:       %8.2f / %.2f ms\n",
                 bareCold, bare);
     std::printf("ratio start-up / bare window (medians): %.1f\n", warm / bare);
-    if (!ok || dialogs.shown != 0) {
-        std::fprintf(stderr, "start-up did not run through (%d message boxes)\n", dialogs.shown);
+    if (!ok || dialogs.shown() != 0) {
+        std::fprintf(stderr, "start-up did not run through (%d message boxes)\n", dialogs.shown());
         return 1;
     }
     return 0;
