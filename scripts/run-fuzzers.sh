@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${FUZZ_SECONDS:-60}"
 build=fuzz-build
-all_targets=(DataFileOpen IniSettings SessionSettings CtdcsEntry FrequencyEntry EngineReply MemDatInput)
+all_targets=(DataFileOpen IniSettings SessionSettings CtdcsEntry FrequencyEntry CsvImport EngineReply MemDatInput)
 targets=("${@:-${all_targets[@]}}")
 
 # Longest input per target: a data file is tried up to a little past the image's

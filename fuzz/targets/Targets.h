@@ -18,6 +18,8 @@ int fuzzSessionSettings(const uint8_t *data, std::size_t size);
 int fuzzCtdcsEntry(const uint8_t *data, std::size_t size);
 // The grid's frequency entry: raster, band clamping, receive and transmit entries.
 int fuzzFrequencyEntry(const uint8_t *data, std::size_t size);
+// The channel CSV import of either layout, with and without skipping bad rows.
+int fuzzCsvImport(const uint8_t *data, std::size_t size);
 // The protocol engine running a script line against any reply bytes.
 int fuzzEngineReply(const uint8_t *data, std::size_t size);
 // The memory data view's cell texts and fill dialog boxes.

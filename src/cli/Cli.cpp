@@ -13,8 +13,9 @@ namespace {
 // Options that take a value, and flags, across all commands; each command
 // then accepts only its own.
 const std::vector<std::string> kValued{"-o",       "--band", "--lang", "--port", "--program-dir",
-                                       "--backup", "--log"};
-const std::vector<std::string> kFlags{"--json", "--verbose", "--verify", "--help", "-h"};
+                                       "--backup", "--log", "--format"};
+const std::vector<std::string> kFlags{"--json", "--verbose", "--verify", "--help", "-h",
+                                      "--skip-bad-rows"};
 
 } // namespace
 
@@ -23,8 +24,13 @@ std::string usageText() {
 
   new -o OUT.dat [--band 0..13]          new plan from the default image, saved
   show FILE.dat [--json]                 the decoded plan
-  export-csv FILE.dat [-o OUT.csv]       channel table as CSV (stdout by default)
-  import-csv FILE.dat IN.csv -o OUT.dat  apply the CSV rows as grid entries, save
+  export-csv FILE.dat [-o OUT.csv] [--format brenvik|chirp]
+                                         channel table as CSV (stdout by default);
+                                         chirp: the common channel-list layout
+  import-csv FILE.dat IN.csv -o OUT.dat [--skip-bad-rows]
+                                         apply the CSV rows (either layout) as grid
+                                         entries, save; refused rows stop it unless
+                                         --skip-bad-rows
   read --port DEV -o OUT.dat             read a radio into a data file
   write --port DEV [--port DEV2 ...] [--verify] [--backup DIR] FILE.dat
                                          write a plan to each radio in turn

@@ -1,30 +1,34 @@
 #pragma once
-// The channel table as CSV (UTF-8):
-//
-//   Channel,Receive,Transmit,Decode,Encode,P5,P6,P7,P8[,P9...]
-//   1,145.12500,145.12500,67.0,67.0,1,0,1,0
-//
-// One row per channel in use, ascending. Receive/Transmit in MHz with five
-// decimals (Transmit empty when the channel only receives), Decode/Encode the
-// signalling text, Pf the choice index of parameter column f (5 up to the
-// column count).
+// The channel table as CSV for brenvik-cli: the tool's own layout (English
+// names and words by default) or the common channel-list layout; import takes
+// either, told apart by the header (see core/ChannelCsv.h, core/ChannelListCsv.h).
 #include "core/Cps.h"
 
 #include <string>
+#include <vector>
 
 namespace cli {
 
 // One CSV field, quoted when it holds a comma, a quote, a line break or edge spaces.
 std::string csvField(const std::string &s);
 
-std::string csvHeader(const cps::Cps &c);
-std::string exportCsv(const cps::Cps &c);
+enum class CsvFormat { Own, ChannelList };
 
-// Enters every row as the channel grid takes typed values (frequency snapped
-// to the raster and clamped to the band, signalling by the grid's rules,
-// parameters as choice indexes) and deletes every channel not listed. Every
-// row is checked first: a malformed one throws CliFailure (file error) naming
-// its line, and the plan is left untouched.
-void importCsv(cps::Cps &c, const std::string &csvText);
+// `lang` chooses the words of the own layout (3 English, 1 and 2 Chinese).
+std::string exportCsv(const cps::Cps &c, CsvFormat format = CsvFormat::Own, int lang = 3);
+
+// What an import has to tell besides failing, each line "CSV line N: ..." or a note.
+struct CsvImportMessages {
+    std::vector<std::string> notes;    // ignored columns, shifted locations
+    std::vector<std::string> warnings; // values clamped into the band
+    std::vector<std::string> leftOut;  // refused rows skipped with skipBadRows
+};
+
+// Enters every row as the channel grid takes typed values and deletes every
+// channel not listed. A refused row (or a file that is no channel table)
+// throws CliFailure (file error) listing every refused line, and the plan is
+// left untouched, unless `skipBadRows`: then the other rows are entered and
+// the refused ones come back in leftOut.
+CsvImportMessages importCsv(cps::Cps &c, const std::string &csvText, bool skipBadRows = false);
 
 } // namespace cli

@@ -7,6 +7,7 @@
 #include "core/DataFile.h"
 #include "core/MemoryImage.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -28,6 +29,18 @@ std::string readTextFile(const std::string &path) {
     if (in.bad())
         throw CliFailure(kExitFile, path + ": cannot be read");
     return text;
+}
+
+// Every line of a multi-line message names the file it is about.
+std::string prefixLines(const std::string &prefix, const std::string &text) {
+    std::string r;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        r += (r.empty() ? "" : "\n") + prefix + ": " + text.substr(start, end - start);
+        start = end + 1;
+    }
+    return r;
 }
 
 } // namespace
@@ -55,12 +68,17 @@ int showCommand(const Args &args, Console &console) {
 }
 
 int exportCsvCommand(const Args &args, Console &console) {
-    args.allowOnly({"-o", "--lang", "--program-dir"});
+    args.allowOnly({"-o", "--lang", "--program-dir", "--format"});
     args.expectPositionals(1, 1);
+    const std::string format = args.value("--format", "brenvik");
+    if (format != "brenvik" && format != "chirp")
+        throw UsageError("export-csv: --format must be brenvik or chirp");
     CommandSession session(args, console);
     cps::Cps &c = session.c;
     openPlan(c, args.positionals()[0]);
-    const std::string csv = exportCsv(c);
+    const std::string csv =
+        exportCsv(c, format == "chirp" ? CsvFormat::ChannelList : CsvFormat::Own,
+                  args.has("--lang") ? c.lang() : 3);
     if (!args.has("-o")) {
         console.out << csv << std::flush;
         return kExitOk;
@@ -74,18 +92,26 @@ int exportCsvCommand(const Args &args, Console &console) {
 }
 
 int importCsvCommand(const Args &args, Console &console) {
-    args.allowOnly({"-o", "--lang", "--program-dir"});
+    args.allowOnly({"-o", "--lang", "--program-dir", "--skip-bad-rows"});
     args.expectPositionals(2, 2);
     const std::string out = requiredOutput(args);
     CommandSession session(args, console);
     cps::Cps &c = session.c;
     openPlan(c, args.positionals()[0]);
-    const std::string csv = readTextFile(args.positionals()[1]);
+    const std::string &csvPath = args.positionals()[1];
+    const std::string csv = readTextFile(csvPath);
+    CsvImportMessages messages;
     try {
-        importCsv(c, csv);
+        messages = importCsv(c, csv, args.has("--skip-bad-rows"));
     } catch (const CliFailure &e) {
-        throw CliFailure(e.status, args.positionals()[1] + ": " + e.what());
+        throw CliFailure(e.status, prefixLines(csvPath, e.what()));
     }
+    for (const auto &line : messages.notes)
+        console.err << csvPath << ": note: " << line << '\n';
+    for (const auto &line : messages.warnings)
+        console.err << csvPath << ": warning: " << line << '\n';
+    for (const auto &line : messages.leftOut)
+        console.err << csvPath << ": left out: " << line << '\n';
     savePlan(c, out);
     return kExitOk;
 }

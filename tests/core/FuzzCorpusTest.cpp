@@ -2,6 +2,7 @@
 // through its target again, with every property the target checks (see
 // fuzz/targets/). The fuzzers themselves run from `make fuzz`.
 #include "../../fuzz/targets/CorpusRun.h"
+#include "../../fuzz/targets/CsvImport.cpp"
 #include "../../fuzz/targets/CtdcsEntry.cpp"
 #include "../../fuzz/targets/DataFileOpen.cpp"
 #include "../../fuzz/targets/FrequencyEntry.cpp"
@@ -22,7 +23,8 @@ INSTANTIATE_TEST_SUITE_P(
                       fuzz::CorpusTarget{"IniSettings", fuzz::fuzzIniSettings},
                       fuzz::CorpusTarget{"SessionSettings", fuzz::fuzzSessionSettings},
                       fuzz::CorpusTarget{"CtdcsEntry", fuzz::fuzzCtdcsEntry},
-                      fuzz::CorpusTarget{"FrequencyEntry", fuzz::fuzzFrequencyEntry}),
+                      fuzz::CorpusTarget{"FrequencyEntry", fuzz::fuzzFrequencyEntry},
+                      fuzz::CorpusTarget{"CsvImport", fuzz::fuzzCsvImport}),
     fuzz::corpusTargetName);
 
 // The signalling check the targets rely on accepts exactly what the tool may show.

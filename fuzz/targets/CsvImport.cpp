@@ -1,0 +1,107 @@
+// The channel CSV import on any text, in either layout, with and without
+// skipping bad rows: every data row is either entered or refused with its
+// line, a refusal without skipping leaves the plan untouched, what is entered
+// lies in the band with signalling the tool can show, and the tool's own
+// export of the result reads back to the same channels.
+#include "FuzzSupport.h"
+#include "SignallingText.h"
+#include "Targets.h"
+
+#include "core/ChannelCodec.h"
+#include "core/ChannelCsv.h"
+#include "core/ChannelEntry.h"
+#include "core/MemoryImage.h"
+
+#include <set>
+
+namespace fuzz {
+
+namespace csvImport {
+
+struct Channels {
+    std::vector<std::array<int32_t, cps::kChannelFields>> fields;
+    std::vector<std::string> decode, encode;
+    bool operator==(const Channels &) const = default;
+};
+
+Channels channelsOf(const cps::Cps &c) {
+    Channels t;
+    for (int n = 1; n <= c.cols.channelCount; ++n) {
+        auto f = c.ch.ChInfo[static_cast<std::size_t>(n)];
+        f[cps::field::Edited] = 0; // the edited mark is no part of the plan
+        t.fields.push_back(f);
+        t.decode.push_back(c.ch.decText[static_cast<std::size_t>(n)]);
+        t.encode.push_back(c.ch.encText[static_cast<std::size_t>(n)]);
+    }
+    return t;
+}
+
+void checkEntered(const cps::Cps &c, const cps::ChannelCsvImport &result) {
+    std::set<int> listed;
+    for (const auto &row : result.read.rows)
+        listed.insert(row.channel);
+    for (int n = 1; n <= c.cols.channelCount; ++n) {
+        const auto &f = c.ch.ChInfo[static_cast<std::size_t>(n)];
+        require(cps::channelInUse(c, n) == (listed.count(n) == 1),
+                "exactly the channels of the entered rows are in use");
+        if (!cps::channelInUse(c, n))
+            continue;
+        for (int k : {cps::field::Rx, cps::field::Tx})
+            require(f[static_cast<std::size_t>(k)] == -1 ||
+                        (f[static_cast<std::size_t>(k)] >= c.bandLow &&
+                         f[static_cast<std::size_t>(k)] <= c.bandHigh),
+                    "an entered frequency lies in the band");
+        require(isSignallingText(c.ch.decText[static_cast<std::size_t>(n)], c.noneText),
+                "an entered decode text is one the tool can show");
+    }
+}
+
+} // namespace csvImport
+
+int fuzzCsvImport(const uint8_t *data, std::size_t size) {
+    using namespace csvImport;
+    Cursor in(data, size);
+    const uint8_t flags = in.byte();
+    const bool skipBadRows = flags & 1;
+    cps::CollectingSink sink;
+    cps::Cps c = readySession();
+    c.sink = &sink;
+    cps::selectBand(c, (flags >> 1) % cps::kCustomBand);
+    const std::string text = in.rest();
+    const Channels before = channelsOf(c);
+    const auto image = c.IicDat;
+
+    cps::ChannelCsvImport result;
+    std::size_t records = 0;
+    try {
+        records = cps::parseCsvText(text).records.size();
+        result = cps::importChannelCsv(c, text, skipBadRows);
+    } catch (const cps::CsvError &e) {
+        require(channelsOf(c) == before && c.IicDat == image,
+                "a text that is no channel table changes nothing");
+        require(e.line >= 1, "a refused text names a line");
+        return 0;
+    }
+    require(result.read.rows.size() + result.read.refused.size() + 1 == records,
+            "every data row is either entered or refused");
+    for (const auto &p : result.read.refused)
+        require(p.line >= 2 && !p.message.empty(), "a refused row names its line and reason");
+    if (!result.entered) {
+        require(!result.read.refused.empty() && !skipBadRows,
+                "only a refused row without skipping stops the import");
+        require(channelsOf(c) == before && c.IicDat == image,
+                "a refused import leaves the plan untouched");
+        return 0;
+    }
+    checkEntered(c, result);
+
+    const Channels imported = channelsOf(c);
+    const std::string exported = cps::exportChannelCsv(c);
+    const auto again = cps::importChannelCsv(c, exported, false);
+    require(again.entered && again.read.refused.empty() && again.warnings.empty(),
+            "the tool's own export reads back without a word");
+    require(channelsOf(c) == imported, "the tool's own export reads back to the same channels");
+    return 0;
+}
+
+} // namespace fuzz

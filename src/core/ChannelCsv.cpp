@@ -1,0 +1,384 @@
+#include "core/ChannelCsv.h"
+
+#include "core/ChannelCodec.h"
+#include "core/ChannelColumns.h"
+#include "core/ChannelEntry.h"
+#include "core/ChannelListCsv.h"
+#include "core/Ctdcs.h"
+#include "core/FaceText.h"
+#include "core/Numeric.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <set>
+#include <sstream>
+#include <variant>
+
+namespace cps {
+
+namespace {
+
+constexpr int kChannelColumn = 0;
+constexpr int kFirstParameter = 5;
+constexpr int kEnglish = 3;
+const char *const kRoleNames[] = {"Channel", "Receive", "Transmit", "Decode", "Encode"};
+
+std::optional<int> wholeNumber(const std::string &t) {
+    int v = 0;
+    const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (t.empty() || ec != std::errc() || end != t.data() + t.size())
+        return std::nullopt;
+    return v;
+}
+
+std::string quoted(const std::string &s) {
+    return "\"" + s + "\"";
+}
+
+// The header names every column role answers to: the layout's English names,
+// the old "P5".."Pn", and the grid captions of each interface language.
+std::map<std::string, int> roleNames(const std::array<ColumnDefs, 3> &defs, int columnCount) {
+    std::map<std::string, int> names;
+    for (int role = 0; role < kFirstParameter; ++role)
+        names.emplace(asciiLower(kRoleNames[role]), role);
+    for (int f = kFirstParameter; f <= columnCount; ++f) {
+        names.emplace(asciiLower(gridCaption(defs[kEnglish - 1], f)), f);
+        names.emplace("p" + std::to_string(f), f);
+    }
+    for (const auto &d : defs)
+        for (int role = 0; role <= columnCount; ++role)
+            names.emplace(asciiLower(gridCaption(d, role)), role);
+    names.erase("");
+    return names;
+}
+
+struct OwnLayout {
+    std::map<int, std::size_t> fieldOfRole; // column role -> field index in a row
+    std::map<int, std::string> nameOfRole;  // as the header writes it
+    std::size_t headerFields = 0;
+};
+
+OwnLayout readHeader(const Cps &c, const std::array<ColumnDefs, 3> &defs, const CsvRecord &header,
+                     std::vector<std::string> &notes) {
+    const auto names = roleNames(defs, c.cols.columnCount);
+    OwnLayout layout;
+    layout.headerFields = header.fields.size();
+    std::vector<std::string> ignored;
+    for (std::size_t i = 0; i < header.fields.size(); ++i) {
+        const std::string &name = header.fields[i];
+        if (name.empty())
+            continue; // e.g. the empty column a trailing separator makes
+        const auto it = names.find(asciiLower(name));
+        if (it == names.end()) {
+            ignored.push_back(name);
+            continue;
+        }
+        if (!layout.fieldOfRole.emplace(it->second, i).second)
+            throw CsvError(header.line, "column " + quoted(name) + " appears twice");
+        layout.nameOfRole[it->second] = name;
+    }
+    if (!layout.fieldOfRole.count(kChannelColumn) || !layout.fieldOfRole.count(field::Rx))
+        throw CsvError(header.line,
+                       "the header must name the columns, at least Channel and Receive, e.g. " +
+                           channelCsvHeader(c, kEnglish));
+    if (!ignored.empty()) {
+        std::string list;
+        for (const auto &name : ignored)
+            list += (list.empty() ? "" : ", ") + name;
+        notes.push_back("columns ignored (no place in this radio): " + list);
+    }
+    return layout;
+}
+
+// Whether a signalling text means "none" on purpose (rather than a typo the
+// grid would quietly turn into none).
+bool isNoneWord(const Cps &c, const std::string &t) {
+    if (t.empty() || t == c.noneText)
+        return true;
+    for (int lang = 1; lang <= 3; ++lang)
+        if (t == noneTextFor(lang))
+            return true;
+    const std::string lower = asciiLower(t);
+    return lower == "none" || lower == "off";
+}
+
+// A spreadsheet reads "023" as the number 23: such a code comes back without
+// its leading zero and would otherwise be lost.
+bool looksLikeStrippedDcsCode(const std::string &t) {
+    if (t.empty() || t.size() > 2 ||
+        !std::all_of(t.begin(), t.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+        return false;
+    const std::string code = std::string(3 - t.size(), '0') + t;
+    const auto &codes = dcsCodes();
+    return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+std::string upperAscii(std::string s) {
+    for (char &ch : s)
+        if (ch >= 'a' && ch <= 'z')
+            ch = static_cast<char>(ch - 'a' + 'A');
+    return s;
+}
+
+// The signalling text to enter for a field, or an empty optional and the reason.
+std::optional<std::string> signallingEntry(const Cps &c, const std::string &field, char separator,
+                                           std::string &why) {
+    const std::string t = decimalPointText(field, separator);
+    if (isNoneWord(c, t))
+        return c.noneText;
+    if (looksLikeStrippedDcsCode(t)) {
+        why = "DCS codes need the D prefix, e.g. D023N";
+        return std::nullopt;
+    }
+    const std::string entry = parseCtdcsEntry(upperAscii(t), c.noneText);
+    if (entry == c.noneText) {
+        why = "unknown CTCSS/DCS setting";
+        return std::nullopt;
+    }
+    return entry;
+}
+
+struct RowReader {
+    const Cps &c;
+    const std::array<ColumnDefs, 3> &defs;
+    const OwnLayout &layout;
+    char separator;
+
+    const std::string &field(const CsvRecord &r, int role) const {
+        return r.fields[layout.fieldOfRole.at(role)];
+    }
+
+    std::optional<int> choice(int f, const std::string &value) const {
+        for (int lang : {c.lang(), kEnglish, 1, 2})
+            if (const int k = choiceOfWord(defs[static_cast<std::size_t>(lang - 1)], f, value);
+                k >= 0)
+                return k;
+        const auto index = wholeNumber(value);
+        if (index && *index >= 0 && *index < choiceCount(c.cols, f))
+            return index;
+        return std::nullopt;
+    }
+
+    std::string choiceList(int f) const {
+        std::string words;
+        for (int k = 0; k < choiceCount(c.cols, f); ++k)
+            words += (k ? ", " : "") + choiceCaption(defs[kEnglish - 1], f, k);
+        return words + " or a choice index from 0 to " + std::to_string(choiceCount(c.cols, f) - 1);
+    }
+
+    // The row as entries, or the reason it cannot be entered.
+    std::variant<ChannelEntryRow, std::string> read(const CsvRecord &r) const {
+        std::size_t needed = 0;
+        for (const auto &[role, index] : layout.fieldOfRole)
+            needed = std::max(needed, index + 1);
+        if (r.fields.size() < needed)
+            return std::to_string(needed) + " fields expected, " + std::to_string(r.fields.size()) +
+                   " found";
+        for (std::size_t i = layout.headerFields; i < r.fields.size(); ++i)
+            if (!r.fields[i].empty())
+                return "more fields than the header names (" + std::to_string(r.fields.size()) +
+                       ", header " + std::to_string(layout.headerFields) + ")";
+
+        ChannelEntryRow row;
+        row.line = r.line;
+        row.rxColumn = layout.nameOfRole.at(field::Rx);
+        const auto n = wholeNumber(field(r, kChannelColumn));
+        if (!n || *n < 1 || *n > c.cols.channelCount)
+            return layout.nameOfRole.at(kChannelColumn) + " must be a number from 1 to " +
+                   std::to_string(c.cols.channelCount);
+        row.channel = *n;
+
+        row.rx = decimalPointText(field(r, field::Rx), separator);
+        if (!isNumeric(*row.rx))
+            return row.rxColumn + " " + quoted(*row.rx) + " is not a frequency in MHz";
+        if (layout.fieldOfRole.count(field::Tx)) {
+            row.txColumn = layout.nameOfRole.at(field::Tx);
+            row.tx = decimalPointText(field(r, field::Tx), separator);
+            if (!row.tx->empty() && !isNumeric(*row.tx))
+                return row.txColumn + " " + quoted(*row.tx) + " is not a frequency in MHz";
+        }
+        for (int role : {field::DecChoice, field::EncChoice}) {
+            if (!layout.fieldOfRole.count(role))
+                continue;
+            std::string why;
+            const auto entry = signallingEntry(c, field(r, role), separator, why);
+            if (!entry)
+                return layout.nameOfRole.at(role) + " " + quoted(field(r, role)) + ": " + why;
+            (role == field::DecChoice ? row.decode : row.encode) = *entry;
+        }
+        for (int f = kFirstParameter; f <= c.cols.columnCount; ++f) {
+            if (!layout.fieldOfRole.count(f))
+                continue;
+            const auto k = choice(f, field(r, f));
+            if (!k)
+                return layout.nameOfRole.at(f) + " " + quoted(field(r, f)) + " must be " +
+                       choiceList(f);
+            row.parameters[f] = *k;
+        }
+        return row;
+    }
+};
+
+ChannelCsvRead readOwnLayout(const Cps &c, const CsvTable &table) {
+    ChannelCsvRead result;
+    const auto defs = columnDefsOfEveryLanguage(c);
+    const OwnLayout layout = readHeader(c, defs, table.records[0], result.notes);
+    const RowReader reader{c, defs, layout, table.separator};
+    for (std::size_t i = 1; i < table.records.size(); ++i) {
+        auto row = reader.read(table.records[i]);
+        if (auto *why = std::get_if<std::string>(&row))
+            result.refused.push_back({table.records[i].line, *why});
+        else
+            result.rows.push_back(std::get<ChannelEntryRow>(std::move(row)));
+    }
+    return result;
+}
+
+// A later row for a channel already listed is refused.
+void refuseRepeatedChannels(ChannelCsvRead &read) {
+    std::set<int> listed;
+    std::vector<ChannelEntryRow> kept;
+    for (auto &row : read.rows) {
+        if (listed.insert(row.channel).second)
+            kept.push_back(std::move(row));
+        else
+            read.refused.push_back(
+                {row.line, "channel " + std::to_string(row.channel) + " is listed twice"});
+    }
+    read.rows = std::move(kept);
+    std::stable_sort(
+        read.refused.begin(), read.refused.end(),
+        [](const CsvRowProblem &a, const CsvRowProblem &b) { return a.line < b.line; });
+}
+
+std::string mhz(int32_t tenHz) {
+    if (tenHz < 0)
+        return {};
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d.%05d", tenHz / 100000, tenHz % 100000);
+    return buf;
+}
+
+// The warning for a typed frequency that the band clamped, if it was.
+std::optional<std::string> clampWarning(const Cps &c, const ChannelEntryRow &row,
+                                        const std::string &column, const std::string &text) {
+    const auto stored = frequencyFromEntry(c, text);
+    if (!stored)
+        return std::nullopt;
+    std::optional<long long> snapped;
+    if (const auto x = decimalToScaled(text, 5)) {
+        try {
+            snapped = ModifyTxRxFre(*x);
+        } catch (const RunError &) {
+        }
+    }
+    if (snapped && *snapped == *stored)
+        return std::nullopt;
+    return csvLineText(row.line, column + " " + text + " is outside the band " + mhz(c.bandLow) +
+                                     " - " + mhz(c.bandHigh) + "; stored as " + mhz(*stored));
+}
+
+} // namespace
+
+std::string csvLineText(int line, const std::string &message) {
+    return "CSV line " + std::to_string(line) + ": " + message;
+}
+
+ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text) {
+    const CsvTable table = parseCsvText(text);
+    if (table.records.empty())
+        throw CsvError(1, "empty file; the first line must be a header such as " +
+                              channelCsvHeader(c, kEnglish));
+    ChannelCsvRead read = isChannelListHeader(table.records[0].fields)
+                              ? readChannelListCsv(c, table)
+                              : readOwnLayout(c, table);
+    refuseRepeatedChannels(read);
+    return read;
+}
+
+std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntryRow> &rows) {
+    std::vector<const ChannelEntryRow *> order;
+    for (const auto &row : rows)
+        order.push_back(&row);
+    std::sort(order.begin(), order.end(),
+              [](const auto *a, const auto *b) { return a->channel < b->channel; });
+    std::vector<std::string> warnings;
+    std::set<int> listed;
+    for (const ChannelEntryRow *row : order) {
+        const int n = row->channel;
+        listed.insert(n);
+        if (row->rx) {
+            if (auto w = clampWarning(c, *row, row->rxColumn, *row->rx))
+                warnings.push_back(*w);
+            enterReceive(c, n, *row->rx);
+        }
+        if (row->tx) {
+            if (auto w = clampWarning(c, *row, row->txColumn, *row->tx))
+                warnings.push_back(*w);
+            enterTransmit(c, n, *row->tx);
+        }
+        if (row->decode)
+            enterSignalling(c, n, field::DecChoice, *row->decode);
+        if (row->encode)
+            enterSignalling(c, n, field::EncChoice, *row->encode);
+        for (const auto &[f, choice] : row->parameters)
+            enterParameter(c, n, f, choice);
+    }
+    for (int n = 1; n <= c.cols.channelCount; ++n)
+        if (!listed.count(n))
+            DelOneChannel(c, n);
+    return warnings;
+}
+
+ChannelCsvImport importChannelCsv(Cps &c, const std::string &text, bool skipBadRows) {
+    ChannelCsvImport result;
+    result.read = readChannelCsv(c, text);
+    if (!result.read.refused.empty() && !skipBadRows)
+        return result;
+    result.warnings = enterChannelRows(c, result.read.rows);
+    result.entered = true;
+    return result;
+}
+
+std::string channelCsvHeader(const Cps &c, int lang) {
+    const bool english = lang < 1 || lang > 2;
+    const ColumnDefs defs =
+        english ? columnDefsOfLanguage(c, kEnglish) : columnDefsOfLanguage(c, lang);
+    std::string header;
+    for (int col = 0; col <= c.cols.columnCount; ++col) {
+        std::string name =
+            col < kFirstParameter && english ? kRoleNames[col] : gridCaption(defs, col);
+        if (name.empty())
+            name = col < kFirstParameter ? kRoleNames[col] : "P" + std::to_string(col);
+        header += (col ? "," : "") + csvField(name);
+    }
+    return header;
+}
+
+std::string exportChannelCsv(const Cps &c, int lang) {
+    const int wordsLang = lang >= 1 && lang <= 2 ? lang : kEnglish;
+    const ColumnDefs defs = columnDefsOfLanguage(c, wordsLang);
+    const auto signalling = [&](const std::string &text) {
+        return text.empty() || text == c.noneText ? noneTextFor(wordsLang) : text;
+    };
+    std::ostringstream o;
+    o << channelCsvHeader(c, wordsLang) << '\n';
+    for (int n = 1; n <= c.cols.channelCount; ++n) {
+        if (!channelInUse(c, n))
+            continue;
+        const auto &f = c.ch.ChInfo[static_cast<std::size_t>(n)];
+        o << n << ',' << mhz(f[field::Rx]) << ',' << mhz(f[field::Tx]) << ','
+          << csvField(signalling(c.ch.decText[static_cast<std::size_t>(n)])) << ','
+          << csvField(signalling(c.ch.encText[static_cast<std::size_t>(n)]));
+        for (int p = kFirstParameter; p <= c.cols.columnCount; ++p) {
+            const int choice = f[static_cast<std::size_t>(p)];
+            const std::string word = choiceCaption(defs, p, choice);
+            o << ',' << csvField(!word.empty() ? word : choice < 0 ? "" : std::to_string(choice));
+        }
+        o << '\n';
+    }
+    return o.str();
+}
+
+} // namespace cps

@@ -1,0 +1,83 @@
+#pragma once
+// The channel table as CSV, in two layouts:
+//
+// The tool's own, one row per channel in use, columns found by their header
+// (any order, any letter case; unknown columns are ignored):
+//
+//   Channel,Receive,Transmit,Decode,Encode,Tx Power,Bandwidth,Scan Add,Busy Lock
+//   1,146.52000,146.52000,67.0,67.0,High,Wide,On,Off
+//
+// Receive/Transmit in MHz (Transmit empty: receive only), Decode/Encode a
+// signalling text ("67.0", "D023N", "None"), the parameter columns a choice word
+// of any interface language or its index. The old header "P5..P8" (indexes) is
+// still read; so are the grid's captions of each language.
+//
+// The common channel-list layout of repeater directories and other radio tools
+// (Location,Name,Frequency,Duplex,Offset,Tone,...), see ChannelListCsv.h.
+//
+// Reading gives typed entries; entering them goes through the grid's entry
+// rules (core/ChannelEntry.h) exactly as if they were typed.
+#include "core/Cps.h"
+#include "core/CsvText.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cps {
+
+// One channel as the grid would have it typed. An absent column leaves that
+// part of the channel as the plan has it.
+struct ChannelEntryRow {
+    int line = 0;
+    int channel = 0;
+    std::optional<std::string> rx, tx, decode, encode;
+    std::map<int, int> parameters; // parameter column (5..) -> choice index
+    std::string rxColumn = "Receive", txColumn = "Transmit"; // as the file names them
+};
+
+struct CsvRowProblem {
+    int line;
+    std::string message;
+};
+
+struct ChannelCsvRead {
+    std::vector<ChannelEntryRow> rows;  // the rows that can be entered, in file order
+    std::vector<CsvRowProblem> refused; // the rows that cannot, with the reason
+    std::vector<std::string> notes;     // what was ignored or reinterpreted
+};
+
+// Reads either layout (told apart by the header). Throws CsvError when the text
+// cannot be a channel table at all: no header, a header without the needed
+// columns, an unterminated quote.
+ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text);
+
+// Enters the rows in channel order by the grid's rules and deletes every
+// channel not among them. Returns one warning for each frequency that was
+// clamped into the band ("CSV line 4: Receive 500 is outside the band;
+// stored as 174.00000").
+std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntryRow> &rows);
+
+struct ChannelCsvImport {
+    ChannelCsvRead read;
+    std::vector<std::string> warnings;
+    bool entered = false; // false: refused rows and no skipping, the plan is untouched
+};
+
+// readChannelCsv, then enterChannelRows when no row was refused or when
+// `skipBadRows` is set (the refused rows are then left out).
+ChannelCsvImport importChannelCsv(Cps &c, const std::string &text, bool skipBadRows);
+
+// The tool's own layout. `lang` 3 (and any number but 1 and 2) writes the
+// English names and words whatever the session's language; 1 and 2 the grid
+// captions and words of Simplified or Traditional Chinese.
+std::string exportChannelCsv(const Cps &c, int lang = 3);
+
+// The header of the tool's own layout in that language (as exportChannelCsv).
+std::string channelCsvHeader(const Cps &c, int lang = 3);
+
+// "CSV line N: message".
+std::string csvLineText(int line, const std::string &message);
+
+} // namespace cps

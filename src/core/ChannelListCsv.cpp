@@ -1,0 +1,405 @@
+#include "core/ChannelListCsv.h"
+
+#include "core/ChannelCodec.h"
+#include "core/ChannelColumns.h"
+#include "core/ChannelEntry.h"
+#include "core/Ctdcs.h"
+#include "core/Numeric.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <map>
+#include <sstream>
+#include <variant>
+
+namespace cps {
+
+namespace {
+
+constexpr int kEnglish = 3;
+constexpr long long kHighPowerCentiwatts = 200; // 2 W and more is High
+
+const char *const kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                            "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,"
+                            "Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+// The columns a row is read from; any other column is ignored with a note.
+const char *const kUsedColumns[] = {
+    "location", "frequency",    "duplex",     "offset",    "tone", "rtonefreq", "ctonefreq",
+    "dtcscode", "dtcspolarity", "rxdtcscode", "crossmode", "mode", "skip",      "power"};
+
+std::string quoted(const std::string &s) {
+    return "\"" + s + "\"";
+}
+
+// MHz with six decimals, as these files carry frequencies and offsets.
+std::string mhz6(int32_t tenHz) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d.%05d0", tenHz / 100000, tenHz % 100000);
+    return buf;
+}
+
+std::string mhz5(int32_t tenHz) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d.%05d", tenHz / 100000, tenHz % 100000);
+    return buf;
+}
+
+// One side of a channel's signalling.
+struct Signal {
+    enum Kind { None, Tone, Dcs } kind = None;
+    std::string tone;    // "88.5"
+    std::string code;    // "023"
+    char polarity = 'N'; // N or R, as these files write it
+};
+
+Signal signalOf(const std::string &text) {
+    Signal s;
+    if (text.size() == 5 && text[0] == 'D' && (text[4] == 'N' || text[4] == 'I')) {
+        s.kind = Signal::Dcs;
+        s.code = text.substr(1, 3);
+        s.polarity = text[4] == 'I' ? 'R' : 'N';
+    } else if (isNumeric(text)) {
+        s.kind = Signal::Tone;
+        s.tone = text;
+    }
+    return s;
+}
+
+// Throws the reason a row is refused.
+struct Refusal {
+    std::string why;
+};
+
+class RowReader {
+  public:
+    RowReader(const Cps &c, const CsvTable &table, const std::map<std::string, std::size_t> &at)
+        : c_(c), separator_(table.separator), at_(at), english_(columnDefsOfLanguage(c, kEnglish)),
+          defs_(columnDefsOfEveryLanguage(c)) {}
+
+    ChannelEntryRow read(const CsvRecord &r, int shift) {
+        record_ = &r;
+        ChannelEntryRow row;
+        row.line = r.line;
+        row.rxColumn = "Frequency";
+        row.txColumn = "Offset";
+        const auto location = whole(value("location"));
+        if (!location)
+            refuse("Location " + quoted(value("location")) + " is not a channel number");
+        row.channel = *location + shift;
+        if (row.channel < 1 || row.channel > c_.cols.channelCount)
+            refuse("Location " + value("location") + " is past the radio's " +
+                   std::to_string(c_.cols.channelCount) + " channels");
+
+        const int32_t rx = frequency("Frequency", tenHz("frequency"));
+        row.rx = mhz5(rx);
+        const std::string duplex = asciiLower(value("duplex"));
+        if (duplex.empty())
+            row.tx = mhz5(rx);
+        else if (duplex == "+" || duplex == "-")
+            row.tx = mhz5(frequency("Frequency " + value("duplex") + " Offset",
+                                    rx + (duplex == "+" ? 1 : -1) * tenHz("offset")));
+        else if (duplex == "split")
+            row.tx = mhz5(frequency("Offset", tenHz("offset")));
+        else if (duplex == "off")
+            row.tx = "";
+        else
+            refuse("Duplex " + quoted(value("duplex")) + " must be empty, +, -, split or off");
+
+        const auto [transmit, receive] = signalling();
+        row.encode = transmit;
+        row.decode = receive;
+        mode(row);
+        skip(row);
+        power(row);
+        return row;
+    }
+
+  private:
+    [[noreturn]] static void refuse(const std::string &why) { throw Refusal{why}; }
+
+    std::string value(const std::string &column) const {
+        const auto it = at_.find(column);
+        if (it == at_.end() || it->second >= record_->fields.size())
+            return {};
+        return record_->fields[it->second];
+    }
+
+    static std::optional<int> whole(const std::string &t) {
+        int v = 0;
+        const auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+        if (t.empty() || ec != std::errc() || end != t.data() + t.size())
+            return std::nullopt;
+        return v;
+    }
+
+    // A MHz column in 10 Hz units.
+    long long tenHz(const std::string &column) const {
+        const std::string t = decimalPointText(value(column), separator_);
+        const auto v = decimalToScaled(t, 5);
+        if (!v || *v < 0 || *v > 100000000000LL)
+            refuse(columnName(column) + " " + quoted(value(column)) + " is not a frequency in MHz");
+        return *v;
+    }
+
+    static std::string columnName(const std::string &lower) {
+        static const std::map<std::string, std::string> names{
+            {"frequency", "Frequency"}, {"offset", "Offset"},     {"rtonefreq", "rToneFreq"},
+            {"ctonefreq", "cToneFreq"}, {"dtcscode", "DtcsCode"}, {"rxdtcscode", "RxDtcsCode"}};
+        const auto it = names.find(lower);
+        return it == names.end() ? lower : it->second;
+    }
+
+    // A frequency on the raster, refused outside the band.
+    int32_t frequency(const std::string &what, long long x) const {
+        long long k = -1;
+        try {
+            k = ModifyTxRxFre(x);
+        } catch (const RunError &) {
+        }
+        if (k < c_.bandLow || k > c_.bandHigh)
+            refuse(what + " " + (k < 0 ? std::to_string(x) : mhz5(static_cast<int32_t>(k))) +
+                   " is outside the band " + mhz5(c_.bandLow) + " - " + mhz5(c_.bandHigh));
+        return static_cast<int32_t>(k);
+    }
+
+    // A tone of the signalling list, as the grid shows it ("88.5").
+    std::string tone(const std::string &column) const {
+        const std::string typed = value(column);
+        const auto tenths = decimalToScaled(decimalPointText(typed, separator_), 1);
+        if (tenths && *tenths >= 0 && *tenths < 100000) {
+            const std::string text =
+                std::to_string(*tenths / 10) + "." + std::to_string(*tenths % 10);
+            const auto &tones = ctcssTones();
+            if (std::find(tones.begin(), tones.end(), text) != tones.end())
+                return text;
+        }
+        refuse(columnName(column) + " " + quoted(typed) + " is not a CTCSS tone of this radio");
+    }
+
+    // A DCS code of the signalling list with the polarity letter at `side` of
+    // DtcsPolarity (0 transmit, 1 receive).
+    std::string code(const std::string &column, int side) const {
+        std::string typed = value(column);
+        const std::string digits =
+            std::string(typed.size() < 3 ? 3 - typed.size() : 0, '0') + typed;
+        const auto &codes = dcsCodes();
+        if (std::find(codes.begin(), codes.end(), digits) == codes.end())
+            refuse(columnName(column) + " " + quoted(typed) + " is not a DCS code of this radio");
+        const std::string polarity = value("dtcspolarity").empty() ? "NN" : value("dtcspolarity");
+        const char letter = polarity.size() == 2 ? polarity[static_cast<std::size_t>(side)] : '?';
+        if (letter != 'N' && letter != 'n' && letter != 'R' && letter != 'r')
+            refuse("DtcsPolarity " + quoted(polarity) + " must be two letters N or R");
+        return "D" + digits + (letter == 'R' || letter == 'r' ? "I" : "N");
+    }
+
+    // (transmit, receive) signalling texts.
+    std::pair<std::string, std::string> signalling() const {
+        const std::string none = c_.noneText;
+        const std::string mode = asciiLower(value("tone"));
+        if (mode.empty())
+            return {none, none};
+        if (mode == "tone")
+            return {tone("rtonefreq"), none};
+        if (mode == "tsql") {
+            const std::string t = tone("ctonefreq");
+            return {t, t};
+        }
+        if (mode == "dtcs")
+            return {code("dtcscode", 0), code("dtcscode", 1)};
+        if (mode != "cross")
+            refuse("Tone " + quoted(value("tone")) + " must be empty, Tone, TSQL, DTCS or Cross");
+        const std::string cross = asciiLower(value("crossmode"));
+        const auto arrow = cross.find("->");
+        if (arrow == std::string::npos)
+            refuse("CrossMode " + quoted(value("crossmode")) + " is not a cross mode");
+        const std::string tx = cross.substr(0, arrow), rx = cross.substr(arrow + 2);
+        const bool known = (tx == "tone" || tx == "dtcs" || tx.empty()) &&
+                           (rx == "tone" || rx == "dtcs" || rx.empty()) &&
+                           !(tx.empty() && rx.empty()) && !(tx == "tone" && rx.empty());
+        if (!known)
+            refuse("CrossMode " + quoted(value("crossmode")) + " is not a cross mode");
+        const std::string transmit = tx == "tone"   ? tone("rtonefreq")
+                                     : tx == "dtcs" ? code("dtcscode", 0)
+                                                    : none;
+        const std::string receive = rx == "tone"   ? tone("ctonefreq")
+                                    : rx == "dtcs" ? code("rxdtcscode", 1)
+                                                   : none;
+        return {transmit, receive};
+    }
+
+    void setChoice(ChannelEntryRow &row, const char *column, const char *word) const {
+        const int f = parameterColumnOf(english_, column);
+        const int k = f < 0 ? -1 : choiceOfWord(english_, f, word);
+        if (k >= 0)
+            row.parameters[f] = k;
+    }
+
+    void mode(ChannelEntryRow &row) const {
+        const std::string m = asciiLower(value("mode"));
+        if (m == "fm")
+            setChoice(row, "Bandwidth", "Wide");
+        else if (m == "nfm")
+            setChoice(row, "Bandwidth", "Narrow");
+        else if (!m.empty())
+            refuse("Mode " + quoted(value("mode")) + " is not possible on this radio (FM or NFM)");
+    }
+
+    void skip(ChannelEntryRow &row) const {
+        const std::string s = asciiLower(value("skip"));
+        if (s == "s")
+            setChoice(row, "Scan Add", "Off");
+        else if (s.empty() || s == "p")
+            setChoice(row, "Scan Add", "On");
+        else
+            refuse("Skip " + quoted(value("skip")) + " must be empty, S or P");
+    }
+
+    void power(ChannelEntryRow &row) const {
+        const std::string typed = value("power");
+        if (typed.empty())
+            return;
+        const int f = parameterColumnOf(english_, "Tx Power");
+        for (const auto &d : defs_)
+            if (const int k = f < 0 ? -1 : choiceOfWord(d, f, typed); k >= 0) {
+                row.parameters[f] = k;
+                return;
+            }
+        std::string number = typed;
+        if (!number.empty() && (number.back() == 'W' || number.back() == 'w'))
+            number.pop_back();
+        const auto centiwatts = decimalToScaled(decimalPointText(trimField(number), separator_), 2);
+        if (!centiwatts || *centiwatts < 0)
+            refuse("Power " + quoted(typed) + " must be High, Low or watts such as 5.0W");
+        setChoice(row, "Tx Power", *centiwatts >= kHighPowerCentiwatts ? "High" : "Low");
+    }
+
+    const Cps &c_;
+    char separator_;
+    const std::map<std::string, std::size_t> &at_;
+    ColumnDefs english_;
+    std::array<ColumnDefs, 3> defs_;
+    const CsvRecord *record_ = nullptr;
+};
+
+} // namespace
+
+bool isChannelListHeader(const std::vector<std::string> &header) {
+    bool location = false, frequency = false;
+    for (const auto &name : header) {
+        location = location || asciiLower(name) == "location";
+        frequency = frequency || asciiLower(name) == "frequency";
+    }
+    return location && frequency;
+}
+
+ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table) {
+    ChannelCsvRead result;
+    const CsvRecord &header = table.records[0];
+    std::map<std::string, std::size_t> at;
+    std::string ignored;
+    for (std::size_t i = 0; i < header.fields.size(); ++i) {
+        const std::string name = asciiLower(header.fields[i]);
+        if (name.empty())
+            continue;
+        const bool used = std::find(std::begin(kUsedColumns), std::end(kUsedColumns), name) !=
+                          std::end(kUsedColumns);
+        if (!used)
+            ignored += (ignored.empty() ? "" : ", ") + header.fields[i];
+        else if (!at.emplace(name, i).second)
+            throw CsvError(header.line, "column " + quoted(header.fields[i]) + " appears twice");
+    }
+    if (!ignored.empty())
+        result.notes.push_back("columns ignored (no place in this radio): " + ignored);
+
+    // Most files count from 1; one whose first location is 0 counts from 0.
+    int shift = 0;
+    if (table.records.size() > 1 && table.records[1].fields.size() > at["location"] &&
+        table.records[1].fields[at["location"]] == "0") {
+        shift = 1;
+        result.notes.push_back(
+            "Location starts at 0: location 0 is channel 1, 1 is channel 2, ...");
+    }
+
+    RowReader reader(c, table, at);
+    for (std::size_t i = 1; i < table.records.size(); ++i) {
+        try {
+            result.rows.push_back(reader.read(table.records[i], shift));
+        } catch (const Refusal &r) {
+            result.refused.push_back({table.records[i].line, r.why});
+        }
+    }
+    return result;
+}
+
+std::string exportChannelListCsv(const Cps &c) {
+    const ColumnDefs english = columnDefsOfLanguage(c, kEnglish);
+    const auto choiceWord = [&](int n, const char *column) -> std::string {
+        const int f = parameterColumnOf(english, column);
+        if (f < 0)
+            return {};
+        return choiceCaption(english, f,
+                             c.ch.ChInfo[static_cast<std::size_t>(n)][static_cast<std::size_t>(f)]);
+    };
+    std::ostringstream o;
+    o << kHeader << '\n';
+    for (int n = 1; n <= c.cols.channelCount; ++n) {
+        if (!channelInUse(c, n))
+            continue;
+        const auto &f = c.ch.ChInfo[static_cast<std::size_t>(n)];
+        const int32_t rx = f[field::Rx], tx = f[field::Tx];
+        std::string duplex, offset = mhz6(0);
+        if (tx < 0)
+            duplex = "off";
+        else if (tx != rx) {
+            duplex = tx > rx ? "+" : "-";
+            offset = mhz6(tx > rx ? tx - rx : rx - tx);
+        }
+        const Signal receive = signalOf(c.ch.decText[static_cast<std::size_t>(n)]);
+        const Signal transmit =
+            tx < 0 ? Signal{} : signalOf(c.ch.encText[static_cast<std::size_t>(n)]);
+        // Columns that are not used keep the values those tools fill in.
+        std::string mode, rTone = "88.5", cTone = "88.5", code = "023", rxCode = "023",
+                          cross = "Tone->Tone";
+        std::string polarity = {transmit.kind == Signal::Dcs ? transmit.polarity : 'N',
+                                receive.kind == Signal::Dcs ? receive.polarity : 'N'};
+        using K = Signal::Kind;
+        if (transmit.kind == K::None && receive.kind == K::None) {
+        } else if (transmit.kind == K::Tone && receive.kind == K::None) {
+            mode = "Tone";
+            rTone = transmit.tone;
+        } else if (transmit.kind == K::Tone && receive.kind == K::Tone &&
+                   transmit.tone == receive.tone) {
+            mode = "TSQL";
+            cTone = receive.tone;
+        } else if (transmit.kind == K::Dcs && receive.kind == K::Dcs &&
+                   transmit.code == receive.code) {
+            mode = "DTCS";
+            code = transmit.code;
+        } else {
+            mode = "Cross";
+            const auto side = [](const Signal &s) {
+                return s.kind == K::Tone ? "Tone" : s.kind == K::Dcs ? "DTCS" : "";
+            };
+            cross = std::string(side(transmit)) + "->" + side(receive);
+            if (transmit.kind == K::Tone)
+                rTone = transmit.tone;
+            if (transmit.kind == K::Dcs)
+                code = transmit.code;
+            if (receive.kind == K::Tone)
+                cTone = receive.tone;
+            if (receive.kind == K::Dcs)
+                rxCode = receive.code;
+        }
+        const std::string bandwidth = choiceWord(n, "Bandwidth");
+        const std::string power = choiceWord(n, "Tx Power");
+        o << n << ",," << mhz6(rx) << ',' << duplex << ',' << offset << ',' << mode << ',' << rTone
+          << ',' << cTone << ',' << code << ',' << polarity << ',' << rxCode << ',' << cross << ','
+          << (bandwidth == "Narrow" ? "NFM" : "FM") << ",12.50,"
+          << (choiceWord(n, "Scan Add") == "Off" ? "S" : "") << ','
+          << (power == "Low" ? "1.0W" : "5.0W") << ",,,,,\n";
+    }
+    return o.str();
+}
+
+} // namespace cps

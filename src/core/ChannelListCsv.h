@@ -1,0 +1,44 @@
+#pragma once
+// The common channel-list CSV that repeater directories and other radio tools
+// exchange, one memory per row:
+//
+//   Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,
+//   DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,...
+//   1,RPT1,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,
+//
+// Location   channel number (a file starting at 0 is shifted up by one)
+// Frequency  receive frequency, MHz
+// Duplex     "" transmit = receive, "+"/"-" receive +/- Offset, "split" Offset is
+//            the transmit frequency, "off" receive only
+// Tone       "" none; "Tone" transmit rToneFreq; "TSQL" cToneFreq both ways;
+//            "DTCS" DtcsCode both ways; "Cross" as CrossMode says:
+//            Tone->Tone  transmit rToneFreq, receive cToneFreq
+//            Tone->DTCS  transmit rToneFreq, receive RxDtcsCode
+//            DTCS->Tone  transmit DtcsCode,  receive cToneFreq
+//            DTCS->DTCS  transmit DtcsCode,  receive RxDtcsCode
+//            ->Tone, ->DTCS, DTCS->   one side only
+// DtcsPolarity  transmit then receive, N normal, R reversed (the radio's I)
+// Mode       FM = Wide, NFM = Narrow (AM, DV, ... the radio cannot do)
+// Skip       S = not scanned
+// Power      High/Low, or watts ("5.0W"): 2 W and more is High
+//
+// Such files fill every tone column on every row whether used or not; only Tone
+// (and CrossMode) says which count. Name, Comment, TStep and the digital-voice
+// columns have no place in this radio.
+#include "core/ChannelCsv.h"
+
+namespace cps {
+
+// Whether a header row is this layout's (it names Location and Frequency).
+bool isChannelListHeader(const std::vector<std::string> &header);
+
+// Rows as grid entries; a row the radio cannot hold (past the channel count,
+// a mode it cannot do, a tone outside the signalling list, a frequency outside
+// the band) is refused with its reason.
+ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table);
+
+// Every channel in use, filled as those tools expect: unused tones 88.5, codes
+// 023, polarity NN, cross mode Tone->Tone, power 5.0W (High) or 1.0W (Low).
+std::string exportChannelListCsv(const Cps &c);
+
+} // namespace cps
