@@ -26,8 +26,12 @@ mkdir -p "$program/Data"
 cp data/selvarn.ini "$program/selvarn.exe"
 cp "$build/bin/dhcpqec.exe" "$program/dhcpqec.exe"
 run() { "$cli" --program-dir "$program" "$@"; }
-# LibreOffice keeps its profile here instead of the user's home.
-office=(soffice -env:UserInstallation="file://$work/office" --headless)
+# LibreOffice keeps its profile here instead of the user's home; its chatter
+# (java warnings) goes to a log that is shown when a conversion fails.
+office() {
+  soffice -env:UserInstallation="file://$work/office" --headless "$@" >>"$work/office.log" 2>&1 || true
+}
+converted() { [ -s "$1" ] || { echo "LibreOffice made no $1:" >&2; cat "$work/office.log" >&2; exit 1; }; }
 
 # Every kind of channel: tones, DCS both polarities, cross signalling, a
 # receive-only channel, a split, 6.25 kHz steps, low power, narrow, no scan.
@@ -49,12 +53,16 @@ for format in brenvik chirp; do
   mkdir -p "$dir"
   run export-csv "$work/plan.dat" --format "$format" -o "$dir/plan.csv"
   # CSV in: comma separated, quote ", UTF-8 (76), from line 1.
-  "${office[@]}" --infilter="CSV:44,34,76,1" --convert-to xlsx --outdir "$dir" "$dir/plan.csv" >/dev/null
+  office --infilter="CSV:44,34,76,1" --convert-to xlsx --outdir "$dir" "$dir/plan.csv"
+  converted "$dir/plan.xlsx"
   mkdir -p "$dir/back"
-  # CSV out: semicolon (59) separated, quote ", UTF-8.
-  "${office[@]}" --convert-to "csv:Text - txt - csv (StarCalc):59,34,76,1" \
-    --outdir "$dir/back" "$dir/plan.xlsx" >/dev/null
-  run import-csv "$work/plan.dat" "$dir/back/plan.csv" -o "$dir/back.dat"
+  # CSV out: semicolon (59) separated, quote ", UTF-8; numbers as the sheet
+  # shows them (a code 023 comes back as 23, 5.000000 as 5).
+  office --convert-to "csv:Text - txt - csv (StarCalc):59,34,76,1" \
+    --outdir "$dir/back" "$dir/plan.xlsx"
+  converted "$dir/back/plan.csv"
+  run import-csv "$work/plan.dat" "$dir/back/plan.csv" -o "$dir/back.dat" 2>"$dir/import.log" ||
+    { cat "$dir/import.log" >&2; exit 1; }
   if run diff "$work/plan.dat" "$dir/back.dat" >"$dir/diff.txt"; then
     echo "$format: same plan after export, xlsx, semicolon CSV and import"
   else
