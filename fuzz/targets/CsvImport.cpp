@@ -38,22 +38,20 @@ Channels channelsOf(const cps::Cps &c) {
 
 void checkEntered(const cps::Cps &c, const cps::ChannelCsvImport &result) {
     std::set<int> listed;
-    for (const auto &row : result.read.rows)
+    for (const auto &row : result.read.rows) {
         listed.insert(row.channel);
-    for (int n = 1; n <= c.cols.channelCount; ++n) {
-        const auto &f = c.ch.ChInfo[static_cast<std::size_t>(n)];
-        require(cps::channelInUse(c, n) == (listed.count(n) == 1),
-                "exactly the channels of the entered rows are in use");
-        if (!cps::channelInUse(c, n))
-            continue;
-        for (int k : {cps::field::Rx, cps::field::Tx})
-            require(f[static_cast<std::size_t>(k)] == -1 ||
-                        (f[static_cast<std::size_t>(k)] >= c.bandLow &&
-                         f[static_cast<std::size_t>(k)] <= c.bandHigh),
-                    "an entered frequency lies in the band");
-        require(isSignallingText(c.ch.decText[static_cast<std::size_t>(n)], c.noneText),
+        const auto &f = c.ch.ChInfo[static_cast<std::size_t>(row.channel)];
+        const auto inBand = [&](int32_t v) { return v >= c.bandLow && v <= c.bandHigh; };
+        require(inBand(f[cps::field::Rx]), "an entered receive frequency lies in the band");
+        if (row.tx)
+            require(row.tx->empty() ? f[cps::field::Tx] == -1 : inBand(f[cps::field::Tx]),
+                    "an entered transmit frequency lies in the band, an empty one is none");
+        require(isSignallingText(c.ch.decText[static_cast<std::size_t>(row.channel)], c.noneText),
                 "an entered decode text is one the tool can show");
     }
+    for (int n = 1; n <= c.cols.channelCount; ++n)
+        require(cps::channelInUse(c, n) == (listed.count(n) == 1),
+                "exactly the channels of the entered rows are in use");
 }
 
 } // namespace csvImport
@@ -95,6 +93,14 @@ int fuzzCsvImport(const uint8_t *data, std::size_t size) {
     }
     checkEntered(c, result);
 
+    // A channel the file left partly as the plan had it may keep a transmit
+    // frequency outside the band; reading such a plan back clamps it, rightly.
+    for (int n = 1; n <= c.cols.channelCount; ++n)
+        for (int k : {cps::field::Rx, cps::field::Tx}) {
+            const int32_t v = c.ch.ChInfo[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];
+            if (v != -1 && (v < c.bandLow || v > c.bandHigh))
+                return 0;
+        }
     const Channels imported = channelsOf(c);
     const std::string exported = cps::exportChannelCsv(c);
     const auto again = cps::importChannelCsv(c, exported, false);

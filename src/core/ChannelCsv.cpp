@@ -220,9 +220,9 @@ struct RowReader {
     }
 };
 
-ChannelCsvRead readOwnLayout(const Cps &c, const CsvTable &table) {
+ChannelCsvRead readOwnLayout(const Cps &c, const CsvTable &table,
+                             const std::array<ColumnDefs, 3> &defs) {
     ChannelCsvRead result;
-    const auto defs = columnDefsOfEveryLanguage(c);
     const OwnLayout layout = readHeader(c, defs, table.records[0], result.notes);
     const RowReader reader{c, defs, layout, table.separator};
     for (std::size_t i = 1; i < table.records.size(); ++i) {
@@ -290,9 +290,10 @@ ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text) {
     if (table.records.empty())
         throw CsvError(1, "empty file; the first line must be a header such as " +
                               channelCsvHeader(c, kEnglish));
+    const auto defs = columnDefsOfEveryLanguage(c);
     ChannelCsvRead read = isChannelListHeader(table.records[0].fields)
-                              ? readChannelListCsv(c, table)
-                              : readOwnLayout(c, table);
+                              ? readChannelListCsv(c, table, defs)
+                              : readOwnLayout(c, table, defs);
     refuseRepeatedChannels(read);
     return read;
 }

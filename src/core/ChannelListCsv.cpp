@@ -73,9 +73,9 @@ struct Refusal {
 
 class RowReader {
   public:
-    RowReader(const Cps &c, const CsvTable &table, const std::map<std::string, std::size_t> &at)
-        : c_(c), separator_(table.separator), at_(at), english_(columnDefsOfLanguage(c, kEnglish)),
-          defs_(columnDefsOfEveryLanguage(c)) {}
+    RowReader(const Cps &c, const CsvTable &table, const std::map<std::string, std::size_t> &at,
+              const std::array<ColumnDefs, 3> &defs)
+        : c_(c), separator_(table.separator), at_(at), english_(defs[kEnglish - 1]), defs_(defs) {}
 
     ChannelEntryRow read(const CsvRecord &r, int shift) {
         record_ = &r;
@@ -277,8 +277,8 @@ class RowReader {
     const Cps &c_;
     char separator_;
     const std::map<std::string, std::size_t> &at_;
-    ColumnDefs english_;
-    std::array<ColumnDefs, 3> defs_;
+    const ColumnDefs &english_;
+    const std::array<ColumnDefs, 3> &defs_;
     const CsvRecord *record_ = nullptr;
 };
 
@@ -293,7 +293,8 @@ bool isChannelListHeader(const std::vector<std::string> &header) {
     return location && frequency;
 }
 
-ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table) {
+ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
+                                  const std::array<ColumnDefs, 3> &defs) {
     ChannelCsvRead result;
     const CsvRecord &header = table.records[0];
     std::map<std::string, std::size_t> at;
@@ -321,7 +322,7 @@ ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table) {
             "Location starts at 0: location 0 is channel 1, 1 is channel 2, ...");
     }
 
-    RowReader reader(c, table, at);
+    RowReader reader(c, table, at, defs);
     for (std::size_t i = 1; i < table.records.size(); ++i) {
         try {
             result.rows.push_back(reader.read(table.records[i], shift));

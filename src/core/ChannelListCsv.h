@@ -27,6 +27,8 @@
 // columns have no place in this radio.
 #include "core/ChannelCsv.h"
 
+#include <array>
+
 namespace cps {
 
 // Whether a header row is this layout's (it names Location and Frequency).
@@ -35,7 +37,9 @@ bool isChannelListHeader(const std::vector<std::string> &header);
 // Rows as grid entries; a row the radio cannot hold (past the channel count,
 // a mode it cannot do, a tone outside the signalling list, a frequency outside
 // the band) is refused with its reason.
-ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table);
+// `defs` are the column definition tables of languages 1, 2 and 3.
+ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
+                                  const std::array<ColumnDefs, 3> &defs);
 
 // Every channel in use, filled as those tools expect: unused tones 88.5, codes
 // 023, polarity NN, cross mode Tone->Tone, power 5.0W (High) or 1.0W (Low).
