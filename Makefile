@@ -14,7 +14,7 @@ run: build
 	@scripts/run-with-virtual-radio.sh
 
 test: build
-	@QT_QPA_PLATFORM=offscreen ctest --preset default
+	@QT_QPA_PLATFORM=offscreen ctest --preset default -j $$(nproc)
 
 bench: build
 	@scripts/run-benchmarks.sh
