@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace cps {
 
@@ -12,6 +13,103 @@ constexpr const char *kNoBreakSpace = "\xC2\xA0";
 
 bool isBlank(const std::string &s) {
     return trimField(s).empty();
+}
+
+void appendUtf8(std::string &out, uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Spreadsheets save "Unicode text" as UTF-16 with a byte order mark; the rest
+// of the reader works on UTF-8. A lone surrogate becomes U+FFFD.
+std::string utf16ToUtf8(const std::string &bytes, bool littleEndian) {
+    std::string out;
+    auto unit = [&](std::size_t i) -> uint32_t {
+        const auto a = static_cast<unsigned char>(bytes[i]);
+        const auto b = static_cast<unsigned char>(bytes[i + 1]);
+        return littleEndian ? a | (b << 8) : (a << 8) | b;
+    };
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        uint32_t cp = unit(i);
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
+            unit(i + 2) < 0xE000) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (cp >= 0xD800 && cp < 0xE000) {
+            cp = 0xFFFD;
+        }
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
+// The text as UTF-8 from its first record on: byte order marks dropped, UTF-16
+// converted, and a first line "sep=;" (which spreadsheets write and read to
+// fix the separator) taken as the separator.
+struct Prepared {
+    std::string text;
+    std::size_t start = 0;
+    int firstLine = 1;
+    char separator = 0; // 0: detect from the header line
+};
+
+Prepared prepare(const std::string &raw) {
+    Prepared p;
+    if (raw.rfind("\xFF\xFE", 0) == 0 || raw.rfind("\xFE\xFF", 0) == 0)
+        p.text = utf16ToUtf8(raw, raw[0] == '\xFF');
+    else
+        p.text = raw.rfind(kByteOrderMark, 0) == 0 ? raw.substr(3) : raw;
+    const std::size_t end = p.text.find('\n');
+    std::string line = p.text.substr(0, end);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    line = trimField(line);
+    if (line.size() == 5 && asciiLower(line.substr(0, 4)) == "sep=") {
+        p.separator = line[4];
+        p.start = end == std::string::npos ? p.text.size() : end + 1;
+        p.firstLine = 2;
+    }
+    return p;
+}
+
+char detectIn(const std::string &text, std::size_t i) {
+    // Skip blank lines before the header.
+    while (i < text.size()) {
+        const std::size_t end = text.find('\n', i);
+        const std::string line = text.substr(i, end == std::string::npos ? end : end - i);
+        if (!isBlank(line) && line != "\r")
+            break;
+        i = end == std::string::npos ? text.size() : end + 1;
+    }
+    const std::array<char, 3> candidates{',', ';', '\t'};
+    std::array<int, 3> counts{};
+    bool quoted = false;
+    for (; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (ch == '"')
+            quoted = !quoted;
+        else if (!quoted && (ch == '\n' || ch == '\r'))
+            break;
+        else if (!quoted)
+            for (std::size_t k = 0; k < candidates.size(); ++k)
+                counts[k] += ch == candidates[k];
+    }
+    const auto best = std::max_element(counts.begin(), counts.end()) - counts.begin();
+    return counts[static_cast<std::size_t>(best)] ? candidates[static_cast<std::size_t>(best)]
+                                                  : ',';
 }
 
 } // namespace
@@ -58,39 +156,18 @@ std::string decimalPointText(const std::string &text, char separator) {
 }
 
 char detectCsvSeparator(const std::string &text) {
-    std::size_t i = text.rfind(kByteOrderMark, 0) == 0 ? 3 : 0;
-    // Skip blank lines before the header.
-    while (i < text.size()) {
-        const std::size_t end = text.find('\n', i);
-        const std::string line = text.substr(i, end == std::string::npos ? end : end - i);
-        if (!isBlank(line) && line != "\r")
-            break;
-        i = end == std::string::npos ? text.size() : end + 1;
-    }
-    const std::array<char, 3> candidates{',', ';', '\t'};
-    std::array<int, 3> counts{};
-    bool quoted = false;
-    for (; i < text.size(); ++i) {
-        const char ch = text[i];
-        if (ch == '"')
-            quoted = !quoted;
-        else if (!quoted && (ch == '\n' || ch == '\r'))
-            break;
-        else if (!quoted)
-            for (std::size_t k = 0; k < candidates.size(); ++k)
-                counts[k] += ch == candidates[k];
-    }
-    const auto best = std::max_element(counts.begin(), counts.end()) - counts.begin();
-    return counts[static_cast<std::size_t>(best)] ? candidates[static_cast<std::size_t>(best)]
-                                                  : ',';
+    const Prepared p = prepare(text);
+    return p.separator ? p.separator : detectIn(p.text, p.start);
 }
 
-CsvTable parseCsvText(const std::string &text) {
+CsvTable parseCsvText(const std::string &raw) {
     CsvTable table;
-    table.separator = detectCsvSeparator(text);
+    const Prepared p = prepare(raw);
+    const std::string &text = p.text;
+    table.separator = p.separator ? p.separator : detectIn(text, p.start);
     const char sep = table.separator;
-    std::size_t i = text.rfind(kByteOrderMark, 0) == 0 ? 3 : 0;
-    int line = 1;
+    std::size_t i = p.start;
+    int line = p.firstLine;
     while (i < text.size()) {
         CsvRecord record{line, {}};
         std::string cur;

@@ -1,8 +1,9 @@
 #pragma once
 // CSV text as spreadsheets write it: RFC 4180 records (a quoted field may hold
 // separators, doubled quotes and line breaks), a UTF-8 byte order mark skipped,
-// the separator (comma, semicolon or tab) taken from the header line, every
-// field trimmed of surrounding blanks. Plain text in, records out: opening
+// UTF-16 text (with its byte order mark) read as well, the separator (comma,
+// semicolon or tab) taken from the header line or from a first line "sep=;",
+// every field trimmed of surrounding blanks. Plain text in, records out: opening
 // files and limiting their size is the caller's business.
 #include <stdexcept>
 #include <string>
@@ -28,8 +29,8 @@ struct CsvTable {
     std::vector<CsvRecord> records; // blank lines left out; records[0] is the header
 };
 
-// The separator that occurs most often outside quotes on the first non-blank
-// line: ',' ';' or '\t' (',' when none occurs).
+// The separator a first line "sep=X" names, else the one that occurs most often
+// outside quotes on the first non-blank line: ',' ';' or '\t' (',' when none occurs).
 char detectCsvSeparator(const std::string &text);
 
 // Throws CsvError for an unterminated quoted field.

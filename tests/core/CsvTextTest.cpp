@@ -49,6 +49,30 @@ TEST(CsvText, RecordsAreSplitTrimmedAndNumberedByLine) {
     EXPECT_EQ(t.records[2].line, 6); // the quoted line break and the empty row count
 }
 
+// Excel's "sep=" line fixes the separator and is no record; "Unicode text"
+// arrives as UTF-16 with a byte order mark.
+TEST(CsvText, SeparatorLineAndUtf16AreUnderstood) {
+    const auto withSep = cps::parseCsvText("sep=;\nChannel;Name\n1;a,b\n");
+    EXPECT_EQ(fieldsOf(withSep), (std::vector<Fields>{{"Channel", "Name"}, {"1", "a,b"}}));
+    EXPECT_EQ(withSep.records[0].line, 2);
+
+    const std::u16string text = u"Channel\tName\r\n1\t\u4fe1\u9053 \U0001F4FB\r\n";
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (char16_t u : text) {
+        little += static_cast<char>(u & 0xFF);
+        little += static_cast<char>(u >> 8);
+        big += static_cast<char>(u >> 8);
+        big += static_cast<char>(u & 0xFF);
+    }
+    for (const auto &bytes : {little, big}) {
+        const auto t = cps::parseCsvText(bytes);
+        EXPECT_EQ(t.separator, '\t');
+        EXPECT_EQ(fieldsOf(t), (std::vector<Fields>{{"Channel", "Name"},
+                                                    {"1", "\xE4\xBF\xA1\xE9\x81\x93 "
+                                                          "\xF0\x9F\x93\xBB"}}));
+    }
+}
+
 TEST(CsvText, UnterminatedQuoteNamesItsLine) {
     try {
         cps::parseCsvText("a,b\n1,2\n3,\"open\n4,5\n");
