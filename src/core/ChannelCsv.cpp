@@ -252,14 +252,6 @@ void refuseRepeatedChannels(ChannelCsvRead &read) {
         [](const CsvRowProblem &a, const CsvRowProblem &b) { return a.line < b.line; });
 }
 
-std::string mhz(int32_t tenHz) {
-    if (tenHz < 0)
-        return {};
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%d.%05d", tenHz / 100000, tenHz % 100000);
-    return buf;
-}
-
 // The warning for a typed frequency that the band clamped, if it was.
 std::optional<std::string> clampWarning(const Cps &c, const ChannelEntryRow &row,
                                         const std::string &column, const std::string &text) {
@@ -275,11 +267,20 @@ std::optional<std::string> clampWarning(const Cps &c, const ChannelEntryRow &row
     }
     if (snapped && *snapped == *stored)
         return std::nullopt;
-    return csvLineText(row.line, column + " " + text + " is outside the band " + mhz(c.bandLow) +
-                                     " - " + mhz(c.bandHigh) + "; stored as " + mhz(*stored));
+    return csvLineText(row.line, column + " " + text + " is outside the band " +
+                                     mhzText5(c.bandLow) + " - " + mhzText5(c.bandHigh) +
+                                     "; stored as " + mhzText5(*stored));
 }
 
 } // namespace
+
+std::string mhzText5(int32_t tenHz) {
+    if (tenHz < 0)
+        return {};
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%d.%05d", tenHz / 100000, tenHz % 100000);
+    return buf;
+}
 
 std::string csvLineText(int line, const std::string &message) {
     return "CSV line " + std::to_string(line) + ": " + message;
@@ -369,7 +370,7 @@ std::string exportChannelCsv(const Cps &c, int lang) {
         if (!channelInUse(c, n))
             continue;
         const auto &f = c.ch.ChInfo[static_cast<std::size_t>(n)];
-        o << n << ',' << mhz(f[field::Rx]) << ',' << mhz(f[field::Tx]) << ','
+        o << n << ',' << mhzText5(f[field::Rx]) << ',' << mhzText5(f[field::Tx]) << ','
           << csvField(signalling(c.ch.decText[static_cast<std::size_t>(n)])) << ','
           << csvField(signalling(c.ch.encText[static_cast<std::size_t>(n)]));
         for (int p = kFirstParameter; p <= c.cols.columnCount; ++p) {

@@ -77,6 +77,9 @@ std::string exportChannelCsv(const Cps &c, int lang = 3);
 // The header of the tool's own layout in that language (as exportChannelCsv).
 std::string channelCsvHeader(const Cps &c, int lang = 3);
 
+// A frequency in 10 Hz units as MHz with five decimals ("446.00625"); "" for -1.
+std::string mhzText5(int32_t tenHz);
+
 // "CSV line N: message".
 std::string csvLineText(int line, const std::string &message);
 

@@ -39,9 +39,12 @@ std::string mhz6(int32_t tenHz) {
     return buf;
 }
 
-std::string mhz5(int32_t tenHz) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%d.%05d", tenHz / 100000, tenHz % 100000);
+// A computed frequency that may not even fit the channel table (10 Hz units).
+std::string anyMhz(long long tenHz) {
+    const unsigned long long a = tenHz < 0 ? 0ULL - static_cast<unsigned long long>(tenHz)
+                                           : static_cast<unsigned long long>(tenHz);
+    char buf[48];
+    std::snprintf(buf, sizeof buf, "%s%llu.%05llu", tenHz < 0 ? "-" : "", a / 100000, a % 100000);
     return buf;
 }
 
@@ -92,15 +95,15 @@ class RowReader {
                    std::to_string(c_.cols.channelCount) + " channels");
 
         const int32_t rx = frequency("Frequency", tenHz("frequency"));
-        row.rx = mhz5(rx);
+        row.rx = mhzText5(rx);
         const std::string duplex = asciiLower(value("duplex"));
         if (duplex.empty())
-            row.tx = mhz5(rx);
+            row.tx = mhzText5(rx);
         else if (duplex == "+" || duplex == "-")
-            row.tx = mhz5(frequency("Frequency " + value("duplex") + " Offset",
-                                    rx + (duplex == "+" ? 1 : -1) * tenHz("offset")));
+            row.tx = mhzText5(frequency("Frequency " + value("duplex") + " Offset",
+                                        rx + (duplex == "+" ? 1 : -1) * tenHz("offset")));
         else if (duplex == "split")
-            row.tx = mhz5(frequency("Offset", tenHz("offset")));
+            row.tx = mhzText5(frequency("Offset", tenHz("offset")));
         else if (duplex == "off")
             row.tx = "";
         else
@@ -158,8 +161,8 @@ class RowReader {
         } catch (const RunError &) {
         }
         if (k < c_.bandLow || k > c_.bandHigh)
-            refuse(what + " " + (k < 0 ? std::to_string(x) : mhz5(static_cast<int32_t>(k))) +
-                   " is outside the band " + mhz5(c_.bandLow) + " - " + mhz5(c_.bandHigh));
+            refuse(what + " " + (k < 0 ? anyMhz(x) : mhzText5(static_cast<int32_t>(k))) +
+                   " is outside the band " + mhzText5(c_.bandLow) + " - " + mhzText5(c_.bandHigh));
         return static_cast<int32_t>(k);
     }
 

@@ -162,6 +162,8 @@ TEST_F(ChannelListImport, RowsTheRadioCannotHoldAreRefusedByLine) {
          "Frequency 146.52000 is outside the band 400.00000 - 470.00000"},
         {"2,B,466.1,+,10,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,",
          "Frequency + Offset 476.10000 is outside the band"},
+        {"2,B,446.1,-,500,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,",
+         "Frequency - Offset -53.90000 is outside the band"},
         {"2,B,446.1,split,,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,",
          "Offset \"\" is not a frequency in MHz"},
         {"2,B,446.1,x,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,",
