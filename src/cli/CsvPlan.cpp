@@ -26,13 +26,25 @@ CsvImportMessages importCsv(cps::Cps &c, const std::string &csvText, bool skipBa
     CsvImportMessages messages;
     messages.notes = result.read.notes;
     messages.warnings = result.warnings;
+    // A file of thousands of bad rows (not a channel table at all) lists the
+    // first few, as the rest would only bury them.
+    constexpr std::size_t kListedRefusals = 20;
+    const auto &refusedRows = result.read.refused;
     std::string refused;
-    for (const auto &p : result.read.refused) {
-        const std::string line = cps::csvLineText(p.line, p.message);
+    for (std::size_t i = 0; i < refusedRows.size() && i < kListedRefusals; ++i) {
+        const std::string line = cps::csvLineText(refusedRows[i].line, refusedRows[i].message);
         if (result.entered)
             messages.leftOut.push_back(line);
         else
             refused += line + '\n';
+    }
+    if (refusedRows.size() > kListedRefusals) {
+        const std::string more =
+            "... and " + std::to_string(refusedRows.size() - kListedRefusals) + " more rows";
+        if (result.entered)
+            messages.leftOut.push_back(more);
+        else
+            refused += more + '\n';
     }
     if (!result.entered)
         throw CliFailure(kExitFile,

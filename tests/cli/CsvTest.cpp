@@ -256,6 +256,24 @@ TEST_F(DirectImport, MalformedRowsNameTheirLine) {
     }
 }
 
+// Thousands of bad rows list the first twenty and count the others.
+TEST_F(DirectImport, ManyRefusedRowsListTheFirstTwenty) {
+    std::string rows;
+    for (int line = 2; line <= 1001; ++line)
+        rows += "1,x,,,,1,0,1,0\n";
+    try {
+        importRows(rows);
+        FAIL() << "accepted";
+    } catch (const cli::CliFailure &e) {
+        const std::string what = e.what();
+        EXPECT_NE(what.find("CSV line 21: Receive \"x\""), std::string::npos);
+        EXPECT_EQ(what.find("CSV line 22:"), std::string::npos);
+        EXPECT_NE(what.find("\n... and 980 more rows\n1000 row(s) refused, nothing written"),
+                  std::string::npos)
+            << what.substr(what.size() - 200);
+    }
+}
+
 // A number the grid would take as a tone or a code keeps meaning that: only a
 // one- or two-digit number that a spreadsheet made from a DCS code is refused.
 TEST_F(DirectImport, OnlyStrippedDcsCodesNeedTheirPrefix) {
