@@ -1,6 +1,6 @@
 // The file commands of the main window: New, Open, Save, Save As and the
 // writing of the data file.
-#include "app/Dialogs.h"
+#include "editors/Dialogs.h"
 #include "app/mdifrmMain.h"
 #include "core/DataFile.h"
 #include "core/Plan.h"

@@ -1,6 +1,6 @@
 #include "app/mdifrmMain.h"
 
-#include "app/Dialogs.h"
+#include "editors/Dialogs.h"
 #include "app/frmAboutSoft.h"
 #include "app/frmShowErr.h"
 #include "app/frmTreeView.h"

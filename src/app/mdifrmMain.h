@@ -5,6 +5,7 @@
 #include "comm/PortProbe.h"
 #include "comm/TransferUi.h"
 #include "core/Cps.h"
+#include "editors/MainWindowServices.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -29,7 +30,7 @@ class frmAboutSoft;
 class frmSysSet;
 class frmShowErr;
 
-class mdifrmMain : public QMainWindow {
+class mdifrmMain : public QMainWindow, public MainWindowServices {
     Q_OBJECT
 public:
     explicit mdifrmMain(const QString &programDir, QWidget *parent = nullptr);
@@ -37,23 +38,25 @@ public:
 
     // Start-up sequence; false when the program closed itself (first start).
     bool MDIForm_Load();
-    cps::Cps &cps() { return c_; }
+    cps::Cps &cps() override { return c_; }
+    QWidget *frame() override { return this; }
     QString programDir() const;
 
     // Status bar panels 1..3.
-    void setPanel(int n, const QString &text);
-    QString panel(int n) const;
+    void setPanel(int n, const QString &text) override;
+    QString panel(int n) const override;
 
     // Menu items and toolbar buttons by object name ("mnuFileNew", "tlbRead", ...).
-    QAction *action(const QString &name) const;
+    QAction *action(const QString &name) const override;
     QToolBar *toolBar() const { return tlbMdiFrmMain_; }
-    QMenu *popupMenu() const { return mnuPopMenuOne_; } // the channel grid's pop-up
+    QMenu *popupMenu() const override { return mnuPopMenuOne_; } // the channel grid's pop-up
     QMdiArea *mdiArea() const { return mdi_; }
     QTimer *tmrChLock() const { return tmrChLock_; }
     QTimer *tmrChLockBlink() const { return tmrChLockBlink_; }
 
     // The channel row on which the pop-up was last opened (grid sets it).
     int currentChannel = 1;
+    void setCurrentChannel(int row) override { currentChannel = row; }
 
     // Starts a new instance after a language change; tests replace it.
     std::function<bool(const QString &program)> launcher;
@@ -87,9 +90,9 @@ public:
     void showChMem();
     void showRadioInfo();
     void showSysSet();
-    void showMemDat(bool show);
+    void showMemDat(bool show) override;
     // Updates panel 3 to SoftFaceText[85] + CurFilePath.
-    void showFilePath();
+    void showFilePath() override;
     // Path of the help file for the language, and the HTML page used when no
     // program can open the compiled help.
     QString helpFile() const;

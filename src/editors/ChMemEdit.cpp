@@ -1,6 +1,6 @@
 // The channel grid's events: showing the table, the edit rules, clicks,
 // double clicks, the signalling box and the pop-up menu.
-#include "app/mdifrmMain.h"
+#include "editors/MainWindowServices.h"
 #include "core/ChannelCodec.h"
 #include "core/ChannelEntry.h"
 #include "core/Ctdcs.h"
@@ -367,7 +367,7 @@ void frmChMem::vsfgGridCh_MouseDown(Qt::MouseButton button, int row, int col) {
 }
 
 void frmChMem::showPopup(int row) {
-    main_->currentChannel = row;
+    main_->setCurrentChannel(row);
     const auto text = [&](int n) { return QString::fromStdString(c().text(n)); };
     const auto set = [&](const char *name, const QString &caption, bool enabled) {
         if (QAction *a = main_->action(QString::fromLatin1(name))) {

@@ -1,7 +1,7 @@
 #include "editors/frmChMem.h"
 
-#include "app/Dialogs.h"
-#include "app/mdifrmMain.h"
+#include "editors/Dialogs.h"
+#include "editors/MainWindowServices.h"
 #include "core/ChannelCodec.h"
 #include "core/Ctdcs.h"
 #include "core/MemoryImage.h"
@@ -62,7 +62,7 @@ class SidePanel : public QScrollArea {
 };
 } // namespace
 
-frmChMem::frmChMem(mdifrmMain *main) : QWidget(main), main_(main) {
+frmChMem::frmChMem(MainWindowServices *main) : QWidget(main->frame()), main_(main) {
     setObjectName(QStringLiteral("frmChMem"));
     buildLayout();
 }
@@ -422,12 +422,12 @@ bool frmChMem::event(QEvent *e) {
 
 void frmChMem::cmdPrintChannel_Click() {
     const auto text = [&](int n) { return QString::fromStdString(c().text(n)); };
-    main_->activateWindow();
-    main_->setFocus(Qt::OtherFocusReason);
+    main_->frame()->activateWindow();
+    main_->frame()->setFocus(Qt::OtherFocusReason);
     const QString previousNotice = main_->panel(1);
     const bool printed = cps::guarded(c().log(), "frmChMem->cmdPrintChannel_Click", [&] {
         const QString title =
-            main_->windowTitle() + QStringLiteral("   ") +
+            main_->frame()->windowTitle() + QStringLiteral("   ") +
             QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
         std::unique_ptr<QPrinter> printer =
             printerFactory ? printerFactory()

@@ -13,7 +13,7 @@
 
 class ChGrid;
 class GridDelegate;
-class mdifrmMain;
+class MainWindowServices;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -25,7 +25,7 @@ class QTableWidget;
 class frmChMem : public QWidget, public cps::PlanView {
     Q_OBJECT
   public:
-    explicit frmChMem(mdifrmMain *main);
+    explicit frmChMem(MainWindowServices *main);
 
     // Builds the window's content at start-up: captions, signalling list and
     // box, column definitions, grid layout, empty channel table, lock colours,
@@ -125,7 +125,7 @@ class frmChMem : public QWidget, public cps::PlanView {
     void showPopup(int row);
     void keepMaximised();
 
-    mdifrmMain *main_;
+    MainWindowServices *main_;
     GridDelegate *delegate_ = nullptr;
     std::vector<QWidget *> optControls_;
     std::vector<QLabel *> optLabels_; // nullptr for the check boxes

@@ -1,6 +1,6 @@
 #include "editors/frmCommun.h"
 
-#include "app/Dialogs.h"
+#include "editors/Dialogs.h"
 #include "comm/CheckedWrite.h"
 #include "core/Ini.h"
 #include "core/Plan.h"

@@ -1,7 +1,7 @@
 #include "editors/frmCustomFre.h"
 
-#include "app/Dialogs.h"
-#include "app/mdifrmMain.h"
+#include "editors/Dialogs.h"
+#include "editors/MainWindowServices.h"
 #include "core/Numeric.h"
 #include "core/Plan.h"
 
@@ -20,8 +20,8 @@ constexpr long long kLowestLimit = 12000000;  // 120 MHz in 10 Hz units
 constexpr long long kHighestLimit = 52000000; // 520 MHz
 } // namespace
 
-frmCustomFre::frmCustomFre(mdifrmMain *main, QWidget *parent)
-    : QDialog(parent ? parent : main), main_(main) {
+frmCustomFre::frmCustomFre(MainWindowServices *main, QWidget *parent)
+    : QDialog(parent ? parent : main->frame()), main_(main) {
     setObjectName(QStringLiteral("frmCustomFre"));
     setModal(true);
     txtFreMin = new QLineEdit(QStringLiteral("120"));

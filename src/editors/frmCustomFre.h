@@ -5,7 +5,7 @@
 // The band selection that opened it then writes the band bytes.
 #include <QDialog>
 
-class mdifrmMain;
+class MainWindowServices;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -13,7 +13,7 @@ class QPushButton;
 class frmCustomFre : public QDialog {
     Q_OBJECT
   public:
-    explicit frmCustomFre(mdifrmMain *main, QWidget *parent = nullptr);
+    explicit frmCustomFre(MainWindowServices *main, QWidget *parent = nullptr);
 
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -30,5 +30,5 @@ class frmCustomFre : public QDialog {
     void InitFace();
     void rejectRange();
 
-    mdifrmMain *main_;
+    MainWindowServices *main_;
 };

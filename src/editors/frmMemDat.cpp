@@ -1,6 +1,6 @@
 #include "editors/frmMemDat.h"
 
-#include "app/mdifrmMain.h"
+#include "editors/MainWindowServices.h"
 #include "core/Cps.h"
 #include "core/Failure.h"
 #include "core/Plan.h"
@@ -59,7 +59,7 @@ class CentredDelegate : public QStyledItemDelegate {
 
 } // namespace
 
-frmMemDat::frmMemDat(mdifrmMain *main) : frmMemDat(main->cps(), main) {}
+frmMemDat::frmMemDat(MainWindowServices *main) : frmMemDat(main->cps(), main->frame()) {}
 
 frmMemDat::frmMemDat(cps::Cps &c, QWidget *parent) : QWidget(parent, Qt::Window), c_(c) {
     buildWindow();

@@ -9,7 +9,7 @@ class QCloseEvent;
 class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
-class mdifrmMain;
+class MainWindowServices;
 class frmPartFill;
 
 namespace cps {
@@ -19,7 +19,7 @@ struct Cps;
 class frmMemDat : public QWidget {
     Q_OBJECT
   public:
-    explicit frmMemDat(mdifrmMain *main);
+    explicit frmMemDat(MainWindowServices *main);
     // Without a main window: a test or a benchmark brings its own state.
     explicit frmMemDat(cps::Cps &c, QWidget *parent = nullptr);
 

@@ -23,7 +23,7 @@ QString fourDigits(int address) {
 
 } // namespace
 
-frmPartFill::frmPartFill(mdifrmMain *, frmMemDat *view) : frmPartFill(view) {}
+frmPartFill::frmPartFill(MainWindowServices *, frmMemDat *view) : frmPartFill(view) {}
 
 frmPartFill::frmPartFill(frmMemDat *view) : QDialog(view), view_(view), c_(view->cps()) {
     buildWindow();

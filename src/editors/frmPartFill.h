@@ -7,7 +7,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class frmMemDat;
-class mdifrmMain;
+class MainWindowServices;
 
 namespace cps {
 struct Cps;
@@ -16,7 +16,7 @@ struct Cps;
 class frmPartFill : public QDialog {
     Q_OBJECT
   public:
-    explicit frmPartFill(mdifrmMain *main, frmMemDat *view);
+    explicit frmPartFill(MainWindowServices *main, frmMemDat *view);
     explicit frmPartFill(frmMemDat *view);
 
     QLineEdit *txtFillData = nullptr, *txtStartAddr = nullptr, *txtEndAddr = nullptr;

@@ -1,11 +1,12 @@
 #include "editors/frmSysSet.h"
 
-#include "app/mdifrmMain.h"
+#include "editors/MainWindowServices.h"
+#include "core/Cps.h"
 
 #include <QCloseEvent>
 #include <QMdiSubWindow>
 
-frmSysSet::frmSysSet(mdifrmMain *main) : QWidget(main), main_(main) {
+frmSysSet::frmSysSet(MainWindowServices *main) : QWidget(main->frame()), main_(main) {
     setObjectName(QStringLiteral("frmSysSet"));
     setWindowTitle(QString::fromStdString(main_->cps().text(303)));
 }

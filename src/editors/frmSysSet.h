@@ -3,17 +3,17 @@
 // hides it until the program exits.
 #include <QWidget>
 
-class mdifrmMain;
+class MainWindowServices;
 
 class frmSysSet : public QWidget {
     Q_OBJECT
   public:
-    explicit frmSysSet(mdifrmMain *main);
+    explicit frmSysSet(MainWindowServices *main);
 
   protected:
     void closeEvent(QCloseEvent *e) override;
     void showEvent(QShowEvent *e) override;
 
   private:
-    mdifrmMain *main_;
+    MainWindowServices *main_;
 };

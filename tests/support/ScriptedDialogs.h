@@ -1,6 +1,6 @@
 #pragma once
 // Scripted answers for message boxes and file dialogs in widget tests.
-#include "app/Dialogs.h"
+#include "editors/Dialogs.h"
 
 #include <QStringList>
 #include <deque>

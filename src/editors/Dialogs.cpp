@@ -1,4 +1,4 @@
-#include "app/Dialogs.h"
+#include "editors/Dialogs.h"
 
 #include <QFileDialog>
 
