@@ -311,10 +311,14 @@ TEST_F(FaultInjection, PortHeldOrGoneShowsThePortDialog) {
         startRadio({});
         ASSERT_FALSE(HasFatalFailure());
         QSerialPort holder(sim->path);
-        if (row.held)
+        if (row.held) {
             ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
-        else
+        } else {
+            // COM1 names a device that no longer exists (not the ended radio's
+            // terminal number: tests running side by side reuse it at once).
             ASSERT_TRUE(sim->stop());
+            folder.set("1", (folder.path() + "/vanished-radio").toStdString(), "Ports");
+        }
         const Plan before = plan();
         const qsizetype errorLinesBefore = errorLines().size();
         dialogs.asked.clear();
