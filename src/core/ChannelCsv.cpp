@@ -78,16 +78,16 @@ OwnLayout readHeader(const Cps &c, const std::array<ColumnDefs, 3> &defs, const 
             throw CsvError(header.line, "column " + quoted(name) + " appears twice");
         layout.nameOfRole[it->second] = name;
     }
+    std::string list;
+    for (const auto &name : ignored)
+        list += (list.empty() ? "" : ", ") + name;
     if (!layout.fieldOfRole.count(kChannelColumn) || !layout.fieldOfRole.count(field::Rx))
         throw CsvError(header.line,
                        "the header must name the columns, at least Channel and Receive, e.g. " +
-                           channelCsvHeader(c, kEnglish));
-    if (!ignored.empty()) {
-        std::string list;
-        for (const auto &name : ignored)
-            list += (list.empty() ? "" : ", ") + name;
+                           channelCsvHeader(c, kEnglish) +
+                           (list.empty() ? "" : " (not known here: " + list + ")"));
+    if (!ignored.empty())
         notes.push_back("columns ignored (no place in this radio): " + list);
-    }
     return layout;
 }
 

@@ -215,7 +215,10 @@ TEST_F(DirectImport, MalformedRowsNameTheirLine) {
         std::string error;
     };
     const Case cases[] = {
-        {"Channel,Rx,Tx,Decode,Encode,P5,P6,P7,P8\n" + good, "line 1: the header must name"},
+        {"Channel,Rx,Tx,Decode,Encode,P5,P6,P7,P8\n" + good,
+         "line 1: the header must name the columns, at least Channel and Receive, e.g. "
+         "Channel,Receive,Transmit,Decode,Encode,Tx Power,Bandwidth,Scan Add,Busy Lock (not "
+         "known here: Rx, Tx)"},
         {"Channel,Receive,receive\n" + good, "line 1: column \"receive\" appears twice"},
         {"", "line 1: empty file"},
         {h + good + "2,146.52,146.52,None,None,1,0,1\n", "line 3: 9 fields expected, 8 found"},
