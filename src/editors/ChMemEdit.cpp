@@ -326,13 +326,37 @@ void frmChMem::openCtdcsBox(int row, int col) {
     cboGridChCtdcs->setFocus(Qt::MouseFocusReason);
 }
 
+// A key typed on a decode or encode cell opens the signalling box with that
+// key as the start of the entry, as a click opens it with the stored text.
+bool frmChMem::typedOnCtdcsCell(int row, int col, const QString &text) {
+    if ((col != 3 && col != 4) || locked() || !channelInUse(row))
+        return false;
+    if (col == 4 && field(row, cps::field::Tx) == -1)
+        return true; // a receive-only channel has no encode entry
+    resetRowHighlight();
+    highlightRow(row);
+    ctdcsTyped_ = text;
+    openCtdcsBox(row, col);
+    if (!ctdcsTyped_.isEmpty()) { // the focus arrives later (window not active)
+        cboGridChCtdcs->setEditText(ctdcsTyped_);
+    }
+    return true;
+}
+
 void frmChMem::cboGridChCtdcs_GotFocus() {
     cps::guarded(c().log(), "frmChMem->cboGridChCtdcs_GotFocus", [&] {
         if (ctdcsCol != 3 && ctdcsCol != 4)
             return;
-        const std::string &text = ctdcsCol == 3 ? decText(ctdcsRow) : encText(ctdcsRow);
-        cboGridChCtdcs->setEditText(QString::fromStdString(text));
-        cboGridChCtdcs->lineEdit()->selectAll();
+        if (!ctdcsTyped_.isEmpty()) {
+            cboGridChCtdcs->setEditText(ctdcsTyped_);
+            cboGridChCtdcs->lineEdit()->deselect();
+            cboGridChCtdcs->lineEdit()->end(false);
+            ctdcsTyped_.clear();
+        } else {
+            const std::string &text = ctdcsCol == 3 ? decText(ctdcsRow) : encText(ctdcsRow);
+            cboGridChCtdcs->setEditText(QString::fromStdString(text));
+            cboGridChCtdcs->lineEdit()->selectAll();
+        }
         highlightRow(ctdcsRow);
     });
 }
@@ -346,7 +370,8 @@ void frmChMem::commitCtdcsBox() {
         if (ctdcsCol != 3 && ctdcsCol != 4)
             return;
         const int row = ctdcsRow;
-        cps::enterSignalling(c(), row, ctdcsCol, cboGridChCtdcs->currentText().toStdString());
+        cps::enterSignalling(c(), row, ctdcsCol,
+                            cboGridChCtdcs->lineEdit()->text().toStdString());
         showRow(row);
         if (!channelInUse(row))
             grid()->selectCell(row, 1);

@@ -1,6 +1,7 @@
 #include "editors/ChMemGrid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 ChGrid::ChGrid(QWidget *parent) : QTableWidget(parent) {
@@ -107,6 +108,18 @@ void ChGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hin
     if (!editor || editor != openEditor)
         return;
     QTableWidget::closeEditor(editor, hint);
+}
+
+void ChGrid::keyPressEvent(QKeyEvent *e) {
+    const QString text = e->text();
+    const bool printable = !text.isEmpty() && text.at(0).isPrint() &&
+                           !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    if (printable && !isEditing() && typedOnCell && currentIndex().isValid() &&
+        typedOnCell(row(), col(), text)) {
+        e->accept();
+        return;
+    }
+    QTableWidget::keyPressEvent(e);
 }
 
 void ChGrid::mousePressEvent(QMouseEvent *e) {

@@ -19,6 +19,9 @@ class ChGrid : public QTableWidget {
 
     // Asked before an edit of (row, col) starts; false cancels it.
     std::function<bool(int row, int col)> beforeEdit;
+    // Printable text typed on the current cell while no editor is open; true
+    // when the owner took it (the signalling cells open their own box).
+    std::function<bool(int row, int col, const QString &text)> typedOnCell;
     // Editing mode: false blocks every edit (the locked interface).
     void setEditingEnabled(bool on) { editingEnabled_ = on; }
     bool editingEnabled() const { return editingEnabled_; }
@@ -53,6 +56,7 @@ class ChGrid : public QTableWidget {
   protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;

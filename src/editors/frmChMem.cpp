@@ -11,6 +11,7 @@
 #include "editors/GridDelegates.h"
 #include "editors/frmCustomFre.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -81,6 +82,9 @@ void frmChMem::buildLayout() {
     delegate_ = new GridDelegate(g);
     g->setItemDelegate(delegate_);
     g->beforeEdit = [this](int r, int col) { return vsfgGridCh_BeforeEdit(r, col); };
+    g->typedOnCell = [this](int r, int col, const QString &text) {
+        return typedOnCtdcsCell(r, col, text);
+    };
     delegate_->comboList = [this](int col) {
         if (col < 0 || col >= static_cast<int>(comboLists_.size()))
             return QStringList();
@@ -104,6 +108,10 @@ void frmChMem::buildLayout() {
     cboGridChCtdcs->setObjectName(QStringLiteral("cboGridChCtdcs"));
     cboGridChCtdcs->setEditable(true);
     cboGridChCtdcs->setInsertPolicy(QComboBox::NoInsert);
+    // The box takes exactly what is typed: a half-typed tone ("15") must not be
+    // completed to a real one from the list and end up on the radio.
+    cboGridChCtdcs->setCompleter(nullptr);
+    cboGridChCtdcs->setDuplicatesEnabled(true);
     cboGridChCtdcs->setMaxVisibleItems(16);
     cboGridChCtdcs->lineEdit()->setAlignment(Qt::AlignCenter);
     cboGridChCtdcs->hide();
@@ -397,6 +405,10 @@ bool frmChMem::eventFilter(QObject *watched, QEvent *event) {
             const int key = static_cast<QKeyEvent *>(event)->key();
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
                 vsfgGridCh->setFocus(Qt::OtherFocusReason); // leaving the box commits it
+                return true;
+            }
+            if (key == Qt::Key_Escape && !cboGridChCtdcs->view()->isVisible()) {
+                hideCtdcsBox(); // closed without committing what was typed
                 return true;
             }
         }

@@ -121,6 +121,7 @@ class frmChMem : public QWidget, public cps::PlanView {
     void resetRowHighlight();
     void highlightRow(int row);
     void openCtdcsBox(int row, int col);
+    bool typedOnCtdcsCell(int row, int col, const QString &text);
     void commitCtdcsBox();
     void showPopup(int row);
     void keepMaximised();
@@ -130,4 +131,5 @@ class frmChMem : public QWidget, public cps::PlanView {
     std::vector<QWidget *> optControls_;
     std::vector<QLabel *> optLabels_; // nullptr for the check boxes
     std::vector<QString> comboLists_; // the drop-down list set per column before an edit
+    QString ctdcsTyped_; // the key that opened the signalling box, shown instead of the text
 };

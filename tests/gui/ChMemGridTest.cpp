@@ -4,6 +4,7 @@
 
 #include "core/ChannelCodec.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QMenu>
 
@@ -180,6 +181,104 @@ TEST_F(ChMemGrid, SignallingEntriesAreParsed) {
     EXPECT_EQ(cell(7, 3), "100.0");
     EXPECT_EQ(cell(7, 4), "D754I");
     EXPECT_EQ(c().ch.encText[7], "D754I");
+}
+
+// The box takes exactly the typed text, whether Enter or a click elsewhere
+// ends the entry: a half-typed tone is no tone, whatever the list holds.
+TEST_F(ChMemGrid, SignallingBoxTakesExactlyTheTypedText) {
+    struct Case {
+        const char *typed;
+        const char *result; // nullptr: the none text
+    } cases[] = {
+        {"15", nullptr}, {"1", nullptr},    {"10", nullptr}, {"2", nullptr},
+        {"7", nullptr},  {"D02", nullptr},  {"non", nullptr}, {"151.4", "151.4"},
+        {"D023", "D023N"},
+    };
+    startEmpty136();
+    enterCell(7, 1, "146.52");
+    for (bool byClick : {false, true}) {
+        for (const auto &k : cases) {
+            SCOPED_TRACE(std::string(k.typed) + (byClick ? " (click)" : " (Enter)"));
+            clickCell(7, 3);
+            QComboBox *box = ch->cboGridChCtdcs;
+            ASSERT_TRUE(box->isVisible());
+            box->lineEdit()->selectAll();
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QTest::keyClicks(box, k.typed);
+            EXPECT_EQ(box->lineEdit()->text(), k.typed); // nothing completed inline
+            if (byClick)
+                clickCell(7, 6);
+            else
+                QTest::keyClick(box, Qt::Key_Return);
+            settle();
+            const QString expected = k.result ? QString(k.result) : none();
+            EXPECT_EQ(QString::fromStdString(c().ch.decText[7]), expected);
+            EXPECT_EQ(cell(7, 3), expected);
+        }
+    }
+}
+
+TEST_F(ChMemGrid, SignallingBoxStillTakesAChoiceFromItsList) {
+    startEmpty136();
+    enterCell(2, 1, "146.52");
+    clickCell(2, 4);
+    QComboBox *box = ch->cboGridChCtdcs;
+    ASSERT_TRUE(box->isVisible());
+    box->showPopup();
+    QAbstractItemView *list = box->view();
+    const QModelIndex d023n = list->model()->index(box->findText("D023N"), 0);
+    list->scrollTo(d023n);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(d023n).center());
+    settle();
+    EXPECT_EQ(box->lineEdit()->text(), "D023N");
+    QTest::keyClick(box, Qt::Key_Return);
+    settle();
+    EXPECT_EQ(c().ch.encText[2], "D023N");
+    EXPECT_EQ(cell(2, 4), "D023N");
+    EXPECT_EQ(c().ch.decText[2], "None");
+}
+
+// A key on a selected decode or encode cell opens the box with that key.
+TEST_F(ChMemGrid, TypingOnASignallingCellOpensTheBox) {
+    struct Case {
+        int col;
+        const char *keys;
+        const char *dec, *enc;
+    } cases[] = {
+        {3, "67", "67.0", "67.0"},
+        {4, "D023i", "67.0", "D023I"},
+        {3, "15", "None", "None"},
+    };
+    startEmpty136();
+    enterCell(4, 1, "146.52");
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.keys);
+        grid->selectCell(4, k.col);
+        grid->setFocus();
+        QTest::keyClicks(grid, k.keys); // the first key opens the box, the rest go into it
+        ASSERT_TRUE(ch->cboGridChCtdcs->isVisible());
+        EXPECT_EQ(ch->cboGridChCtdcs->lineEdit()->text(), k.keys);
+        QTest::keyClick(ch->cboGridChCtdcs, Qt::Key_Return);
+        settle();
+        EXPECT_EQ(c().ch.decText[4], k.dec);
+        EXPECT_EQ(c().ch.encText[4], k.enc);
+        EXPECT_EQ(cell(4, k.col), k.col == 3 ? k.dec : k.enc);
+    }
+    // Escape leaves the stored text alone.
+    grid->selectCell(4, 3);
+    grid->setFocus();
+    QTest::keyClicks(grid, "100");
+    QTest::keyClick(ch->cboGridChCtdcs, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(ch->cboGridChCtdcs->isVisible());
+    EXPECT_EQ(c().ch.decText[4], "None");
+    // A receive-only channel has no encode entry to open.
+    clickCell(4, 2);
+    typeIntoEditor("");
+    grid->selectCell(4, 4);
+    grid->setFocus();
+    QTest::keyClicks(grid, "6");
+    EXPECT_FALSE(ch->cboGridChCtdcs->isVisible());
 }
 
 TEST_F(ChMemGrid, SignallingBoxCommitsWhenTheUserClicksElsewhere) {
