@@ -11,10 +11,15 @@
 #include "editors/frmRadioInfo.h"
 #include "editors/frmToolCom.h"
 #include "editors/frmPartFill.h"
+#include "editors/ChMemGrid.h"
+#include "editors/frmChMem.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -42,6 +47,19 @@ int main(int argc, char **argv) {
     w.show();
     QApplication::processEvents();
     save(&w, out, "main-" + lang);
+
+    // Several channels selected by their row numbers, the Edit menu open.
+    static_cast<ChGrid *>(w.chMem()->vsfgGridCh)->selectRows(2, 5);
+    w.activateWindow();
+    auto *edit = w.findChild<QMenu *>(QStringLiteral("mnuEdit"));
+    w.menuBar()->setActiveAction(edit->menuAction());
+    for (int i = 0; i < 20; ++i) QApplication::processEvents();
+    const QRect frame = w.frameGeometry();
+    QGuiApplication::primaryScreen()
+        ->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height())
+        .save(out + "/editing-" + lang + ".png");
+    edit->hide();
+    w.chMem()->vsfgGridCh->clearSelection();
 
     w.showTreeView();
     w.showErrorLog();

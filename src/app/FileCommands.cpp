@@ -4,11 +4,13 @@
 #include "app/mdifrmMain.h"
 #include "core/DataFile.h"
 #include "core/Plan.h"
+#include "editors/PlanHistory.h"
 
 #include <QFileInfo>
 
 namespace {
 QString q(const std::string &s) { return QString::fromStdString(s); }
+QString editWord(const cps::Cps &c, int entry) { return stepName(q(c.text(entry))); }
 } // namespace
 
 namespace {
@@ -34,7 +36,7 @@ void mdifrmMain::NewFile() {
         if (answer != QMessageBox::Yes) return;
         c_.CurFilePath = c_.DefFilePath;
         showFilePath();
-        cps::NewFileSol(c_);
+        history_->command(editWord(c_, 21), [&] { cps::NewFileSol(c_); });
     });
 }
 
@@ -47,8 +49,11 @@ void mdifrmMain::OpenFile() {
         // plan in memory exactly as it was.
         auto bytes = cps::readDataFile(path.toStdString(), c_.IicDat.size());
         if (!bytes) cps::raise(cps::err::InputPastEnd);
-        c_.IicDat = cps::fileBytesToImage(*bytes, c_.IicDat.size());
-        cps::SoftDisplay(c_);
+        history_->command(editWord(c_, 22), [&] {
+            c_.IicDat = cps::fileBytesToImage(*bytes, c_.IicDat.size());
+            cps::SoftDisplay(c_);
+        });
+        history_->markClean();
         c_.CurFilePath = path.toStdString();
         showFilePath();
     });
@@ -83,6 +88,7 @@ void mdifrmMain::SaveDatFile() {
         // Written atomically: a failed save never damages the previous file, and
         // the file is always exactly the image's length.
         cps::writeFileAtomically(c_.CurFilePath, cps::imageToFileBytes(c_.IicDat));
+        history_->markClean();
         showFilePath();
         failed = false;
     });

@@ -18,6 +18,7 @@
 #include "editors/frmCommun.h"
 #include "editors/frmRadioInfo.h"
 #include "editors/frmToolCom.h"
+#include "editors/PlanHistory.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -78,6 +79,8 @@ mdifrmMain::mdifrmMain(const QString &programDir, QWidget *parent) : QMainWindow
     c_.SettingsFile = c_.programDir + "/selvarn.exe";
     sink_ = std::make_unique<PaneSink>(this);
     c_.sink = sink_.get();
+    history_ = new PlanHistory(c_, this);
+    connect(history_, &PlanHistory::changed, this, &mdifrmMain::showModified);
     port_ = std::make_unique<cps::QtSerialPortAdapter>(c_, this);
 
     launcher = [](const QString &program) { return QProcess::startDetached(program, {}); };
@@ -150,6 +153,8 @@ void mdifrmMain::buildMenus() {
     add(file, {"mnuPrintFile", nullptr, false});
     file->addSeparator();
     connect(add(file, {"mnuExit", nullptr, true}), &QAction::triggered, this, &mdifrmMain::ExitSoft);
+
+    buildEditMenu(menu("mnuEdit", true));
 
     auto *program = menu("mnuProgram", true);
     connect(add(program, {"mnuReadFre", "Ctrl+R", true}), &QAction::triggered, this, &mdifrmMain::showReadWindow);
@@ -332,15 +337,25 @@ bool mdifrmMain::MDIForm_Load() {
 
         // Windows that exist from start-up on.
         memDat_ = new frmMemDat(this);
+        memDat_->onImageEdited = [this] { history_->changedOutside(q(c_.text(472))); };
         commun_ = new frmCommun(c_, *port_, timeoutMark_, this);
         commun_->fillAddressFields();
         commun_->onTableFreDat = [this] { memDat_->TableFreDat(); };
         commun_->onPortDialog = [this] { showPortDialog(); };
+        commun_->aroundTransfer = [this](bool reading, const std::function<void()> &transfer) {
+            if (reading)
+                history_->command(stepName(q(c_.text(27))), transfer);
+            else
+                transfer(); // a write changes the radio, not the plan
+        };
+        commun_->onTransferDone = [this](bool) { history_->markClean(); };
         chMem_ = new frmChMem(this);
         c_.view = chMem_;
+        chMem_->setHistory(history_);
         chMemWindow_ = addChild(chMem_);
         chMem_->InitChMem();
         cps::NewFileSol(c_);
+        history_->markClean();
         memDat_->SetGridMemDat();
         chMemWindow_->showMaximized();
 
@@ -424,6 +439,7 @@ void mdifrmMain::SetSoftFace() {
         action("mnuSaveDef")->setText(q(c_.text(113)));
         action("mnuPopChLock")->setText(q(c_.text(47)));
         setWindowTitle(q(c_.text(16)));
+        setEditMenuTexts();
         setPanel(1, q(c_.text(94)));
         setPanel(2, QStringLiteral("COM%1").arg(c_.settings.com));
         showFilePath();
@@ -630,17 +646,26 @@ void mdifrmMain::lockBlinkTick() {
 void mdifrmMain::mnuDelOne_Click() {
     guarded(c_.log(), "mdifrmMain->mnuDelOne_Click", [&] {
         if (currentChannel == 100) return;
-        cps::DelOneChannel(c_, currentChannel);
-        c_.ch.ChInfo.at(static_cast<std::size_t>(currentChannel)).at(0) = 1;
+        const QString label = q(c_.text(110)) + QLatin1Char(' ') + QString::number(currentChannel);
+        history_->command(label, [&] {
+            cps::DelOneChannel(c_, currentChannel);
+            c_.ch.ChInfo.at(static_cast<std::size_t>(currentChannel)).at(0) = 1;
+        });
     });
 }
 
 void mdifrmMain::mnuDelAll_Click() {
     guarded(c_.log(), "mdifrmMain->mnuDelAll_Click", [&] {
-        for (int row = 1; row <= c_.cols.channelCount; ++row) {
-            cps::DelOneChannel(c_, row);
-            c_.ch.ChInfo.at(static_cast<std::size_t>(row)).at(0) = 1;
-        }
+        // Every channel goes at once: ask first (No keeps the plan as it is).
+        if (cps::dialogs().message(this, q(c_.text(71)), q(c_.text(70)), QMessageBox::Question,
+                                   QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return;
+        history_->command(q(c_.text(112)), [&] {
+            for (int row = 1; row <= c_.cols.channelCount; ++row) {
+                cps::DelOneChannel(c_, row);
+                c_.ch.ChInfo.at(static_cast<std::size_t>(row)).at(0) = 1;
+            }
+        });
     });
 }
 

@@ -29,6 +29,7 @@ class frmTreeView;
 class frmAboutSoft;
 class frmSysSet;
 class frmShowErr;
+class PlanHistory;
 
 class mdifrmMain : public QMainWindow, public MainWindowServices {
     Q_OBJECT
@@ -100,6 +101,11 @@ public:
     // Opens a local file with the desktop's opener; tests replace it.
     std::function<bool(const QString &path)> openUrl;
 
+    // --- the Edit menu (EditMenu.cpp): undo history of the plan and its commands
+    PlanHistory &history() { return *history_; }
+    // Title with `*` while the plan differs from the last opened/read/saved/written one.
+    void showModified();
+
     // --- child windows (created at start-up)
     frmChMem *chMem() const;
     frmCommun *commun() const;
@@ -129,8 +135,12 @@ private:
     void readSettings();
     void toggleLock(const char *clicked, const char *place);
     QMdiSubWindow *addChild(QWidget *w);
+    void buildEditMenu(QMenu *edit);
+    void setEditMenuTexts();
+    void updateEditMenu();
 
     cps::Cps c_;
+    PlanHistory *history_ = nullptr;
     std::unique_ptr<cps::ErrorSink> sink_;
     std::unique_ptr<cps::SerialPort> port_;
     cps::PortStatusTable portStatus_{};

@@ -13,7 +13,7 @@ struct Cps;
 // One language's table as (entry number, UTF-8 text) pairs; lang outside 1..3 is 3.
 const std::vector<std::pair<int, const char *>> &faceTextTable(int lang);
 
-// Fills c.SoftFaceText (446 entries) for c.CurLang; a CurLang outside 1..3 becomes 3.
+// Fills c.SoftFaceText (kSoftFaceTextSize entries) for c.CurLang; a CurLang outside 1..3 becomes 3.
 void LoadSoftFaceText(Cps &c);
 
 // The none text of the signalling list: "无", "無" or "None".

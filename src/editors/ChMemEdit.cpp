@@ -6,6 +6,7 @@
 #include "core/Ctdcs.h"
 #include "editors/ChMemFormat.h"
 #include "editors/ChMemGrid.h"
+#include "editors/PlanHistory.h"
 #include "editors/frmChMem.h"
 
 #include <QAction>
@@ -173,12 +174,16 @@ bool frmChMem::vsfgGridCh_BeforeEdit(int row, int col) {
         setList();
         allowed = true;
     });
+    editBulkRows_ = allowed && isParameterColumn(col) ? bulkRows(row, col) : std::vector<int>();
     return allowed;
 }
 
 void frmChMem::vsfgGridCh_AfterEdit(int row, int col, const QString &text, int listIndex) {
     if (locked())
         return;
+    std::vector<int> bulk;
+    bulk.swap(editBulkRows_);
+    history().command(stepLabel(row, col, std::max<std::size_t>(bulk.size(), 1)), [&] {
     try {
         const std::string entry = text.toStdString();
         if (col == 1) {
@@ -193,6 +198,13 @@ void frmChMem::vsfgGridCh_AfterEdit(int row, int col, const QString &text, int l
         } else {
             cps::enterParameter(c(), row, col, listIndex);
             grid()->setText(row, col, text);
+            // A choice made in one cell of a multi-row selection goes to every
+            // channel of it.
+            for (int r : bulk)
+                if (r != row && channelInUse(r)) {
+                    cps::enterParameter(c(), r, col, listIndex);
+                    grid()->setText(r, col, text);
+                }
         }
     } catch (const std::exception &e) {
         try {
@@ -203,6 +215,7 @@ void frmChMem::vsfgGridCh_AfterEdit(int row, int col, const QString &text, int l
         c().log().runtimeError("frmChMem->vsfgGridCh_AfterEdit:", cps::errorNumberOf(e),
                                sourceOf(e));
     }
+    });
 }
 
 void frmChMem::showRow(int n) {
@@ -269,6 +282,9 @@ void frmChMem::vsfgGridCh_Click(int row, int col) {
 }
 
 void frmChMem::vsfgGridCh_DblClick(int row, int col) {
+    if (locked() || row < 1 || col < 1)
+        return;
+    history().command(stepLabel(row, col, 1), [&] {
     cps::guarded(c().log(), "frmChMem->vsfgGridCh_DblClick", [&] {
         if (locked() || row < 1 || col < 1 || !channelInUse(row) || col == 1)
             return;
@@ -310,6 +326,7 @@ void frmChMem::vsfgGridCh_DblClick(int row, int col) {
             grid()->setText(row, col, QString::fromStdString(c().cols.item(col, 3 + choice)));
         }
     });
+    });
 }
 
 // --- the signalling box
@@ -321,6 +338,7 @@ void frmChMem::openCtdcsBox(int row, int col) {
     cboGridChCtdcs->setEditText(QString::fromStdString(text));
     ctdcsRow = row;
     ctdcsCol = col;
+    ctdcsBulkRows_ = bulkRows(row, col);
     cboGridChCtdcs->show();
     cboGridChCtdcs->raise();
     cboGridChCtdcs->setFocus(Qt::MouseFocusReason);
@@ -366,19 +384,31 @@ void frmChMem::cboGridChCtdcs_LostFocus() {
 }
 
 void frmChMem::commitCtdcsBox() {
+    if (ctdcsCol != 3 && ctdcsCol != 4)
+        return;
+    const std::size_t rows = std::max<std::size_t>(ctdcsBulkRows_.size(), 1);
+    history().command(stepLabel(ctdcsRow, ctdcsCol, rows), [&] {
     cps::guarded(c().log(), "frmChMem->cboGridChCtdcs_LostFocus", [&] {
         if (ctdcsCol != 3 && ctdcsCol != 4)
             return;
         const int row = ctdcsRow;
-        cps::enterSignalling(c(), row, ctdcsCol,
-                            cboGridChCtdcs->lineEdit()->text().toStdString());
+        const std::string typed = cboGridChCtdcs->lineEdit()->text().toStdString();
+        cps::enterSignalling(c(), row, ctdcsCol, typed);
         showRow(row);
+        // An entry in one cell of a multi-row selection goes to every channel of it.
+        for (int r : ctdcsBulkRows_)
+            if (r != row && channelInUse(r) &&
+                (ctdcsCol == 3 || field(r, cps::field::Tx) != -1)) {
+                cps::enterSignalling(c(), r, ctdcsCol, typed);
+                showRow(r);
+            }
         if (!channelInUse(row))
             grid()->selectCell(row, 1);
         const std::string &shown = ctdcsCol == 3 ? decText(row) : encText(row);
         cboGridChCtdcs->setEditText(QString::fromStdString(shown));
         if (grid()->col() != 3 && grid()->col() != 4)
             hideCtdcsBox();
+    });
     });
 }
 
@@ -387,11 +417,11 @@ void frmChMem::commitCtdcsBox() {
 void frmChMem::vsfgGridCh_MouseDown(Qt::MouseButton button, int row, int col) {
     cps::guarded(c().log(), "frmChMem->vsfgGridCh_MouseDown", [&] {
         if (button == Qt::RightButton && row >= 1 && col >= 1)
-            showPopup(row);
+            showPopup(row, QCursor::pos());
     });
 }
 
-void frmChMem::showPopup(int row) {
+void frmChMem::showPopup(int row, const QPoint &globalPos) {
     main_->setCurrentChannel(row);
     const auto text = [&](int n) { return QString::fromStdString(c().text(n)); };
     const auto set = [&](const char *name, const QString &caption, bool enabled) {
@@ -419,5 +449,5 @@ void frmChMem::showPopup(int row) {
         popLock->setChecked(lockMarked);
     }
     if (QMenu *menu = main_->popupMenu())
-        menu->popup(QCursor::pos());
+        menu->popup(globalPos);
 }

@@ -1,11 +1,13 @@
 #include "editors/ChMemGrid.h"
 
 #include <QHeaderView>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <set>
 #include <QMouseEvent>
 
 ChGrid::ChGrid(QWidget *parent) : QTableWidget(parent) {
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     // Mouse edits are started by the owner's click handler; keys start them here.
     setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
@@ -103,19 +105,71 @@ bool ChGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) 
 }
 
 void ChGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) {
+    const bool byEnter = closingByEnter;
+    closingByEnter = false;
     // An edit that moved the selection has already closed its editor; the
     // close requested by the key that committed it then finds nothing to do.
     if (!editor || editor != openEditor)
         return;
+    const QModelIndex edited = editingIndex;
+    const bool hadFocus = editor->hasFocus();
     QTableWidget::closeEditor(editor, hint);
+    // Enter goes on down the column where the entry rules do not move on.
+    if (byEnter && currentIndex() == edited && edited.row() + 1 < rowCount())
+        setCurrentCell(edited.row() + 1, edited.column());
+    if (hadFocus || byEnter)
+        setFocus(Qt::OtherFocusReason); // the keys stay with the grid
+}
+
+std::vector<int> ChGrid::selectionRows() const {
+    std::set<int> rows;
+    for (const QModelIndex &i : selectedIndexes())
+        if (i.column() >= 1)
+            rows.insert(i.row() + 1);
+    return {rows.begin(), rows.end()};
+}
+
+std::vector<int> ChGrid::selectedRows() const {
+    std::vector<int> rows;
+    for (int r : selectionRows()) {
+        bool whole = true;
+        for (int c = 1; c < columnCount() && whole; ++c)
+            whole = selectionModel()->isSelected(model()->index(r - 1, c));
+        if (whole)
+            rows.push_back(r);
+    }
+    return rows;
+}
+
+void ChGrid::selectRows(int first, int last, bool add) {
+    if (first > last)
+        std::swap(first, last);
+    first = std::max(first, 1);
+    last = std::min(last, rowCount());
+    if (first > last || columnCount() < 2)
+        return;
+    const QItemSelection rows(model()->index(first - 1, 1),
+                              model()->index(last - 1, columnCount() - 1));
+    selectionModel()->setCurrentIndex(model()->index(first - 1, 1), QItemSelectionModel::NoUpdate);
+    selectionModel()->select(rows, add ? QItemSelectionModel::Select
+                                       : QItemSelectionModel::ClearAndSelect);
+}
+
+void ChGrid::contextMenuEvent(QContextMenuEvent *e) {
+    // The right button opens the menu on its press; the key opens it here.
+    if (e->reason() == QContextMenuEvent::Keyboard && contextMenuKey && currentIndex().isValid())
+        contextMenuKey(row(), std::max(col(), 1));
+    e->accept();
 }
 
 void ChGrid::keyPressEvent(QKeyEvent *e) {
     const QString text = e->text();
     const bool printable = !text.isEmpty() && text.at(0).isPrint() &&
                            !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
-    if (printable && !isEditing() && typedOnCell && currentIndex().isValid() &&
-        typedOnCell(row(), col(), text)) {
+    // F2 reaches the owner as an empty text: edit with the stored value.
+    const bool f2 = e->key() == Qt::Key_F2 && e->modifiers() == Qt::NoModifier;
+    if ((printable || f2) && !isEditing() && typedOnCell && currentIndex().isValid() &&
+        typedOnCell(row(), col(), f2 ? QString() : text)) {
         e->accept();
         return;
     }
@@ -126,21 +180,69 @@ void ChGrid::mousePressEvent(QMouseEvent *e) {
     const QPoint p = e->position().toPoint();
     const int r = rowAt(p.y()), c = columnAt(p.x());
     pressCell_ = QPoint(c, r);
+    rowSelecting_ = false;
+    rowDragFrom_ = 0;
     if (r >= 0 && c >= 0)
         emit cellMouseDown(e->button(), r + 1, c);
     if (e->button() != Qt::LeftButton)
         return; // the right button opens a menu, no selection
+    if (c == 0 && r >= 0) {
+        // The row numbers select whole rows (Shift extends, Ctrl adds); a press
+        // on a selected row without either starts dragging the selected rows.
+        const int row = r + 1;
+        const auto mods = e->modifiers();
+        const auto selected = selectedRows();
+        if (!(mods & (Qt::ShiftModifier | Qt::ControlModifier)) &&
+            std::find(selected.begin(), selected.end(), row) != selected.end()) {
+            rowDragFrom_ = row;
+        } else {
+            if (!(mods & Qt::ShiftModifier) || rowAnchor_ == 0)
+                rowAnchor_ = row;
+            selectRows(rowAnchor_, row, mods & Qt::ControlModifier);
+            rowSelecting_ = true;
+        }
+        setFocus(Qt::MouseFocusReason);
+        return;
+    }
     QTableWidget::mousePressEvent(e);
+}
+
+void ChGrid::mouseMoveEvent(QMouseEvent *e) {
+    if (rowSelecting_ || rowDragFrom_) {
+        const int r = rowAt(e->position().toPoint().y());
+        if (rowSelecting_ && r >= 0)
+            selectRows(rowAnchor_, r + 1);
+        if (rowDragFrom_)
+            viewport()->setCursor(Qt::DragMoveCursor);
+        return;
+    }
+    QTableWidget::mouseMoveEvent(e);
 }
 
 void ChGrid::mouseReleaseEvent(QMouseEvent *e) {
     const QPoint p = e->position().toPoint();
     const int r = rowAt(p.y()), c = columnAt(p.x());
+    if (rowSelecting_ || rowDragFrom_) {
+        const int from = rowDragFrom_;
+        rowSelecting_ = false;
+        rowDragFrom_ = 0;
+        viewport()->unsetCursor();
+        if (from && r >= 0 && r + 1 != from) {
+            emit rowsDragged(from, r + 1);
+        } else if (from) { // pressed and released on one number: a click selects that row
+            rowAnchor_ = from;
+            selectRows(from, from);
+        }
+        return;
+    }
     if (e->button() == Qt::LeftButton)
         QTableWidget::mouseReleaseEvent(e);
     const bool endsDoubleClick = afterDoubleClick_;
     afterDoubleClick_ = false;
     if (e->button() != Qt::LeftButton || endsDoubleClick)
+        return;
+    // A click with Shift or Ctrl only selects; a drag over cells only selects.
+    if (e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier))
         return;
     if (r >= 0 && c >= 0 && pressCell_ == QPoint(c, r))
         emit cellClick(r + 1, c);

@@ -40,25 +40,42 @@ class ChGrid : public QTableWidget {
     int row() const { return currentRow() + 1; }
     int col() const { return currentColumn(); }
 
+    // Channel rows whose every cell is selected, and rows the selection
+    // touches at all; both ascending.
+    std::vector<int> selectedRows() const;
+    std::vector<int> selectionRows() const;
+    // Selects whole rows first..last (any order); `add` keeps what was selected.
+    void selectRows(int first, int last, bool add = false);
+    // The context menu key on the current cell.
+    std::function<void(int row, int col)> contextMenuKey;
+    // Set by the editor when Enter ends it: without a move by the owner, the
+    // selection then goes one row down.
+    bool closingByEnter = false;
+
     // Starts the in-place editor of (row, col), through beforeEdit.
     bool startEdit(int row, int col);
     // Closes the open in-place editor without committing it.
     void cancelEdit();
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
-    // The open in-place editor, if any (tracked by the delegate).
+    // The open in-place editor, if any, and its cell (tracked by the delegate).
     QPointer<QWidget> openEditor;
+    QPersistentModelIndex editingIndex;
 
   signals:
     void cellMouseDown(Qt::MouseButton button, int row, int col);
     void cellClick(int row, int col);
     void cellDblClick(int row, int col);
+    // Selected rows dragged by their numbers from row `from` onto row `to`.
+    void rowsDragged(int from, int to);
 
   protected:
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
 
@@ -68,4 +85,8 @@ class ChGrid : public QTableWidget {
     bool editingEnabled_ = true;
     bool afterDoubleClick_ = false; // the release ending a double click is no click
     QPoint pressCell_{-1, -1};
+    // Row numbers: a press selects rows from the anchor, or starts a drag of
+    // the rows already selected.
+    int rowAnchor_ = 0, rowDragFrom_ = 0;
+    bool rowSelecting_ = false;
 };

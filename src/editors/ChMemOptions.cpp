@@ -2,6 +2,7 @@
 // with their labels and four check boxes, one per entry of the option
 // selection table.
 #include "core/Options.h"
+#include "editors/PlanHistory.h"
 #include "editors/frmChMem.h"
 
 #include <QCheckBox>
@@ -118,10 +119,13 @@ void frmChMem::InitOpt() {
 void frmChMem::optionClicked(int k) {
     const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
     const std::string place = std::string("frmChMem->") + def.control + "_Click";
+    const QString name = stepName(QString::fromStdString(c().text(def.captionText)));
+    history().command(name.isEmpty() ? faceText(477) : name, [&] {
     cps::guarded(c().log(), place.c_str(), [&] {
         QWidget *control = optionControl(k);
         const int value = def.checkBox ? (static_cast<QCheckBox *>(control)->isChecked() ? 1 : 0)
                                        : static_cast<QComboBox *>(control)->currentIndex();
         c().opt.sel.at(static_cast<std::size_t>(k)) = static_cast<int16_t>(value);
+    });
     });
 }

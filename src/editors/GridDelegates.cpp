@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <utility>
 
 GridDelegate::GridDelegate(ChGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
 
@@ -25,6 +27,8 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
         // Choosing from the list ends the edit at once, as a grid drop-down does.
         auto *self = const_cast<GridDelegate *>(this);
         connect(combo, &QComboBox::activated, self, [self, combo] {
+            if (std::exchange(self->keyChoice_, false))
+                return; // a choice by its first letters waits for Enter
             emit self->commitData(combo);
             emit self->closeEditor(combo, QAbstractItemDelegate::NoHint);
         });
@@ -34,6 +38,7 @@ QWidget *GridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem 
     editing_ = index;
     opened_.start();
     grid_->openEditor = editor;
+    grid_->editingIndex = index;
     return editor;
 }
 
@@ -90,6 +95,13 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
 bool GridDelegate::eventFilter(QObject *object, QEvent *event) {
     auto *editor = qobject_cast<QWidget *>(object);
     if (editor && editor == grid_->openEditor) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                grid_->closingByEnter = true;
+            else
+                keyChoice_ = qobject_cast<QComboBox *>(editor) != nullptr;
+        }
         if (event->type() == QEvent::MouseButtonDblClick && editing_.isValid()) {
             if (editorDoubleClick)
                 editorDoubleClick(editing_.row() + 1, editing_.column());

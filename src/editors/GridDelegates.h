@@ -43,4 +43,5 @@ class GridDelegate : public QStyledItemDelegate {
     mutable QElapsedTimer opened_; // when the open editor appeared
     mutable QPersistentModelIndex editing_;
     mutable bool committing_ = false;
+    bool keyChoice_ = false; // the drop-down's choice came from a key: Enter ends the edit
 };

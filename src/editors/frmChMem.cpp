@@ -30,6 +30,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -98,6 +99,13 @@ void frmChMem::buildLayout() {
     connect(g, &ChGrid::cellClick, this, &frmChMem::vsfgGridCh_Click);
     connect(g, &ChGrid::cellDblClick, this, &frmChMem::vsfgGridCh_DblClick);
     connect(g, &ChGrid::cellMouseDown, this, &frmChMem::vsfgGridCh_MouseDown);
+    connect(g, &ChGrid::rowsDragged, this, [this](int from, int to) {
+        moveChannels(grid()->selectedRows(), to - from);
+    });
+    g->contextMenuKey = [this](int r, int col) {
+        const QRect cell = grid()->cellRect(r, col);
+        showPopup(r, grid()->viewport()->mapToGlobal(cell.bottomLeft()));
+    };
     connect(g->horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
         if (cboGridChCtdcs->isVisible() && ctdcsRow > 0)
             cboGridChCtdcs->setGeometry(grid()->cellRect(ctdcsRow, ctdcsCol));
@@ -136,8 +144,8 @@ void frmChMem::buildLayout() {
     cboFrequency = new QComboBox;
     cboFrequency->setObjectName(QStringLiteral("cboFrequency"));
     cboFrequency->setMaxVisibleItems(15);
-    connect(cboModel, &QComboBox::activated, this, &frmChMem::cboModel_Click);
-    connect(cboFrequency, &QComboBox::activated, this, &frmChMem::cboFrequency_Click);
+    connect(cboModel, &QComboBox::activated, this, &frmChMem::cboModel_Activated);
+    connect(cboFrequency, &QComboBox::activated, this, &frmChMem::cboFrequency_Activated);
     cmdPrintChannel = new QPushButton;
     cmdPrintChannel->setObjectName(QStringLiteral("cmdPrintChannel"));
     connect(cmdPrintChannel, &QPushButton::clicked, this, &frmChMem::cmdPrintChannel_Click);
@@ -159,6 +167,16 @@ void frmChMem::buildLayout() {
     sideBox->addStretch(1);
     auto *scroll = new SidePanel(side);
     scroll->setObjectName(QStringLiteral("sidePanel"));
+
+    // Ctrl+Tab takes the keys between the grid and the option controls.
+    auto *switchPanel = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    switchPanel->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(switchPanel, &QShortcut::activated, this, [this] {
+        if (vsfgGridCh->hasFocus() || vsfgGridCh->isAncestorOf(focusWidget()))
+            optionControl(0)->setFocus(Qt::TabFocusReason);
+        else
+            vsfgGridCh->setFocus(Qt::TabFocusReason);
+    });
 
     auto *root = new QHBoxLayout(this);
     root->setContentsMargins(8, 8, 8, 8);
@@ -439,7 +457,7 @@ void frmChMem::cmdPrintChannel_Click() {
     const QString previousNotice = main_->panel(1);
     const bool printed = cps::guarded(c().log(), "frmChMem->cmdPrintChannel_Click", [&] {
         const QString title =
-            main_->frame()->windowTitle() + QStringLiteral("   ") +
+            QString::fromStdString(c().text(16)) + QStringLiteral("   ") +
             QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
         std::unique_ptr<QPrinter> printer =
             printerFactory ? printerFactory()

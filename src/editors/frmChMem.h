@@ -7,8 +7,10 @@
 
 #include <QColor>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ChGrid;
@@ -21,6 +23,7 @@ class QLabel;
 class QPrinter;
 class QPushButton;
 class QTableWidget;
+class PlanHistory;
 
 class frmChMem : public QWidget, public cps::PlanView {
     Q_OBJECT
@@ -40,6 +43,30 @@ class frmChMem : public QWidget, public cps::PlanView {
     void hideCtdcsBox() override;
     void clearChannelRow(int n) override;
     void showModelBand() override;
+
+    // The plan's undo history (the main window's; a window on its own keeps one).
+    void setHistory(PlanHistory *h) { history_ = h; }
+    PlanHistory &history();
+
+    // Edit menu commands on the grid's selection (ChMemCommands.cpp,
+    // ChMemClipboard.cpp). Every value goes through the entry rules of typing;
+    // each command is one undo step; the lock refuses them all.
+    void copySelection();
+    void cutSelection();
+    void pasteClipboard();
+    void pasteText(const QString &text);
+    void deleteSelection();
+    void selectAllCells();
+    void fillDown();
+    void fillSeries();
+    void moveUp();
+    void moveDown();
+    // Moves channels `rows` by `delta` places, swapping slot contents and list flags.
+    void moveChannels(std::vector<int> rows, int delta);
+    void insertEmptyChannel();
+    void removeChannel();
+    // Asks the step of Fill Series in kHz (a dialog; tests replace it); empty: cancelled.
+    std::function<std::optional<double>(double defaultKHz)> askSeriesStep;
 
     // Printing: the system printer without a dialog; tests print to PDF.
     std::function<std::unique_ptr<QPrinter>()> printerFactory;
@@ -123,13 +150,32 @@ class frmChMem : public QWidget, public cps::PlanView {
     void openCtdcsBox(int row, int col);
     bool typedOnCtdcsCell(int row, int col, const QString &text);
     void commitCtdcsBox();
-    void showPopup(int row);
+    void showPopup(int row, const QPoint &globalPos);
+    // Undo step names: "channel 3 receive frequency", "Tx Power on 4 channels".
+    QString stepLabel(int row, int col, std::size_t rows) const;
+    QString columnCaption(int col) const;
+    QString faceText(int n) const;
+    // Rows selected in column `col` together with (row, col), when more than one.
+    std::vector<int> bulkRows(int row, int col) const;
+    // One value entered into (row, col) as typing would enter it; false when
+    // the rules refuse it.
+    bool enterValue(int row, int col, const QString &value);
+    int choiceIndex(int col, const QString &text) const;
+    bool isNoneWord(const QString &text) const;
+    const cps::ColumnDefs &columnDefsFor(int lang) const;
+    void showRefused(const QStringList &refused);
+    void swapChannels(int a, int b);
+    void cboModel_Activated();
+    void cboFrequency_Activated();
     void keepMaximised();
 
     MainWindowServices *main_;
+    PlanHistory *history_ = nullptr;
     GridDelegate *delegate_ = nullptr;
     std::vector<QWidget *> optControls_;
     std::vector<QLabel *> optLabels_; // nullptr for the check boxes
     std::vector<QString> comboLists_; // the drop-down list set per column before an edit
     QString ctdcsTyped_; // the key that opened the signalling box, shown instead of the text
+    std::vector<int> editBulkRows_, ctdcsBulkRows_; // rows a bulk entry goes to
+    mutable std::array<std::optional<cps::ColumnDefs>, 4> langCols_; // by language 1..3
 };

@@ -3,6 +3,7 @@
 #include "editors/Dialogs.h"
 #include "comm/CheckedWrite.h"
 #include "core/Ini.h"
+#include "core/OutOfBand.h"
 #include "core/Plan.h"
 #include "editors/frmToolCom.h"
 
@@ -325,6 +326,8 @@ void frmCommun::cmdWrite_Click() {
 void frmCommun::runTransfer(bool reading) {
     if (running_)
         return;
+    if (!reading && !writeConfirmed())
+        return; // nothing is sent; the window stays for another try
     running_ = true;
     // Both buttons stay unavailable until the transfer ends, whichever is visible.
     cmdRead->setEnabled(false);
@@ -335,14 +338,31 @@ void frmCommun::runTransfer(bool reading) {
     cmdRead->setFont(reading ? bold : normal);
     cmdWrite->setFont(reading ? normal : bold);
 
-    const cps::TransferResult result = reading ? transfer_->read() : writeChecked();
+    cps::TransferResult result = cps::TransferResult::NotStarted;
+    const auto run = [&] { result = reading ? transfer_->read() : writeChecked(); };
+    if (aroundTransfer)
+        aroundTransfer(reading, run);
+    else
+        run();
 
     lblComPercent->clear();
     cmdRead->setEnabled(true);
     cmdWrite->setEnabled(true);
     running_ = false;
+    if (result == cps::TransferResult::Succeeded && onTransferDone)
+        onTransferDone(reading);
     if (result != cps::TransferResult::NotStarted)
         hideWindow();
+}
+
+// A plan with a frequency outside the band limits (opened from a file, read
+// from a radio, or left from another band) is written only when the user says so.
+bool frmCommun::writeConfirmed() {
+    if (cps::channelsOutsideBand(c_).empty())
+        return true;
+    return cps::dialogs().message(this, QString::fromStdString(c_.text(89)),
+                                  QString::fromStdString(c_.text(70)), QMessageBox::Question,
+                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 cps::TransferResult frmCommun::writeChecked() {

@@ -55,6 +55,11 @@ class frmCommun : public QDialog {
     std::function<void()> onTableFreDat;
     // The port could not be opened: show the port dialog (default: frmToolCom).
     std::function<void()> onPortDialog;
+    // Runs a transfer (`transfer`) as one command of the plan's history, so a
+    // read over unsaved edits can be undone. Without it the transfer just runs.
+    std::function<void(bool reading, const std::function<void()> &transfer)> aroundTransfer;
+    // After a transfer that succeeded: the plan is now the radio's.
+    std::function<void(bool reading)> onTransferDone;
 
     QGroupBox *fraOne = nullptr, *fraTwo = nullptr, *fraRdWrDat = nullptr;
     QPushButton *cmdRead = nullptr, *cmdWrite = nullptr;
@@ -82,6 +87,7 @@ class frmCommun : public QDialog {
     QLineEdit *addressField(const char *name, const char *caption, const char *key,
                             std::string cps::Settings::*text, int16_t cps::Settings::*value);
     void runTransfer(bool reading);
+    bool writeConfirmed();
     // A write with the ticked checks (backup before, verify after).
     cps::TransferResult writeChecked();
     void fraOne_DblClick();

@@ -277,6 +277,8 @@ void frmMemDat::GridDataTemp() {
             c_.at(a) = static_cast<uint8_t>(value);
         }
     });
+    if (onImageEdited)
+        onImageEdited();
 }
 
 void frmMemDat::CellTipHint(int row, int col) {

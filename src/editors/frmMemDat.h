@@ -4,6 +4,7 @@
 // the bytes that changed since the table was last filled, the tool-tip explains
 // the byte under the mouse, and "Part Fill" writes one value over a range.
 #include <QWidget>
+#include <functional>
 
 class QCloseEvent;
 class QPushButton;
@@ -28,6 +29,8 @@ class frmMemDat : public QWidget {
     // Refills every cell from the image, marking in red the cells that differed.
     void TableFreDat();
     // Takes every cell back into the image (an empty cell is 0).
+    // After the cells were taken back into the image (an edit or a fill).
+    std::function<void()> onImageEdited;
     void GridDataTemp();
     // Explains the cell at grid row `row` and column `col` in the tool-tip. The
     // grid counts as its fixed label row and column as 0: data row r (from 1)

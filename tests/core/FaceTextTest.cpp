@@ -323,7 +323,7 @@ std::vector<std::string> loaded(int lang) {
 
 TEST(FaceText, EnglishTextsAreExactlyTheGivenOnes) {
     const auto t = loaded(3);
-    ASSERT_EQ(t.size(), 446u);
+    ASSERT_EQ(t.size(), static_cast<std::size_t>(cps::kSoftFaceTextSize));
     for (const auto &g : kEnglish)
         EXPECT_EQ(t.at(g.entry), g.text) << "entry " << g.entry;
 }

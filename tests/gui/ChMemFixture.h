@@ -128,4 +128,13 @@ class ChMemFixture : public ::testing::Test {
         settle();
     }
     QStringList errorLines() { return w->errorLog()->lines(); }
+    // Keys as a user types them: each goes to the widget that has the focus.
+    void typeKeys(const QString &keys) {
+        for (const QChar ch : keys) {
+            QWidget *target = QApplication::focusWidget();
+            ASSERT_NE(target, nullptr) << "no widget has the focus";
+            QTest::keyClicks(target, QString(ch));
+            settle();
+        }
+    }
 };

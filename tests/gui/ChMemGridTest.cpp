@@ -255,7 +255,7 @@ TEST_F(ChMemGrid, TypingOnASignallingCellOpensTheBox) {
         SCOPED_TRACE(k.keys);
         grid->selectCell(4, k.col);
         grid->setFocus();
-        QTest::keyClicks(grid, k.keys); // the first key opens the box, the rest go into it
+        typeKeys(k.keys); // the first key opens the box, the rest go into it
         ASSERT_TRUE(ch->cboGridChCtdcs->isVisible());
         EXPECT_EQ(ch->cboGridChCtdcs->lineEdit()->text(), k.keys);
         QTest::keyClick(ch->cboGridChCtdcs, Qt::Key_Return);
@@ -267,7 +267,7 @@ TEST_F(ChMemGrid, TypingOnASignallingCellOpensTheBox) {
     // Escape leaves the stored text alone.
     grid->selectCell(4, 3);
     grid->setFocus();
-    QTest::keyClicks(grid, "100");
+    typeKeys("100");
     QTest::keyClick(ch->cboGridChCtdcs, Qt::Key_Escape);
     settle();
     EXPECT_FALSE(ch->cboGridChCtdcs->isVisible());

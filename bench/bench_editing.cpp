@@ -1,0 +1,85 @@
+// Undo, redo and paste in the channel window, with the real main window,
+// each against a plain redisplay of the same plan in the same run:
+//
+//   redisplay   ShowChTblGrid + InitOpt, the way undo shows a restored state
+//   undo, redo  of one bulk edit that set a parameter on every channel
+//   paste       16 tab-separated rows with a header, each value through the
+//               entry rules, one undo step
+//
+// The target is each within one redisplay's time (ratio about 1 or below).
+#include "BenchSupport.h"
+#include "app/mdifrmMain.h"
+#include "editors/ChMemGrid.h"
+#include "editors/PlanHistory.h"
+#include "editors/frmChMem.h"
+
+#include <QApplication>
+#include <cstdio>
+
+namespace {
+constexpr int kRounds = 15;
+} // namespace
+
+int main(int argc, char **argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    bench::SilentDialogs dialogs;
+    bench::ProgramFolder folder;
+
+    mdifrmMain w(folder.path());
+    if (!w.MDIForm_Load() || !w.chMem()) {
+        std::fprintf(stderr, "start-up failed\n");
+        return 1;
+    }
+    w.resize(1280, 800);
+    w.show();
+    bench::settle();
+    frmChMem *ch = w.chMem();
+    auto *grid = static_cast<ChGrid *>(ch->vsfgGridCh);
+    auto &c = w.cps();
+    const int channels = c.cols.channelCount;
+
+    // 16 rows for the paste, every value different from the plan's.
+    QString rows = QStringLiteral("Rx Freq [MHz]\tTx Freq [MHz]\tDecode (CTCSS/DCS)\tEncode "
+                                  "(CTCSS/DCS)\tTx Power\tBandwidth\tScan Add\tBusy Lock\n");
+    for (int r = 0; r < 16; ++r)
+        rows += QStringLiteral("%1\t%2\t67\tD023N\tLow\tNarrow\tOff\tTone\n")
+                    .arg(440.0125 + r * 0.0125, 0, 'f', 5)
+                    .arg(445.0125 + r * 0.0125, 0, 'f', 5);
+
+    const double redisplay = bench::medianMs(kRounds, [&](int) {
+        ch->ShowChTblGrid();
+        ch->InitOpt();
+    });
+
+    // One bulk edit on all channels: every row selected, a choice typed.
+    grid->selectRows(1, channels);
+    grid->setCurrentCell(0, 5, QItemSelectionModel::NoUpdate);
+    ch->vsfgGridCh_BeforeEdit(1, 5);
+    ch->vsfgGridCh_AfterEdit(1, 5, QStringLiteral("Low"), 0);
+    if (!w.history().canUndo()) {
+        std::fprintf(stderr, "the bulk edit recorded no step\n");
+        return 1;
+    }
+    const double undoRedo = bench::medianMs(kRounds, [&](int r) {
+        if (r % 2 == 0)
+            w.history().undo();
+        else
+            w.history().redo();
+    });
+
+    const double paste = bench::medianMs(kRounds, [&](int) {
+        grid->setCurrentCell(0, 1);
+        ch->pasteText(rows);
+        w.history().undo();
+    });
+
+    std::printf("channel window: %d channels\n", channels);
+    std::printf("plain redisplay (ShowChTblGrid + InitOpt): %8.2f ms\n", redisplay);
+    std::printf("undo or redo of a bulk edit on all channels: %8.2f ms   ratio %.2f\n", undoRedo,
+                undoRedo / redisplay);
+    std::printf("paste of 16 rows (and its undo):           %8.2f ms   ratio %.2f\n", paste,
+                paste / redisplay);
+    return dialogs.shown() == 0 ? 0 : 1;
+}

@@ -1,0 +1,81 @@
+// The plan's history and guard against the virtual radio: a read over
+// unsaved edits is one undo step, and a write of a plan with frequencies
+// outside the band asks first (No sends nothing).
+#include "../gui/ChMemFixture.h"
+#include "SimProcess.h"
+#include "core/DataFile.h"
+#include "editors/PlanHistory.h"
+#include "editors/UndoHistory.h"
+#include "editors/frmCommun.h"
+
+#include <QFile>
+#include <QPushButton>
+
+namespace {
+
+struct EditingWithRadio : ChMemFixture {
+    std::unique_ptr<testsupport::SimProcess> sim;
+    void prepareFolder() override {
+        sim = std::make_unique<testsupport::SimProcess>(QStringList{
+            "--attach", folder.settingsFile(), "--com", "1", "--log", framesFile()});
+        ASSERT_FALSE(sim->path.isEmpty());
+    }
+    QString framesFile() const { return folder.dir.filePath("frames.log"); }
+    QByteArray frames() const {
+        QFile f(framesFile());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+TEST_F(EditingWithRadio, ReadOverEditsCanBeUndone) {
+    startEmpty136();
+    enterCell(2, 1, "150.125");
+    dialogs.asked.clear();
+    const auto edited = chmem::capturePlan(c());
+    w->action("tlbRead")->trigger();
+    QTest::mouseClick(w->commun()->cmdRead, Qt::LeftButton);
+    settle();
+    ASSERT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
+    EXPECT_EQ(cell(1, 1), "446.00625"); // the radio's plan
+    EXPECT_FALSE(w->windowTitle().contains(" *")); // the plan is the radio's
+    EXPECT_EQ(w->action("mnuEditUndo")->text(), "&Undo: Read");
+
+    w->action("mnuEditUndo")->trigger();
+    settle();
+    EXPECT_TRUE(chmem::capturePlan(c()) == edited);
+    EXPECT_EQ(cell(2, 1), "150.12500");
+    EXPECT_EQ(ch->cboFrequency->currentIndex(), 1);
+    EXPECT_TRUE(w->windowTitle().startsWith("Brenvik Radio Software *"));
+    w->action("mnuEditRedo")->trigger();
+    settle();
+    EXPECT_EQ(cell(1, 1), "446.00625");
+}
+
+TEST_F(EditingWithRadio, WritingFrequenciesOutsideTheBandAsksFirst) {
+    chooseBand(1); // a new plan on 136-174 MHz keeps the default 446 MHz channels
+    w->action("tlbWrite")->trigger();
+    dialogs.asked.clear();
+    dialogs.answers = {QMessageBox::No};
+    QTest::mouseClick(w->commun()->cmdWrite, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(dialogs.asked, QStringList{"Frequency range is not right，continue?"});
+    EXPECT_TRUE(frames().isEmpty()); // nothing went to the radio
+    EXPECT_TRUE(w->commun()->isVisible());
+
+    dialogs.asked.clear();
+    QTest::mouseClick(w->commun()->cmdWrite, Qt::LeftButton); // answered Yes
+    settle();
+    EXPECT_EQ(dialogs.asked.first(), "Frequency range is not right，continue?");
+    EXPECT_FALSE(frames().isEmpty());
+
+    // A plan inside the band is written without the question.
+    w->mnuDelAll_Click();
+    enterCell(1, 1, "146.52");
+    w->action("tlbWrite")->trigger();
+    dialogs.asked.clear();
+    QTest::mouseClick(w->commun()->cmdWrite, Qt::LeftButton);
+    settle();
+    EXPECT_FALSE(dialogs.asked.contains("Frequency range is not right，continue?"));
+}
+
+} // namespace
