@@ -4,8 +4,46 @@
 
 #include <QApplication>
 #include <cstdio>
+#include <string_view>
+
+#ifndef BRENVIK_VERSION
+#define BRENVIK_VERSION "unknown"
+#endif
+
+namespace {
+
+// --help and --version print and end before any window (or display) is needed.
+bool printedHelpOrVersion(int argc, char **argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--version") {
+            std::printf("brenvik-cps %s\n", BRENVIK_VERSION);
+            return true;
+        }
+        if (a == "--help" || a == "-h") {
+            std::printf(
+                "Usage: brenvik-cps [--help] [--version]\n\n"
+                "The desktop programming tool for Brenvik handheld radios: read a radio,\n"
+                "edit its channels and optional features, write it back; keep plans as\n"
+                "data files (*.dat).\n\n"
+                "The program folder is the executable's own: the settings file selvarn.exe,\n"
+                "the default image dhcpqec.exe, the Data folder and the help files. The\n"
+                "first start chooses the interface language from the system locale.\n\n"
+                "Options:\n"
+                "  -h, --help  this help\n"
+                "  --version   the program's version\n\n"
+                "See also: brenvik-cli (the same engine for scripts), brenvik-radio-sim.\n");
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char **argv) {
+    if (printedHelpOrVersion(argc, argv))
+        return 0;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         std::fprintf(stderr, "brenvik-cps needs a graphical display (none found: DISPLAY is not "

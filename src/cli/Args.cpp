@@ -1,59 +1,129 @@
 #include "cli/Args.h"
 
-#include <algorithm>
+#include <QCommandLineParser>
+#include <QStringList>
 #include <charconv>
 
 namespace cli {
 
 namespace {
-bool contains(const std::vector<std::string> &list, const std::string &s) {
-    return std::find(list.begin(), list.end(), s) != list.end();
+
+// Every option that takes a value in any command: lets the command word be
+// found behind options given before it ("--lang 3 show plan.dat").
+bool takesValueSomewhere(const std::string &word) {
+    for (const auto &spec : commandSpecs())
+        for (const auto &o : spec.options)
+            if (o.name == word && !o.valueName.empty())
+                return true;
+    return false;
 }
+
+QString bare(const std::string &name) {
+    return QString::fromStdString(name.substr(name.find_first_not_of('-')));
+}
+
+std::string plainMessage(QString text) {
+    // Qt's messages end with a full stop; ours are one line without one.
+    if (text.endsWith(QLatin1Char('.')))
+        text.chop(1);
+    return text.toStdString();
+}
+
 } // namespace
 
-Args::Args(const std::vector<std::string> &words, const std::vector<std::string> &valued,
-           const std::vector<std::string> &flags) {
-    bool onlyPositionals = false;
+Args::Args(const std::vector<std::string> &words) {
+    std::size_t commandAt = words.size();
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string &w = words[i];
-        const bool looksLikeOption = !onlyPositionals && w.size() > 1 && w[0] == '-';
-        if (!looksLikeOption) {
-            if (command_.empty()) {
-                command_ = w;
-            } else {
-                positionals_.push_back(w);
-                sequence_.emplace_back(std::string(), w);
-            }
+        if (w == "--")
+            break;
+        if (w.size() > 1 && w[0] == '-') {
+            if (takesValueSomewhere(w))
+                ++i;
             continue;
         }
-        if (w == "--") {
-            onlyPositionals = true;
+        commandAt = i;
+        break;
+    }
+    std::vector<std::string> rest = words;
+    if (commandAt < words.size()) {
+        command_ = words[commandAt];
+        rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(commandAt));
+        spec_ = findCommand(command_);
+        if (!spec_)
+            throw UsageError("unknown command '" + command_ + "'");
+    }
+
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+    std::vector<OptionSpec> known;
+    if (spec_)
+        known = spec_->options;
+    if (!spec_)
+        known.push_back({"--help", "", ""});
+    known.push_back({"--version", "", ""});
+    for (const auto &o : known) {
+        QStringList names{bare(o.name)};
+        if (o.name == "--help")
+            names.prepend(QStringLiteral("h"));
+        parser.addOption(o.valueName.empty()
+                             ? QCommandLineOption(names)
+                             : QCommandLineOption(names, {}, QString::fromStdString(o.valueName)));
+    }
+
+    QStringList argv{QStringLiteral("brenvik-cli")};
+    for (const auto &w : rest)
+        argv << QString::fromStdString(w);
+    if (!parser.parse(argv))
+        throw UsageError(plainMessage(parser.errorText()), command_);
+
+    for (const auto &o : known) {
+        const QString name = bare(o.name);
+        if (!parser.isSet(name))
+            continue;
+        auto &list = options_[o.name];
+        if (o.valueName.empty()) {
+            list.emplace_back();
             continue;
         }
-        std::string name = w, inlineValue;
-        bool hasInline = false;
-        if (const auto eq = w.find('='); w.rfind("--", 0) == 0 && eq != std::string::npos) {
-            name = w.substr(0, eq);
-            inlineValue = w.substr(eq + 1);
-            hasInline = true;
+        for (const QString &v : parser.values(name))
+            list.push_back(v.toStdString());
+        if (list.size() > 1 && !o.repeatable)
+            throw UsageError(o.name + " may be given once", command_);
+    }
+    for (const QString &p : parser.positionalArguments())
+        positionals_.push_back(p.toStdString());
+    if (!spec_ && !positionals_.empty())
+        throw UsageError("unexpected argument '" + positionals_.front() + "'");
+
+    // The order of plain arguments and ports, for diff's two sides.
+    for (std::size_t i = 0, plain = 0; i < rest.size(); ++i) {
+        const std::string &w = rest[i];
+        if (w == "--port" && i + 1 < rest.size()) {
+            sequence_.emplace_back("--port", rest[++i]);
+        } else if (w.rfind("--port=", 0) == 0) {
+            sequence_.emplace_back("--port", w.substr(7));
+        } else if (w.size() > 1 && w[0] == '-') {
+            if (w.find('=') == std::string::npos && takesValueSomewhere(w))
+                ++i;
+        } else if (plain < positionals_.size()) {
+            sequence_.emplace_back(std::string(), positionals_[plain++]);
         }
-        if (contains(valued, name)) {
-            if (!hasInline && i + 1 >= words.size())
-                throw UsageError("option " + name + " needs a value");
-            const std::string v = hasInline ? inlineValue : words[++i];
-            options_[name].push_back(v);
-            sequence_.emplace_back(name, v);
-        } else if (contains(flags, name) && !hasInline) {
-            options_[name].push_back({});
-        } else {
-            throw UsageError("unknown option " + w);
-        }
+    }
+
+    if (spec_ && !has("--help")) {
+        if (positionals_.size() < spec_->minArgs)
+            throw UsageError(command_ + ": missing argument", command_);
+        if (positionals_.size() > spec_->maxArgs)
+            throw UsageError(command_ + ": unexpected argument '" + positionals_[spec_->maxArgs] + "'",
+                             command_);
     }
 }
 
 std::string Args::value(const std::string &name, const std::string &fallback) const {
     const auto it = options_.find(name);
-    return it == options_.end() ? fallback : it->second.back();
+    return it == options_.end() || it->second.empty() ? fallback : it->second.back();
 }
 
 std::vector<std::string> Args::values(const std::string &name) const {
@@ -69,21 +139,9 @@ int Args::intValue(const std::string &name, int low, int high, int fallback) con
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (ec != std::errc() || end != text.data() + text.size() || v < low || v > high)
         throw UsageError(name + " must be a number from " + std::to_string(low) + " to " +
-                         std::to_string(high));
+                             std::to_string(high),
+                         command_);
     return v;
-}
-
-void Args::expectPositionals(std::size_t low, std::size_t high) const {
-    if (positionals_.size() < low)
-        throw UsageError(command_ + ": missing argument");
-    if (positionals_.size() > high)
-        throw UsageError(command_ + ": unexpected argument " + positionals_[high]);
-}
-
-void Args::allowOnly(const std::vector<std::string> &allowed) const {
-    for (const auto &[name, v] : options_)
-        if (!contains(allowed, name))
-            throw UsageError(command_ + " does not take " + name);
 }
 
 } // namespace cli

@@ -13,6 +13,7 @@ int importCsvCommand(const Args &args, Console &console);
 int readCommand(const Args &args, Console &console);
 int writeCommand(const Args &args, Console &console);
 int portsCommand(const Args &args, Console &console);
+int bandsCommand(const Args &args, Console &console);
 int diffCommand(const Args &args, Console &console);
 int programCommand(const Args &args, Console &console);
 

@@ -8,9 +8,11 @@
 namespace cli {
 
 constexpr int kExitOk = 0;
-constexpr int kExitRadio = 1; // radio or port failure (or: diff found differences)
+constexpr int kExitRadio = 1; // radio or port failure
 constexpr int kExitUsage = 2;
 constexpr int kExitFile = 3;
+constexpr int kExitDiffers = 1;     // diff: the plans differ
+constexpr int kExitRadioUnread = 4; // diff: a radio could not be read
 
 struct Console {
     std::ostream &out;

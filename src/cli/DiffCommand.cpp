@@ -1,5 +1,6 @@
 // The diff command: two plans, each a data file or a radio (--port DEV).
 #include "cli/Commands.h"
+#include "cli/CliFiles.h"
 #include "cli/ConsoleTransferUi.h"
 #include "cli/DevicePort.h"
 #include "cli/PlanDiff.h"
@@ -17,17 +18,23 @@ namespace {
 // whole memory read and decoded as a read does.
 void loadSide(cps::Cps &c, const std::pair<std::string, std::string> &side, Console &console) {
     if (side.first.empty()) {
-        openPlan(c, side.second);
+        openPlan(c, side.second, console.err);
         return;
     }
     const std::string &port = side.second;
-    DevicePort link(c, resolveDevice(c, port));
+    QString device;
+    try {
+        device = resolveDevice(c, port);
+    } catch (const CliFailure &e) {
+        throw CliFailure(e.status == kExitRadio ? kExitRadioUnread : e.status, e.what());
+    }
+    DevicePort link(c, device);
     ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, port);
     cps::TimeoutMark mark;
     const auto image = cps::readRange(c, link, ui, mark, 0, cps::kImageTop);
     ui.finishProgress();
     if (!image)
-        throw CliFailure(kExitRadio, port + ": " + c.text(79));
+        throw CliFailure(kExitRadioUnread, port + ": " + c.text(79));
     c.IicDat = *image;
     cps::SoftDisplay(c);
 }
@@ -35,13 +42,15 @@ void loadSide(cps::Cps &c, const std::pair<std::string, std::string> &side, Cons
 } // namespace
 
 int diffCommand(const Args &args, Console &console) {
-    args.allowOnly({"--port", "--lang", "--program-dir", "--verbose"});
     std::vector<std::pair<std::string, std::string>> sides;
     for (const auto &item : args.sequence())
         if (item.first.empty() || item.first == "--port")
             sides.push_back(item);
     if (sides.size() != 2)
-        throw UsageError("diff: give two plans, each FILE.dat or --port DEV");
+        throw UsageError("give two plans, each FILE.dat or --port DEV");
+    if (isStdin(sides[0].second) && isStdin(sides[1].second) && sides[0].first.empty() &&
+        sides[1].first.empty())
+        throw UsageError("only one plan can be standard input");
 
     CommandSession session(args, console);
     cps::Cps &base = session.c;
@@ -53,7 +62,7 @@ int diffCommand(const Args &args, Console &console) {
     for (const auto &line : lines)
         console.out << line << '\n';
     console.out << std::flush;
-    return lines.empty() ? kExitOk : kExitRadio;
+    return lines.empty() ? kExitOk : kExitDiffers;
 }
 
 } // namespace cli

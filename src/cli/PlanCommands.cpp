@@ -1,34 +1,24 @@
 // Commands on data files: new, show, export-csv, import-csv.
 #include "cli/Commands.h"
+#include "cli/CliFiles.h"
 #include "cli/CsvPlan.h"
 #include "cli/PlanFile.h"
 #include "cli/ShowPlan.h"
 #include "cli/StreamSink.h"
-#include "core/DataFile.h"
 #include "core/MemoryImage.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace cli {
 
 namespace {
 
+constexpr int kTextSaveFailed = 86;
+
 std::string requiredOutput(const Args &args) {
     if (!args.has("-o"))
         throw UsageError(args.command() + ": -o OUT is required");
     return args.value("-o");
-}
-
-std::string readTextFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw CliFailure(kExitFile, path + ": cannot be read");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw CliFailure(kExitFile, path + ": cannot be read");
-    return text;
 }
 
 // Every line of a multi-line message names the file it is about.
@@ -43,76 +33,78 @@ std::string prefixLines(const std::string &prefix, const std::string &text) {
     return r;
 }
 
+// Two arguments cannot both be standard input.
+void oneStdin(const Args &args) {
+    int count = 0;
+    for (const auto &p : args.positionals())
+        count += isStdin(p) ? 1 : 0;
+    if (count > 1)
+        throw UsageError(args.command() + ": only one argument can be standard input");
+}
+
 } // namespace
 
 int newCommand(const Args &args, Console &console) {
-    args.allowOnly({"-o", "--band", "--lang", "--program-dir"});
-    args.expectPositionals(0, 0);
     const std::string out = requiredOutput(args);
     const int band = args.intValue("--band", 0, cps::kCustomBand - 1, cps::kDefaultBand);
     CommandSession session(args, console);
     cps::Cps &c = session.c;
+    const OutputFile output(out);
     cps::selectBand(c, band);
-    savePlan(c, out);
+    saveFile(c, planFileBytes(c), output, console);
+    reportChannelsOutsideBand(c, console.err);
     return kExitOk;
 }
 
 int showCommand(const Args &args, Console &console) {
-    args.allowOnly({"--json", "--lang", "--program-dir"});
-    args.expectPositionals(1, 1);
     CommandSession session(args, console);
     cps::Cps &c = session.c;
-    openPlan(c, args.positionals()[0]);
+    openPlan(c, args.positionals()[0], console.err);
     console.out << (args.has("--json") ? planJson(c) : planTable(c)) << std::flush;
+    reportChannelsOutsideBand(c, console.err);
     return kExitOk;
 }
 
 int exportCsvCommand(const Args &args, Console &console) {
-    args.allowOnly({"-o", "--lang", "--program-dir", "--format"});
-    args.expectPositionals(1, 1);
     const std::string format = args.value("--format", "brenvik");
     if (format != "brenvik" && format != "chirp")
         throw UsageError("export-csv: --format must be brenvik or chirp");
     CommandSession session(args, console);
     cps::Cps &c = session.c;
-    openPlan(c, args.positionals()[0]);
+    const std::string &plan = args.positionals()[0];
+    const OutputFile output(args.value("-o", "-"), {plan});
+    openPlan(c, plan, console.err);
     const std::string csv =
         exportCsv(c, format == "chirp" ? CsvFormat::ChannelList : CsvFormat::Own,
                   args.has("--lang") ? c.lang() : 3);
-    if (!args.has("-o")) {
-        console.out << csv << std::flush;
-        return kExitOk;
-    }
-    try {
-        cps::writeFileAtomically(args.value("-o"), std::vector<uint8_t>(csv.begin(), csv.end()));
-    } catch (const std::exception &) {
-        throw CliFailure(kExitFile, args.value("-o") + ": " + c.text(86));
-    }
+    output.write(std::vector<uint8_t>(csv.begin(), csv.end()), console, c.text(kTextSaveFailed));
     return kExitOk;
 }
 
 int importCsvCommand(const Args &args, Console &console) {
-    args.allowOnly({"-o", "--lang", "--program-dir", "--skip-bad-rows"});
-    args.expectPositionals(2, 2);
     const std::string out = requiredOutput(args);
+    oneStdin(args);
     CommandSession session(args, console);
     cps::Cps &c = session.c;
-    openPlan(c, args.positionals()[0]);
-    const std::string &csvPath = args.positionals()[1];
-    const std::string csv = readTextFile(csvPath);
+    const std::string &plan = args.positionals()[0], &csvPath = args.positionals()[1];
+    const OutputFile output(out, {plan, csvPath});
+    openPlan(c, plan, console.err);
+    const auto csvBytes = readInput(csvPath);
+    const std::string csvName = isStdin(csvPath) ? "standard input" : csvPath;
     CsvImportMessages messages;
     try {
-        messages = importCsv(c, csv, args.has("--skip-bad-rows"));
+        messages = importCsv(c, std::string(csvBytes.begin(), csvBytes.end()),
+                             args.has("--skip-bad-rows"));
     } catch (const CliFailure &e) {
-        throw CliFailure(e.status, prefixLines(csvPath, e.what()));
+        throw CliFailure(e.status, prefixLines(csvName, e.what()));
     }
     for (const auto &line : messages.notes)
-        console.err << csvPath << ": note: " << line << '\n';
+        console.err << csvName << ": note: " << line << '\n';
     for (const auto &line : messages.warnings)
-        console.err << csvPath << ": warning: " << line << '\n';
+        console.err << csvName << ": warning: " << line << '\n';
     for (const auto &line : messages.leftOut)
-        console.err << csvPath << ": left out: " << line << '\n';
-    savePlan(c, out);
+        console.err << csvName << ": left out: " << line << '\n';
+    saveFile(c, planFileBytes(c), output, console);
     return kExitOk;
 }
 

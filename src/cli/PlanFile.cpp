@@ -1,12 +1,15 @@
 #include "cli/PlanFile.h"
 
+#include "core/ChannelEntry.h"
 #include "core/DataFile.h"
 #include "core/MemoryImage.h"
+#include "core/OutOfBand.h"
 #include "core/Plan.h"
 #include "core/Session.h"
 
 #include <QCoreApplication>
-#include <filesystem>
+#include <algorithm>
+#include <cstdio>
 
 namespace cli {
 
@@ -39,52 +42,84 @@ void startSession(cps::Cps &c, const Args &args) {
                                         "image (dhcpqec.exe)");
 }
 
-bool plausiblePlanImage(const std::vector<uint8_t> &image) {
+std::string bandEdgeProblem(const std::vector<uint8_t> &image) {
     if (image.size() <= static_cast<std::size_t>(cps::kBandHighByte + 1))
-        return false;
+        return "the file has no band edges";
+    char bytes[16];
+    std::snprintf(bytes, sizeof bytes, "%02X %02X %02X %02X", image[cps::kBandLowByte],
+                  image[cps::kBandLowByte + 1], image[cps::kBandHighByte],
+                  image[cps::kBandHighByte + 1]);
     for (int a = cps::kBandLowByte; a <= cps::kBandHighByte + 1; ++a)
         if (!isBcdByte(image[static_cast<std::size_t>(a)]))
-            return false;
+            return std::string("the band edges ") + bytes + " are not packed BCD";
     const auto low = cps::bandEdgeValue(image[cps::kBandLowByte], image[cps::kBandLowByte + 1]);
     const auto high = cps::bandEdgeValue(image[cps::kBandHighByte], image[cps::kBandHighByte + 1]);
-    return low < high;
+    if (low >= high)
+        return std::string("the band edges ") + bytes + " have the lower edge not below the upper";
+    return {};
 }
 
-void openPlan(cps::Cps &c, const std::string &path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (!fs::exists(path, ec))
-        wrongFile(c, path, "no such file");
-    if (!fs::is_regular_file(path, ec))
-        wrongFile(c, path, "not a file");
-    const auto size = fs::file_size(path, ec);
-    if (ec || size < c.IicDat.size())
+void openPlan(cps::Cps &c, const std::string &path, std::ostream &warnings) {
+    std::vector<uint8_t> bytes;
+    if (std::string reason; !readInput(path, bytes, reason))
+        wrongFile(c, path, reason);
+    if (bytes.size() < c.IicDat.size())
         wrongFile(c, path,
                   std::to_string(c.IicDat.size()) + " bytes expected, " +
-                      (ec ? std::string("unreadable") : std::to_string(size)) + " found");
-    const auto bytes = cps::readDataFile(path, c.IicDat.size());
-    if (!bytes)
-        wrongFile(c, path, "unreadable");
-    auto image = cps::fileBytesToImage(*bytes, c.IicDat.size());
-    if (!plausiblePlanImage(image))
-        wrongFile(c, path, "no valid band in the file");
+                      std::to_string(bytes.size()) + " found");
+    auto image = cps::fileBytesToImage(bytes, c.IicDat.size());
+    if (const std::string problem = bandEdgeProblem(image); !problem.empty())
+        warnings << path << ": warning: " << problem << "; opened as the desktop tool opens it\n";
     c.IicDat = std::move(image);
     cps::SoftDisplay(c);
     c.CurFilePath = path;
 }
 
-void saveImage(const cps::Cps &c, const std::vector<uint8_t> &image, const std::string &path) {
-    try {
-        cps::writeFileAtomically(path, cps::imageToFileBytes(image));
-    } catch (const std::exception &) {
-        throw CliFailure(kExitFile, path + ": " + c.text(kTextSaveFailed));
-    }
+std::vector<uint8_t> planFileBytes(cps::Cps &c) {
+    cps::SetConvIicDat(c);
+    return cps::imageToFileBytes(c.IicDat);
 }
 
-void savePlan(cps::Cps &c, const std::string &path) {
-    cps::SetConvIicDat(c);
-    saveImage(c, c.IicDat, path);
-    c.CurFilePath = path;
+void saveFile(const cps::Cps &c, const std::vector<uint8_t> &fileBytes, const OutputFile &out,
+              Console &console) {
+    out.write(fileBytes, console, c.text(kTextSaveFailed));
+}
+
+void reportChannelsOutsideBand(const cps::Cps &c, std::ostream &out) {
+    const auto outside = cps::channelsOutsideBand(c);
+    if (outside.empty())
+        return;
+    int inUse = 0;
+    for (int n = 1; n <= c.cols.channelCount; ++n)
+        inUse += cps::channelInUse(c, n) ? 1 : 0;
+    out << outside.size() << " of " << inUse << " channels lie outside the band "
+        << cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh) << ": "
+        << channelList(outside) << '\n';
+}
+
+void refuseChannelsOutsideBand(const cps::Cps &c, const Args &args) {
+    const auto outside = cps::channelsOutsideBand(c);
+    if (outside.empty() || args.has("--force"))
+        return;
+    throw CliFailure(kExitFile, args.positionals()[0] + ": channel" +
+                                    (outside.size() > 1 ? "s " : " ") + channelList(outside) +
+                                    " lie outside the band " +
+                                    cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh) +
+                                    "; nothing was written (--force writes them all the same)");
+}
+
+std::string channelList(const std::vector<int> &channels) {
+    std::string text;
+    for (std::size_t i = 0; i < channels.size();) {
+        std::size_t j = i;
+        while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1)
+            ++j;
+        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]);
+        if (j > i)
+            text += "-" + std::to_string(channels[j]);
+        i = j + 1;
+    }
+    return text;
 }
 
 } // namespace cli

@@ -2,6 +2,7 @@
 // The session a command works in, and data files opened and saved as the main
 // window's Open and Save do.
 #include "cli/Args.h"
+#include "cli/CliFiles.h"
 #include "cli/Console.h"
 #include "cli/StreamSink.h"
 #include "core/Cps.h"
@@ -26,6 +27,8 @@ class CommandSession {
 public:
     CommandSession(const Args &args, Console &console) : sink_(console.err) {
         c.sink = &sink_;
+        if (!args.has("--verbose"))
+            sink_.setShortForm(&c);
         startSession(c, args);
     }
     CommandSession(const CommandSession &) = delete;
@@ -38,22 +41,35 @@ public:
     cps::Cps c;
 };
 
-// Whether the image's band edges (0x037A..0x037D) are packed BCD with the lower
-// edge below the upper: every plan the tool or a programmed radio holds has
-// them, a file of random bytes almost never.
-bool plausiblePlanImage(const std::vector<uint8_t> &image);
+// Why the image's band edges (0x037A..0x037D) are not what the tool or a
+// programmed radio writes (packed BCD, lower edge below the upper); empty when
+// they are.
+std::string bandEdgeProblem(const std::vector<uint8_t> &image);
 
-// Opens a data file as the Open command does (image, then the redisplay's
-// decoding). A file that is not a plan (missing, a folder, shorter than the
-// image, implausible content) is a CliFailure with the language's
-// "Wrong file type!" text.
-void openPlan(cps::Cps &c, const std::string &path);
+// Opens a data file ('-': standard input) as the Open command does: any file
+// of at least the image's length, then the redisplay's decoding (a band that
+// matches no row is custom). Band edges that no plan holds are opened all the
+// same with a warning on `warnings`. A file that cannot be a plan (missing, a
+// folder, shorter than the image) is a CliFailure with the language's
+// "Wrong file type!" text and the reason.
+void openPlan(cps::Cps &c, const std::string &path, std::ostream &warnings);
 
-// Saves the plan as Save does (conversion step, then the data file layout),
-// atomically. A failure is a CliFailure with the "Save file failed!" text.
-void savePlan(cps::Cps &c, const std::string &path);
+// The image as saved by Save (conversion step, then the data file layout).
+std::vector<uint8_t> planFileBytes(cps::Cps &c);
 
-// Saves an image as it stands, without the conversion step (a radio's image).
-void saveImage(const cps::Cps &c, const std::vector<uint8_t> &image, const std::string &path);
+// Writes data file bytes to a checked output; a failure is a CliFailure with
+// the "Save file failed!" text and the reason.
+void saveFile(const cps::Cps &c, const std::vector<uint8_t> &fileBytes, const OutputFile &out,
+              Console &console);
+
+// "1-3, 7, 9-16": channel numbers (ascending) with runs joined.
+std::string channelList(const std::vector<int> &channels);
+
+// Before a write: a plan with channels outside its band is a CliFailure (file
+// error) naming them, unless --force was given.
+void refuseChannelsOutsideBand(const cps::Cps &c, const Args &args);
+
+// Prints "N of M channels lie outside the band ..." on `out` when any do.
+void reportChannelsOutsideBand(const cps::Cps &c, std::ostream &out);
 
 } // namespace cli

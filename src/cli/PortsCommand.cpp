@@ -6,6 +6,9 @@
 #include "comm/PortMap.h"
 #include "comm/SerialPort.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSerialPortInfo>
 #include <cstdio>
 
@@ -40,20 +43,32 @@ std::string orDash(const std::string &s) {
 } // namespace
 
 int portsCommand(const Args &args, Console &console) {
-    args.allowOnly({"--program-dir", "--lang"});
-    args.expectPositionals(0, 0);
     CommandSession session(args, console);
     cps::Cps &c = session.c;
 
     const QStringList devices = cps::systemSerialDevices();
     const auto map = cps::mapComPorts(c.ini(), devices);
     QStringList listed;
-    console.out << "COM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\n";
+    QJsonArray json;
+    const bool asJson = args.has("--json");
+    if (!asJson)
+        console.out << "COM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\n";
     auto line = [&](const std::string &com, const QString &device) {
         const DeviceInfo d = infoFor(device);
+        listed << device;
+        if (asJson) {
+            const auto orNull = [](const std::string &s) {
+                return s.empty() ? QJsonValue() : QJsonValue(QString::fromStdString(s));
+            };
+            json.append(QJsonObject{{"com", com == "-" ? QJsonValue() : orNull(com)},
+                                    {"device", device},
+                                    {"description", orNull(d.description)},
+                                    {"maker", orNull(d.maker)},
+                                    {"usb", orNull(d.usbId)}});
+            return;
+        }
         console.out << com << '\t' << device.toStdString() << '\t' << orDash(d.description) << '\t'
                     << orDash(d.maker) << '\t' << orDash(d.usbId) << '\n';
-        listed << device;
     };
     for (int n = 1; n <= cps::kPortCount; ++n)
         if (const QString &device = map[static_cast<std::size_t>(n - 1)]; !device.isEmpty())
@@ -61,6 +76,8 @@ int portsCommand(const Args &args, Console &console) {
     for (const QString &device : devices)
         if (!listed.contains(device))
             line("-", device);
+    if (asJson)
+        console.out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
     if (listed.isEmpty())
         console.err << "no serial devices found\n";
     return kExitOk;

@@ -7,6 +7,8 @@
 #include "cli/StreamSink.h"
 #include "comm/ProgrammingLine.h"
 
+#include <QSerialPort>
+#include <atomic>
 #include <csignal>
 #include <fstream>
 #include <mutex>
@@ -61,21 +63,42 @@ class LineLog {
     std::ofstream file_;
 };
 
+// Every port must open before the line starts: a wrong device name is
+// reported at once instead of waiting for a radio for ever.
+void checkPortsOpen(const cps::Cps &c, const std::vector<std::string> &names) {
+    for (const auto &name : names) {
+        QString device;
+        try {
+            device = resolveDevice(c, name);
+        } catch (const CliFailure &e) {
+            throw CliFailure(kExitUsage, e.what());
+        }
+        QSerialPort probe(device);
+        if (!probe.open(QIODevice::ReadWrite))
+            throw CliFailure(kExitUsage, name + ": " + device.toStdString() +
+                                             " cannot be opened (" +
+                                             probe.errorString().toStdString() +
+                                             "); no radio was programmed");
+        probe.close();
+    }
+}
+
 } // namespace
 
 int programCommand(const Args &args, Console &console) {
-    args.allowOnly(
-        {"--port", "--verify", "--backup", "--log", "--lang", "--program-dir", "--verbose"});
-    args.expectPositionals(1, 1);
     const auto portNames = args.values("--port");
     if (portNames.empty())
         throw UsageError("program: --port DEV is required");
     if (std::set<std::string>(portNames.begin(), portNames.end()).size() != portNames.size())
         throw UsageError("program: each port may be given once");
 
+    const int count = args.intValue("--count", 1, 1000000, 0);
+
     CommandSession session(args, console);
     cps::Cps &c = session.c;
-    openPlan(c, args.positionals()[0]);
+    openPlan(c, args.positionals()[0], console.err);
+    refuseChannelsOutsideBand(c, args);
+    checkPortsOpen(c, portNames);
     LineLog log(args.value("--log"));
 
     cps::LineSettings settings;
@@ -88,6 +111,8 @@ int programCommand(const Args &args, Console &console) {
     line.onResult = [&](const cps::LineResult &r) {
         std::lock_guard lock(outputLock);
         (r.pass ? passed : failed)++;
+        if (count && passed >= count)
+            line.requestStop(); // the ports finish the radios they are programming
         std::string text = (r.pass ? "PASS " : "FAIL ") + r.port.toStdString() + " ident " +
                            identText(r.ident).toStdString() + " in " +
                            seconds(r.durationMs).toStdString() + " s";
@@ -131,14 +156,15 @@ int programCommand(const Args &args, Console &console) {
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     const pthread_t mainThread = pthread_self();
+    std::atomic<bool> ended{false}; // the line ended by itself (--count)
     std::thread runner([&] {
         line.run(ports);
-        if (!line.stopRequested())
-            pthread_kill(mainThread, SIGTERM);
+        ended = true;
+        pthread_kill(mainThread, SIGTERM);
     });
     int signal = 0;
     sigwait(&stopSignals, &signal);
-    {
+    if (!ended) {
         std::lock_guard lock(outputLock);
         console.err << "stopping after the radios being programmed\n" << std::flush;
     }

@@ -4,6 +4,7 @@
 #include "cli/PlanFile.h"
 #include "cli/RadioLink.h"
 #include "cli/StreamSink.h"
+#include "core/DataFile.h"
 
 namespace cli {
 
@@ -21,17 +22,16 @@ std::vector<std::string> requiredPorts(const Args &args) {
 } // namespace
 
 int readCommand(const Args &args, Console &console) {
-    args.allowOnly({"--port", "-o", "--lang", "--program-dir", "--verbose"});
-    args.expectPositionals(0, 0);
     const auto ports = requiredPorts(args);
     if (ports.size() > 1)
         throw UsageError("read: one --port only");
     if (!args.has("-o"))
         throw UsageError("read: -o OUT.dat is required");
-    const std::string out = args.value("-o");
 
     CommandSession session(args, console);
     cps::Cps &c = session.c;
+    // Checked before the radio is asked, so a whole read is not lost to a bad -o.
+    const OutputFile output(args.value("-o"));
     const QString device = resolveDevice(c, ports[0]);
     ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, ports[0]);
     cps::TimeoutMark mark;
@@ -39,19 +39,20 @@ int readCommand(const Args &args, Console &console) {
     const LinkResult r = readRadio(c, device, ui, mark, &asRead);
     if (!r.ok)
         throw CliFailure(kExitRadio, ports[0] + ": " + r.failure);
-    saveImage(c, asRead, out);
-    console.out << ports[0] << ": " << c.text(kTextReadOk) << " -> " << out << '\n';
+    saveFile(c, cps::imageToFileBytes(asRead), output, console);
+    // With -o - the plan is on standard output: the confirmation goes with the messages.
+    (output.toStdout() ? console.err : console.out)
+        << ports[0] << ": " << c.text(kTextReadOk) << " -> " << output.path() << '\n';
     return kExitOk;
 }
 
 int writeCommand(const Args &args, Console &console) {
-    args.allowOnly({"--port", "--lang", "--program-dir", "--verbose", "--verify", "--backup"});
-    args.expectPositionals(1, 1);
     const auto ports = requiredPorts(args);
 
     CommandSession session(args, console);
     cps::Cps &c = session.c;
-    openPlan(c, args.positionals()[0]);
+    openPlan(c, args.positionals()[0], console.err);
+    refuseChannelsOutsideBand(c, args);
 
     std::vector<std::string> failed;
     for (const auto &port : ports) {

@@ -5,8 +5,14 @@
 #include "core/Ini.h"
 #include "core/MemoryImage.h"
 #include "core/Options.h"
+#include "core/OutOfBand.h"
+#include "core/FaceText.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QList>
+#include <QVariantList>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
@@ -18,38 +24,6 @@ namespace {
 
 constexpr int kTextModelCaption = 356, kTextModelLabel = 184, kTextBandLabel = 185, kTextOff = 347,
               kTextOn = 348;
-
-std::string jsonString(const std::string &s) {
-    std::string r = "\"";
-    for (const unsigned char ch : s) {
-        switch (ch) {
-        case '"':
-            r += "\\\"";
-            break;
-        case '\\':
-            r += "\\\\";
-            break;
-        case '\n':
-            r += "\\n";
-            break;
-        case '\r':
-            r += "\\r";
-            break;
-        case '\t':
-            r += "\\t";
-            break;
-        default:
-            if (ch < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", ch);
-                r += buf;
-            } else {
-                r += static_cast<char>(ch);
-            }
-        }
-    }
-    return r + "\"";
-}
 
 // Terminal columns a text takes: East Asian wide characters take two.
 int displayWidth(const std::string &s) {
@@ -147,27 +121,91 @@ std::string columnCaption(const cps::Cps &c, int column) {
     return column == 0 ? "CH" : "P" + std::to_string(column);
 }
 
-std::string planJson(const cps::Cps &c) {
-    std::ostringstream o;
-    o << "{\"model\": " << c.modelIndex << ", \"band\": {\"index\": " << c.bandIndex
-      << ", \"low\": " << c.bandLow << ", \"high\": " << c.bandHigh << "}, \"channels\": [";
-    for (int n = 1; n <= c.cols.channelCount; ++n) {
-        if (n > 1)
-            o << ", ";
-        o << "{\"channel\": " << n << ", \"rx\": " << field(c, n, cps::field::Rx)
-          << ", \"tx\": " << field(c, n, cps::field::Tx)
-          << ", \"decode\": " << jsonString(c.ch.decText[static_cast<std::size_t>(n)])
-          << ", \"encode\": " << jsonString(c.ch.encText[static_cast<std::size_t>(n)])
-          << ", \"fields\": [";
-        for (int f = 0; f < cps::kChannelFields; ++f)
-            o << (f ? ", " : "") << field(c, n, f);
-        o << "]}";
+namespace {
+
+// The same plan with English texts: the named keys of the JSON do not
+// depend on the interface language.
+cps::Cps englishCopy(const cps::Cps &c) {
+    cps::Cps en = c;
+    if (en.lang() != 3) {
+        en.CurLang = 3;
+        cps::LoadSoftFaceText(en);
+        cps::ReadChInfo(en);
     }
-    o << "], \"options\": [";
-    for (int k = 0; k < cps::kOptionCount; ++k)
-        o << (k ? ", " : "") << c.opt.sel[static_cast<std::size_t>(k)];
-    o << "]}\n";
-    return o.str();
+    return en;
+}
+
+QJsonValue mhzValue(int32_t tenHz) {
+    return tenHz < 0 ? QJsonValue() : QJsonValue(QString::fromStdString(mhzText(tenHz)));
+}
+
+QJsonValue signalValue(const cps::Cps &c, int n, const std::string &text) {
+    if (!cps::channelInUse(c, n))
+        return {};
+    return text.empty() || text == c.noneText ? QStringLiteral("None") : QString::fromStdString(text);
+}
+
+QString q(const std::string &s) {
+    return QString::fromStdString(s);
+}
+
+} // namespace
+
+std::string planJson(const cps::Cps &c) {
+    const cps::Cps en = englishCopy(c);
+    QJsonObject band{{"index", c.bandIndex},
+                     {"low", static_cast<qint64>(c.bandLow)},
+                     {"high", static_cast<qint64>(c.bandHigh)},
+                     {"number", c.bandIndex},
+                     {"caption", q(cps::bandCaption(en, c.bandIndex, c.bandLow, c.bandHigh))},
+                     {"lowMHz", mhzValue(c.bandLow)},
+                     {"highMHz", mhzValue(c.bandHigh)}};
+    QJsonArray channels;
+    for (int n = 1; n <= c.cols.channelCount; ++n) {
+        const auto &row = c.ch.ChInfo[static_cast<std::size_t>(n)];
+        const bool inUse = cps::channelInUse(c, n);
+        QJsonArray fields;
+        for (int f = 0; f < cps::kChannelFields; ++f)
+            fields.append(static_cast<qint64>(row[static_cast<std::size_t>(f)]));
+        QJsonObject parameters;
+        for (int col = cps::field::Bit5; col <= en.cols.columnCount; ++col)
+            parameters[q(columnCaption(en, col))] =
+                inUse ? QJsonValue(q(channelCellText(en, n, col))) : QJsonValue();
+        channels.append(QJsonObject{
+            {"channel", n},
+            {"rx", static_cast<qint64>(row[cps::field::Rx])},
+            {"tx", static_cast<qint64>(row[cps::field::Tx])},
+            {"decode", q(c.ch.decText[static_cast<std::size_t>(n)])},
+            {"encode", q(c.ch.encText[static_cast<std::size_t>(n)])},
+            {"fields", fields},
+            {"inUse", inUse},
+            {"rxMHz", mhzValue(row[cps::field::Rx])},
+            {"txMHz", inUse ? mhzValue(row[cps::field::Tx]) : QJsonValue()},
+            {"signalling",
+             QJsonObject{{"decode", signalValue(c, n, c.ch.decText[static_cast<std::size_t>(n)])},
+                         {"encode", signalValue(c, n, c.ch.encText[static_cast<std::size_t>(n)])}}},
+            {"parameters", parameters}});
+    }
+    QJsonArray options;
+    QJsonObject optionValues;
+    for (int k = 0; k < cps::kOptionCount; ++k) {
+        options.append(c.opt.sel[static_cast<std::size_t>(k)]);
+        const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
+        optionValues[q(en.text(def.captionText))] = q(optionValueText(en, k));
+    }
+    const QJsonObject plan{{"model", c.modelIndex},
+                           {"modelName", q(c.text(kTextModelCaption))},
+                           {"band", band},
+                           {"channels", channels},
+                           {"options", options},
+                           {"optionValues", optionValues},
+                           {"channelsOutsideBand", QJsonArray::fromVariantList([&] {
+                                QVariantList list;
+                                for (int n : cps::channelsOutsideBand(c))
+                                    list << n;
+                                return list;
+                            }())}};
+    return QJsonDocument(plan).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }
 
 std::string planTable(const cps::Cps &c) {

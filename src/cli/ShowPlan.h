@@ -7,11 +7,12 @@
 
 namespace cli {
 
-// {"model": m, "band": {"index": i, "low": l, "high": h},
-//  "channels": [{"channel": n, "rx": r, "tx": t, "decode": d, "encode": e,
-//                "fields": [f0..f20]}, ...n = 1..channel count],
-//  "options": [o0..o15]}
-// Frequencies and band limits in 10 Hz units, -1 = none.
+// One JSON object (docs/show-json.schema.json). The first keys are the raw
+// decoded forms (frequencies in 10 Hz units, -1 = none; "fields" the channel
+// table's 21 fields; "options" the option selections); the named keys say the
+// same in words that do not depend on the interface language: MHz texts,
+// "None"/"67.0"/"D023N", the parameter columns and options by their English
+// captions with the English word shown.
 std::string planJson(const cps::Cps &c);
 
 // Model, band, the channel grid and the option controls as text.

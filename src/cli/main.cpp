@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/CliFiles.h"
 
 #include <QCoreApplication>
 #include <iostream>
@@ -8,5 +9,6 @@ int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     std::vector<std::string> words(argv + 1, argv + argc);
     cli::Console console{std::cout, std::cerr, isatty(STDERR_FILENO) == 1};
-    return cli::run(words, console);
+    const int status = cli::run(words, console);
+    return cli::finishOutput(std::cout, std::cerr, status);
 }

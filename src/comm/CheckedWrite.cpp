@@ -1,6 +1,7 @@
 #include "comm/CheckedWrite.h"
 
 #include "comm/Backup.h"
+#include "comm/ProtocolEngine.h"
 #include "comm/RadioTransfer.h"
 #include "comm/RecordingPort.h"
 #include "comm/WriteVerify.h"
@@ -69,8 +70,12 @@ CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, Tim
 
     if (!checks.backupDir.isEmpty()) {
         r.backupFile = backupRadio(c, port, catcher, mark, checks.backupDir, checks.portName);
+        // An unsupported radio is named as the write names it; any other
+        // failure is the backup's own.
+        const QString unsupported = text(c, kTextUnsupportedRadio);
         if (r.backupFile.isEmpty())
-            return failed(WriteStep::Backup, text(c, kTextBackupFailed));
+            return failed(WriteStep::Backup,
+                          catcher.last == unsupported ? unsupported : text(c, kTextBackupFailed));
     }
 
     RecordingPort recorder(port);

@@ -349,6 +349,8 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {475, "步进（kHz）"},
     {476, "最后一个信道将被移出并丢失，继续吗？"},
     {477, "选项"},
+    {478, "%1 出错（运行时错误 %2）"},
+    {479, "%1：存储的值超出范围，显示默认值"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -685,6 +687,8 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {475, "步進（kHz）"},
     {476, "最後一個通道將被移出並遺失，繼續嗎？"},
     {477, "選項"},
+    {478, "%1 出錯（執行階段錯誤 %2）"},
+    {479, "%1：儲存的值超出範圍，顯示預設值"},
 };
 
 // Language 3: English.
@@ -1022,6 +1026,8 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {475, "Step (kHz)"},
     {476, "The last channel will be lost, continue?"},
     {477, "option"},
+    {478, "Fault in %1 (run-time error %2)"},
+    {479, "%1: the stored value is out of range, the default is shown"},
 };
 
 } // namespace

@@ -4,12 +4,24 @@
 
 namespace sim {
 
+#ifndef BRENVIK_VERSION
+#define BRENVIK_VERSION "unknown"
+#endif
+
+const char *versionText() {
+    return "brenvik-radio-sim " BRENVIK_VERSION "\n";
+}
+
 const char *usageText() {
-    return "usage: brenvik-radio-sim [options]\n"
-           "A virtual Brenvik radio on a pseudo-terminal; prints the terminal's path first.\n"
-           "  --image FILE         memory from a *.dat file (default: dhcpqec.exe beside the "
-           "program)\n"
-           "  --ident alt|std|unsupported   identification 5A 23 28 | 5A 52 57 | 5A 11 22\n"
+    return "Usage: brenvik-radio-sim [OPTIONS]\n\n"
+           "A virtual Brenvik radio on a pseudo-terminal. Prints the terminal's path on the\n"
+           "first line of standard output, then answers the programming protocol until\n"
+           "SIGTERM or SIGINT (Ctrl-C).\n\n"
+           "Radio kinds (--ident):\n"
+           "  alt          alternative command set, identification 5A 23 28 (default)\n"
+           "  std          standard command set, identification 5A 52 57\n"
+           "  unsupported  identification 5A 11 22: the tool refuses the radio\n\n"
+           "Fault modes:\n"
            "  --silent             never answer\n"
            "  --drop N             drop the first N replies\n"
            "  --corrupt N          flip a byte of reply N (the address echo, or the only byte)\n"
@@ -17,15 +29,25 @@ const char *usageText() {
            "  --split              send replies in pieces\n"
            "  --extra              two trailing bytes after every reply\n"
            "  --latency MS         wait before every reply\n"
-           "  --wire-timing        pace the line at 9600 baud (10 bits per byte)\n"
            "  --hangup-after N     close the pseudo-terminal after N frames\n"
            "  --ignore-writes ADDR ignore writes to the 16-byte block at hex ADDR\n"
-           "  --p4 VALUE           hold memory 0x03D4 (parameter P[4]) at VALUE\n"
+           "  --p4 VALUE           hold memory 0x03D4 (parameter P[4]) at VALUE\n\n"
+           "Options:\n"
+           "  --image FILE         memory from a *.dat file (default: dhcpqec.exe beside the "
+           "program)\n"
+           "  --ident KIND         the radio kind: alt, std or unsupported\n"
+           "  --wire-timing        pace the line at 9600 baud (10 bits per byte)\n"
            "  --save FILE          save the memory at exit (*.dat layout)\n"
            "  --log FILE           list every frame seen and its reply\n"
            "  --quit-after-end     exit once the end frames of a read or write have come\n"
            "  --attach FILE        write [Ports] N=<pty> and COM=N into the settings file FILE\n"
-           "  --com N              the COM number for --attach (default 1)\n";
+           "  --com N              the COM number for --attach (default 1)\n"
+           "  -h, --help           this help\n"
+           "  --version            the program's version\n\n"
+           "Exit status: 0 ended by a signal or as asked, 1 the memory image cannot be read,\n"
+           "2 usage error.\n\n"
+           "Example:\n"
+           "  brenvik-radio-sim --wire-timing --attach build/bin/selvarn.exe --com 1\n";
 }
 
 namespace {

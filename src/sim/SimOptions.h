@@ -22,10 +22,12 @@ struct SimOptions {
     // Point a COM number of a program folder's settings file at this radio.
     std::string attachSettings; // selvarn.exe to write [Ports] N=<pty> and COM=N into
     int attachCom = 1;
+    bool help = false, version = false; // print and end
 };
 
 // Parses argv; on a usage error returns nothing and fills `error`.
 std::optional<SimOptions> parseOptions(const std::vector<std::string> &args, std::string &error);
 const char *usageText();
+const char *versionText();
 
 } // namespace sim

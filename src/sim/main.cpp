@@ -61,8 +61,13 @@ int main(int argc, char **argv) {
     std::string error;
     const auto options = sim::parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
     if (!options) {
-        std::fprintf(stderr, "brenvik-radio-sim: %s\n%s", error.c_str(), sim::usageText());
+        std::fprintf(stderr, "brenvik-radio-sim: %s\nsee 'brenvik-radio-sim --help'\n",
+                     error.c_str());
         return 2;
+    }
+    if (options->help || options->version) {
+        std::fputs(options->help ? sim::usageText() : sim::versionText(), stdout);
+        return 0;
     }
     std::vector<uint8_t> memory;
     if (!loadMemory(*options, memory, error)) {

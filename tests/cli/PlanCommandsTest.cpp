@@ -54,7 +54,8 @@ TEST_F(PlanCommands, ShowJsonDescribesTheDecodedPlan) {
     const QJsonArray options = o["options"].toArray();
     ASSERT_EQ(options.size(), cps::kOptionCount);
     EXPECT_EQ(options[cps::opt::AnChipSel].toInt(), c.opt.def[cps::opt::AnChipSel]);
-    EXPECT_TRUE(r.err.contains(QStringLiteral("不在范围内"))) << "the range report goes to stderr";
+    EXPECT_TRUE(r.err.contains("An Chip Sel: the stored value is out of range, the default is shown"))
+        << "the range report goes to stderr: " << r.err.toStdString();
 
     // A channel that was never set has no frequencies and empty texts.
     clitest::writeAll(path("one.csv"), "Channel,Receive,Transmit,Decode,Encode,P5,P6,P7,P8\n"
@@ -87,28 +88,24 @@ TEST_F(PlanCommands, ShowTableSpeaksTheChosenLanguage) {
     EXPECT_TRUE(chinese.out.contains(QStringLiteral("超时定时器")));
 }
 
-// Files that are not plans end every command that opens one with status 3 and
-// the interface's "Wrong file type!", never with a crash or a write.
+// Files that cannot be plans (shorter than the image, a folder, missing) end
+// every command that opens one with status 3 and the interface's "Wrong file
+// type!", never with a crash or a write.
 TEST_F(PlanCommands, FilesThatAreNotPlansAreFileErrors) {
-    std::mt19937 random(7);
-    QByteArray noise(8192, 0);
-    for (auto &b : noise)
-        b = static_cast<char>(random());
     struct Case {
         const char *name;
         QByteArray content;
     };
     const Case cases[] = {{"empty.dat", {}},
                           {"short.dat", QByteArray(100, '\0')},
-                          {"long.dat", QByteArray(8193, '\0')},
-                          {"random.dat", noise}};
+                          {"almost.dat", QByteArray(8191, '\0')}};
     for (const auto &c : cases)
         clitest::writeAll(path(c.name), c.content);
     QDir(work.path()).mkdir("folder.dat");
     const QString out = path("out.dat");
 
     for (const QString name :
-         {"empty.dat", "short.dat", "long.dat", "random.dat", "folder.dat", "missing.dat"}) {
+         {"empty.dat", "short.dat", "almost.dat", "folder.dat", "missing.dat"}) {
         const QString file = path(name);
         for (const QStringList &args :
              {QStringList{"show", file}, QStringList{"show", file, "--json"},
@@ -159,7 +156,7 @@ TEST_F(PlanCommands, UsageErrorsExitWithTwo) {
     for (const auto &args : cases) {
         const CliRun r = cli(args);
         EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
-        EXPECT_TRUE(r.err.contains("Usage: brenvik-cli")) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains("see 'brenvik-cli ")) << args.join(' ').toStdString();
     }
     EXPECT_FALSE(QFile::exists(path("x.dat")));
 }

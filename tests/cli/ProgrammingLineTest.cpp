@@ -4,6 +4,7 @@
 #include "CliHarness.h"
 
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <csignal>
 #include <unistd.h>
 
@@ -160,4 +161,55 @@ TEST_F(ProgrammingLine, CtrlCFinishesTheRadioInProgress) {
     slow.stop();
     EXPECT_EQ(differencesOutside(clitest::imageOf(path("slow.dat")), clitest::imageOf(planB)),
               std::vector<int>{});
+}
+
+// A port that cannot be opened at the start ends the line at once (exit 2)
+// before any radio is programmed, even when another port holds a radio.
+TEST_F(ProgrammingLine, APortThatCannotBeOpenedEndsTheLineAtOnce) {
+    const QString frames = path("frames.log");
+    SimRadio radio({"--image", planA, "--log", frames});
+    struct Case {
+        QString port, reason;
+    } cases[] = {{path("no-such-port"), "cannot be opened"},
+                 {"COM16", "no serial device has this number"}};
+    for (const auto &k : cases) {
+        QProcess p;
+        p.start(clitest::binary("brenvik-cli"), {"program", planB, "--port", radio.pty(), "--port",
+                                                 k.port, "--program-dir", folder.path()});
+        ASSERT_TRUE(p.waitForFinished(20000)) << "the line waited for a radio";
+        EXPECT_EQ(p.exitCode(), 2);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(err.contains(k.port + ": ")) << err.toStdString();
+        EXPECT_TRUE(err.contains(k.reason)) << err.toStdString();
+    }
+    radio.stop();
+    EXPECT_TRUE(clitest::readAll(frames).isEmpty());
+}
+
+// --count ends the line by itself once that many radios passed; each radio's
+// line gives its duration. With --backup an unsupported radio is named as
+// write names it.
+TEST_F(ProgrammingLine, CountEndsTheLineAndUnsupportedRadiosAreNamed) {
+    SimRadio radio({"--image", planA});
+    const QString port = path("radio");
+    pointPort(port, radio.pty());
+    QProcess p;
+    p.start(clitest::binary("brenvik-cli"),
+            {"program", planB, "--port", port, "--count", "1", "--program-dir", folder.path()});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(out.contains(QRegularExpression("^PASS " + QRegularExpression::escape(port) +
+                                                " ident 5A 23 28 in \\d+\\.\\d s\\n")))
+        << out.toStdString();
+    EXPECT_TRUE(out.endsWith("1 passed, 0 failed\n")) << out.toStdString();
+
+    SimRadio unsupported({"--image", planA, "--ident", "unsupported"});
+    pointPort(port, unsupported.pty());
+    RunningCli line({"program", planB, "--port", port, "--backup", work.path(), "--program-dir",
+                     folder.path()});
+    ASSERT_TRUE(line.waitFor("FAIL " + port)) << line.err().toStdString();
+    EXPECT_EQ(line.interruptAndWait(), 1);
+    EXPECT_TRUE(line.out().contains(": backup: This software Can't support this radio!"))
+        << line.out().toStdString();
 }
