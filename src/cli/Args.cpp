@@ -57,11 +57,7 @@ Args::Args(const std::vector<std::string> &words) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
-    std::vector<OptionSpec> known;
-    if (spec_)
-        known = spec_->options;
-    if (!spec_)
-        known.push_back({"--help", "", ""});
+    std::vector<OptionSpec> known = spec_ ? spec_->options : commonOptions();
     known.push_back({"--version", "", ""});
     for (const auto &o : known) {
         QStringList names{bare(o.name)};

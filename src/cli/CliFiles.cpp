@@ -174,7 +174,7 @@ void OutputFile::write(const std::vector<uint8_t> &bytes, Console &console,
                           static_cast<std::streamsize>(bytes.size()));
         console.out.flush();
         if (!console.out)
-            fail("standard output", failedText + " (" + osReason(errno) + ")");
+            fail("standard output", failedText + " (" + outputErrorText(console) + ")");
         return;
     }
     if (device_) {
@@ -211,14 +211,19 @@ void OutputFile::write(const std::vector<uint8_t> &bytes, Console &console,
         fs::permissions(target_, oldPerms, ec);
 }
 
-int finishOutput(std::ostream &out, std::ostream &err, int status) {
-    errno = 0;
-    out.flush();
-    if (out)
+std::string outputErrorText(const Console &console) {
+    const int e = console.outError ? console.outError() : 0;
+    return e ? osReason(e) : "write error";
+}
+
+int finishOutput(Console &console, int status) {
+    console.out.flush();
+    if (console.out)
         return status;
-    const int e = errno;
-    err << "brenvik-cli: standard output cannot be written (" << (e ? osReason(e) : "write error")
-        << ")\n";
+    if (status == kExitFile)
+        return status; // the command's own failure message said it
+    console.err << "brenvik-cli: standard output cannot be written (" << outputErrorText(console)
+                << ")\n";
     return kExitFile;
 }
 

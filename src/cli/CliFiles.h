@@ -57,8 +57,11 @@ class OutputFile {
     bool toStdout_ = false, device_ = false;
 };
 
-// Ends a command's output: flushes `out` and turns a failed write (a full
-// disk, a closed pipe) into exit status 3 with the reason on `err`.
-int finishOutput(std::ostream &out, std::ostream &err, int status);
+// Why the console's standard output could not be written ("No space left on device").
+std::string outputErrorText(const Console &console);
+
+// Ends a command's output: flushes it and turns a failed write (a full disk)
+// into exit status 3 with the reason on the error stream.
+int finishOutput(Console &console, int status);
 
 } // namespace cli

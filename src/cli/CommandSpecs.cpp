@@ -21,7 +21,8 @@ const OptionSpec kBackup{"--backup", "DIR",
 const OptionSpec kForce{"--force", "",
                         "write even when channel frequencies lie outside the plan's band"};
 
-// Options every command takes.
+} // namespace
+
 const std::vector<OptionSpec> &commonOptions() {
     static const std::vector<OptionSpec> options{
         {"--lang", "1|2|3",
@@ -34,6 +35,8 @@ const std::vector<OptionSpec> &commonOptions() {
     };
     return options;
 }
+
+namespace {
 
 const std::pair<int, std::string> kOk{kExitOk, "success"};
 const std::pair<int, std::string> kUsage{kExitUsage, "usage error"};
@@ -262,9 +265,10 @@ std::string generalHelp() {
     for (const auto &s : commandSpecs())
         out << "  " << s.name << std::string(width - s.name.size() + 2, ' ') << s.summary << '\n';
     out << "\nCommon options:\n";
-    optionLines(out, commonOptions());
-    out << "  --version" << std::string(13, ' ') << "the program's version\n"
-        << "\nA FILE.dat or CSV argument '-' reads standard input; -o - writes standard output.\n"
+    auto options = commonOptions();
+    options.push_back({"--version", "", "the program's version"});
+    optionLines(out, options);
+    out << "\nA FILE.dat or CSV argument '-' reads standard input; -o - writes standard output.\n"
            "DEV is a device path (/dev/ttyUSB0) or COMn as the settings file's [Ports] section\n"
            "and this machine's serial devices map it (see 'brenvik-cli ports').\n"
            "\nExit status:\n"

@@ -26,6 +26,9 @@ struct CommandSpec {
     std::vector<std::pair<int, std::string>> exitCodes;
 };
 
+// Options every command takes (--lang, --program-dir, --verbose, --help).
+const std::vector<OptionSpec> &commonOptions();
+
 // Every command in the order the general help lists them.
 const std::vector<CommandSpec> &commandSpecs();
 // The command's entry; null for an unknown name.

@@ -1,6 +1,7 @@
 #pragma once
 // Where a command's output goes, and the failure that ends a command with an
 // exit status and a message.
+#include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -19,6 +20,8 @@ struct Console {
     std::ostream &err;
     bool progressBar = false; // stderr is a terminal: draw the transfer's progress
     bool verbose = false;     // print the traffic log
+    // Why writing `out` failed (an errno value), when it can tell; 0 otherwise.
+    std::function<int()> outError;
 };
 
 // Ends a command: the message goes to stderr, the status is the exit status.

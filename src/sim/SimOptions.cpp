@@ -133,7 +133,11 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string> &args, std
         } else if (a == "--log") {
             const std::string *v = value();
             ok = v && !(o.logFile = *v).empty();
-        } else if (a == "--quit-after-end")
+        } else if (a == "--help" || a == "-h")
+            o.help = true;
+        else if (a == "--version")
+            o.version = true;
+        else if (a == "--quit-after-end")
             o.quitAfterEnd = true;
         else if (a == "--attach") {
             const std::string *v = value();

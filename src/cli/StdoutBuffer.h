@@ -1,0 +1,29 @@
+#pragma once
+// Standard output as brenvik-cli writes it: a buffer over the file descriptor
+// that remembers why a write failed (a full disk, a closed pipe), so the exit
+// status and the message can say so.
+#include <streambuf>
+#include <vector>
+
+namespace cli {
+
+class FdOutBuffer : public std::streambuf {
+  public:
+    explicit FdOutBuffer(int fd);
+    ~FdOutBuffer() override;
+    // The errno of the first failed write; 0 while every write succeeded.
+    int error() const { return error_; }
+
+  protected:
+    int_type overflow(int_type ch) override;
+    int sync() override;
+
+  private:
+    bool drain();
+
+    int fd_;
+    int error_ = 0;
+    std::vector<char> buffer_;
+};
+
+} // namespace cli
