@@ -28,6 +28,17 @@ std::string firstLower(std::string s) {
     return s;
 }
 
+// A command that succeeded despite run-time errors names the first one.
+void reportHeldFaults(Console &console) {
+    std::lock_guard lock(console.faults.mutex);
+    if (console.faults.count == 0)
+        return;
+    console.err << console.faults.first;
+    if (console.faults.count > 1)
+        console.err << " (+" << console.faults.count - 1 << ")";
+    console.err << "; --verbose shows the error log entries\n";
+}
+
 } // namespace
 
 int run(const std::vector<std::string> &words, Console &console) {
@@ -54,7 +65,10 @@ int run(const std::vector<std::string> &words, Console &console) {
         if (!args.spec())
             throw UsageError("no command given");
         console.verbose = args.has("--verbose");
-        return commands.at(args.command())(args, console);
+        const int status = commands.at(args.command())(args, console);
+        if (status == kExitOk || (args.command() == "diff" && status == kExitDiffers))
+            reportHeldFaults(console);
+        return status;
     } catch (const UsageError &e) {
         const std::string command = e.command.empty() ? current : e.command;
         const std::string where = command.empty() ? "" : command + ": ";

@@ -155,7 +155,7 @@ std::vector<CommandSpec> buildSpecs() {
                  0,
                  0,
                  {"brenvik-cli ports", "brenvik-cli ports --json"},
-                 {kOk, kUsage, kFile}});
+                 {kOk, kUsage, {kExitFile, "the program folder's settings cannot be used"}}});
     s.push_back({"bands",
                  "bands [--json]",
                  "list the band numbers, captions and limits",
@@ -163,8 +163,8 @@ std::vector<CommandSpec> buildSpecs() {
                  {{"--json", "", "one JSON array"}},
                  0,
                  0,
-                 {"brenvik-cli bands"},
-                 {kOk, kUsage, kFile}});
+                 {"brenvik-cli bands", "brenvik-cli bands --json"},
+                 {kOk, kUsage}});
     s.push_back({"help", "help [COMMAND]", "general help, or one command's help", {}, {}, 0, 1,
                  {"brenvik-cli help write"}, {kOk, kUsage}});
     for (auto &spec : s)

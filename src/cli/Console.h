@@ -2,6 +2,7 @@
 // Where a command's output goes, and the failure that ends a command with an
 // exit status and a message.
 #include <functional>
+#include <mutex>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -15,6 +16,15 @@ constexpr int kExitFile = 3;
 constexpr int kExitDiffers = 1;     // diff: the plans differ
 constexpr int kExitRadioUnread = 4; // diff: a radio could not be read
 
+// Run-time errors held back while a command runs without --verbose: a failed
+// command's own message is its one line; a command that succeeds all the same
+// names the first of them at its end.
+struct HeldFaults {
+    std::mutex mutex;
+    std::string first;
+    int count = 0;
+};
+
 struct Console {
     std::ostream &out;
     std::ostream &err;
@@ -22,6 +32,7 @@ struct Console {
     bool verbose = false;     // print the traffic log
     // Why writing `out` failed (an errno value), when it can tell; 0 otherwise.
     std::function<int()> outError;
+    HeldFaults faults;
 };
 
 // Ends a command: the message goes to stderr, the status is the exit status.

@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "comm/PortMap.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace cli {
@@ -12,8 +13,13 @@ QString resolveDevice(const cps::Cps &c, const std::string &port) {
                                         QRegularExpression::CaseInsensitiveOption);
     const QString text = QString::fromStdString(port);
     const auto m = com.match(text);
-    if (!m.hasMatch())
+    if (!m.hasMatch()) {
+        // A relative path names a file here; the serial port would take a
+        // bare name for one under /dev.
+        if (!text.startsWith(QLatin1Char('/')) && QFileInfo::exists(text))
+            return QFileInfo(text).absoluteFilePath();
         return text;
+    }
     const int n = m.captured(1).toInt();
     if (n < 1 || n > cps::kPortCount)
         throw CliFailure(kExitUsage, port + ": COM numbers run from COM1 to COM16");

@@ -28,7 +28,7 @@ public:
     CommandSession(const Args &args, Console &console) : sink_(console.err) {
         c.sink = &sink_;
         if (!args.has("--verbose"))
-            sink_.setShortForm(&c);
+            sink_.setShortForm(&c, &console.faults);
         startSession(c, args);
     }
     CommandSession(const CommandSession &) = delete;

@@ -31,9 +31,10 @@ std::string optionCaption(const cps::Cps &c, const std::string &report) {
 void StreamSink::runtimeError(const std::string &place, int number, const std::string &source) {
     std::lock_guard lock(mutex_);
     ++count_;
-    if (texts_ && !texts_->text(kTextFaultAt).empty()) {
-        out_ << filled(texts_->text(kTextFaultAt), place, std::to_string(number)) << '\n'
-             << std::flush;
+    if (held_ && texts_ && !texts_->text(kTextFaultAt).empty()) {
+        std::lock_guard heldLock(held_->mutex);
+        if (held_->count++ == 0)
+            held_->first = filled(texts_->text(kTextFaultAt), place, std::to_string(number));
         return;
     }
     out_ << cps::errorLogFirstLine() << '\n'

@@ -328,3 +328,20 @@ TEST(Completion, FilesCoverTheCommandTable) {
     ASSERT_TRUE(bash.waitForFinished(10000));
     EXPECT_EQ(bash.exitCode(), 0) << bash.readAllStandardError().toStdString();
 }
+
+// A port that cannot be opened is one line in the chosen language; the error
+// log's entry comes only with --verbose.
+TEST_F(CommandLine, APortFailureIsOneLineInTheChosenLanguage) {
+    const QString port = path("no-such-port");
+    struct Case {
+        QString lang, text;
+    } cases[] = {{"3", "Communication failed,please check commuication port!"},
+                 {"1", QStringLiteral("通信失败，请检查通信端口！")}};
+    for (const auto &k : cases) {
+        const CliRun r = cli({"read", "--port", port, "-o", path("x.dat"), "--lang", k.lang});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, port + ": " + port + " cannot be opened: " + k.text + "\n");
+    }
+    const CliRun verbose = cli({"read", "--port", port, "-o", path("x.dat"), "--verbose"});
+    EXPECT_TRUE(verbose.err.contains("modCommun->OpenCom")) << verbose.err.toStdString();
+}
