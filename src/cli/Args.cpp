@@ -112,7 +112,8 @@ Args::Args(const std::vector<std::string> &words) {
         if (positionals_.size() < spec_->minArgs)
             throw UsageError(command_ + ": missing argument", command_);
         if (positionals_.size() > spec_->maxArgs)
-            throw UsageError(command_ + ": unexpected argument '" + positionals_[spec_->maxArgs] + "'",
+            throw UsageError(command_ + ": unexpected argument '" + positionals_[spec_->maxArgs] +
+                                 "'",
                              command_);
     }
 }

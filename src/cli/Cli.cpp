@@ -43,11 +43,16 @@ void reportHeldFaults(Console &console) {
 
 int run(const std::vector<std::string> &words, Console &console) {
     static const std::map<std::string, std::function<int(const Args &, Console &)>> commands{
-        {"new", newCommand},         {"show", showCommand},
-        {"export-csv", exportCsvCommand}, {"import-csv", importCsvCommand},
-        {"read", readCommand},       {"write", writeCommand},
-        {"ports", portsCommand},     {"bands", bandsCommand},
-        {"diff", diffCommand},       {"program", programCommand},
+        {"new", newCommand},
+        {"show", showCommand},
+        {"export-csv", exportCsvCommand},
+        {"import-csv", importCsvCommand},
+        {"read", readCommand},
+        {"write", writeCommand},
+        {"ports", portsCommand},
+        {"bands", bandsCommand},
+        {"diff", diffCommand},
+        {"program", programCommand},
         {"help", helpCommand},
     };
     std::string current; // the command, once known
@@ -76,8 +81,7 @@ int run(const std::vector<std::string> &words, Console &console) {
         if (!where.empty() && message.rfind(where, 0) == 0)
             message = message.substr(where.size());
         console.err << "brenvik-cli: " << where << message << "\n"
-                    << "see 'brenvik-cli " << (command.empty() ? "" : command + " ")
-                    << "--help'\n";
+                    << "see 'brenvik-cli " << (command.empty() ? "" : command + " ") << "--help'\n";
         return kExitUsage;
     } catch (const CliFailure &e) {
         console.err << e.what() << '\n';

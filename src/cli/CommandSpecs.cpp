@@ -28,8 +28,9 @@ const std::vector<OptionSpec> &commonOptions() {
         {"--lang", "1|2|3",
          "interface language: 1 Simplified Chinese, 2 Traditional Chinese, 3 English (default: "
          "the settings file's)"},
-        {"--program-dir", "DIR", "program folder with selvarn.exe and dhcpqec.exe (default: the "
-                                 "program's own folder)"},
+        {"--program-dir", "DIR",
+         "program folder with selvarn.exe and dhcpqec.exe (default: the "
+         "program's own folder)"},
         {"--verbose", "", "traffic log of transfers and full error-log entries"},
         {"--help", "", "this help"},
     };
@@ -40,7 +41,8 @@ namespace {
 
 const std::pair<int, std::string> kOk{kExitOk, "success"};
 const std::pair<int, std::string> kUsage{kExitUsage, "usage error"};
-const std::pair<int, std::string> kFile{kExitFile, "file error (the OS reason follows the message)"};
+const std::pair<int, std::string> kFile{kExitFile,
+                                        "file error (the OS reason follows the message)"};
 
 std::vector<CommandSpec> buildSpecs() {
     std::vector<CommandSpec> s;
@@ -165,8 +167,15 @@ std::vector<CommandSpec> buildSpecs() {
                  0,
                  {"brenvik-cli bands", "brenvik-cli bands --json"},
                  {kOk, kUsage}});
-    s.push_back({"help", "help [COMMAND]", "general help, or one command's help", {}, {}, 0, 1,
-                 {"brenvik-cli help write"}, {kOk, kUsage}});
+    s.push_back({"help",
+                 "help [COMMAND]",
+                 "general help, or one command's help",
+                 {},
+                 {},
+                 0,
+                 1,
+                 {"brenvik-cli help write"},
+                 {kOk, kUsage}});
     for (auto &spec : s)
         for (const auto &o : commonOptions())
             spec.options.push_back(o);

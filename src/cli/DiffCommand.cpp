@@ -1,6 +1,6 @@
 // The diff command: two plans, each a data file or a radio (--port DEV).
-#include "cli/Commands.h"
 #include "cli/CliFiles.h"
+#include "cli/Commands.h"
 #include "cli/ConsoleTransferUi.h"
 #include "cli/DevicePort.h"
 #include "cli/PlanDiff.h"

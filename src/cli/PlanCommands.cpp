@@ -1,6 +1,6 @@
 // Commands on data files: new, show, export-csv, import-csv.
-#include "cli/Commands.h"
 #include "cli/CliFiles.h"
+#include "cli/Commands.h"
 #include "cli/CsvPlan.h"
 #include "cli/PlanFile.h"
 #include "cli/ShowPlan.h"

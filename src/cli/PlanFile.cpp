@@ -93,8 +93,8 @@ void reportChannelsOutsideBand(const cps::Cps &c, std::ostream &out) {
     for (int n = 1; n <= c.cols.channelCount; ++n)
         inUse += cps::channelInUse(c, n) ? 1 : 0;
     out << outside.size() << " of " << inUse << " channels lie outside the band "
-        << cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh) << ": "
-        << channelList(outside) << '\n';
+        << cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh) << ": " << channelList(outside)
+        << '\n';
 }
 
 void refuseChannelsOutsideBand(const cps::Cps &c, const Args &args) {

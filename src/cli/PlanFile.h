@@ -24,7 +24,7 @@ void startSession(cps::Cps &c, const Args &args);
 // The shared state of one command, its failures printed on the console's
 // error stream.
 class CommandSession {
-public:
+  public:
     CommandSession(const Args &args, Console &console) : sink_(console.err) {
         c.sink = &sink_;
         if (!args.has("--verbose"))
@@ -34,10 +34,10 @@ public:
     CommandSession(const CommandSession &) = delete;
     CommandSession &operator=(const CommandSession &) = delete;
 
-private:
+  private:
     StreamSink sink_;
 
-public:
+  public:
     cps::Cps c;
 };
 

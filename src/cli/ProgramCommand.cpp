@@ -75,13 +75,12 @@ void checkPortsOpen(const cps::Cps &c, const std::vector<std::string> &names) {
         }
         QSerialPort probe(device);
         if (!probe.open(QIODevice::ReadWrite))
-            throw CliFailure(kExitUsage, name + ": " +
-                                             (device.toStdString() == name
-                                                  ? std::string()
-                                                  : device.toStdString() + " ") +
-                                             "cannot be opened (" +
-                                             probe.errorString().toStdString() +
-                                             "); no radio was programmed");
+            throw CliFailure(
+                kExitUsage,
+                name + ": " +
+                    (device.toStdString() == name ? std::string() : device.toStdString() + " ") +
+                    "cannot be opened (" + probe.errorString().toStdString() +
+                    "); no radio was programmed");
         probe.close();
     }
 }

@@ -2,18 +2,18 @@
 
 #include "core/ChannelCodec.h"
 #include "core/ChannelEntry.h"
+#include "core/FaceText.h"
 #include "core/Ini.h"
 #include "core/MemoryImage.h"
 #include "core/Options.h"
 #include "core/OutOfBand.h"
-#include "core/FaceText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QList>
-#include <QVariantList>
 #include <QString>
+#include <QVariantList>
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
@@ -142,7 +142,8 @@ QJsonValue mhzValue(int32_t tenHz) {
 QJsonValue signalValue(const cps::Cps &c, int n, const std::string &text) {
     if (!cps::channelInUse(c, n))
         return {};
-    return text.empty() || text == c.noneText ? QStringLiteral("None") : QString::fromStdString(text);
+    return text.empty() || text == c.noneText ? QStringLiteral("None")
+                                              : QString::fromStdString(text);
 }
 
 QString q(const std::string &s) {

@@ -148,8 +148,7 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string> &args, std
                 error = "--com takes 1..16";
                 ok = false;
             }
-        }
-        else {
+        } else {
             error = "unknown option " + a;
             ok = false;
         }

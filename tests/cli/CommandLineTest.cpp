@@ -62,8 +62,9 @@ TEST_F(CommandLine, HelpPerCommandAndVersion) {
         EXPECT_EQ(viaHelp.status, 0);
         EXPECT_EQ(viaOption.status, 0);
         EXPECT_EQ(viaHelp.out, viaOption.out);
-        EXPECT_TRUE(viaHelp.out.startsWith("Usage: brenvik-cli " + name)) << viaHelp.out.toStdString();
-        for (const char *part : {"Options:", "Exit status:", "  --lang 1|2|3", "brenvik-cli " })
+        EXPECT_TRUE(viaHelp.out.startsWith("Usage: brenvik-cli " + name))
+            << viaHelp.out.toStdString();
+        for (const char *part : {"Options:", "Exit status:", "  --lang 1|2|3", "brenvik-cli "})
             EXPECT_TRUE(viaHelp.out.contains(part)) << part;
         EXPECT_TRUE(viaHelp.out.contains(QRegularExpression("Examples?:\n  brenvik-cli " + name)));
         for (const auto &o : spec.options)
@@ -88,8 +89,8 @@ TEST_F(CommandLine, SimulatorAndDesktopToolAnswerHelpAndVersion) {
     const CliRun cpsHelp = runWithInput(clitest::binary("brenvik-cps"), {"--help"});
     EXPECT_EQ(cpsHelp.status, 0) << cpsHelp.err.toStdString();
     EXPECT_TRUE(cpsHelp.out.contains("Usage: brenvik-cps")) << cpsHelp.out.toStdString();
-    EXPECT_TRUE(runWithInput(clitest::binary("brenvik-cps"), {"--version"})
-                    .out.startsWith("brenvik-cps "));
+    EXPECT_TRUE(
+        runWithInput(clitest::binary("brenvik-cps"), {"--version"}).out.startsWith("brenvik-cps "));
 }
 
 // A usage error is one line and a hint to the command's help, exit 2, and
@@ -142,17 +143,18 @@ TEST_F(CommandLine, DashIsTheStandardStreams) {
     const QStringList common{"--program-dir", folder.path()};
     const QString cli = clitest::binary("brenvik-cli");
 
-    const CliRun fromStdin = runWithInput(cli, QStringList{"show", "-", "--json"} + common, planBytes);
+    const CliRun fromStdin =
+        runWithInput(cli, QStringList{"show", "-", "--json"} + common, planBytes);
     EXPECT_EQ(fromStdin.status, 0) << fromStdin.err.toStdString();
     EXPECT_EQ(fromStdin.out, this->cli({"show", plan, "--json"}).out);
 
     const QString fromStdout = path("stdout.dat");
     EXPECT_EQ(runWithInput(cli, QStringList{"new", "-o", "-"} + common, {}, fromStdout).status, 0);
     EXPECT_EQ(clitest::readAll(fromStdout), planBytes);
-    EXPECT_EQ(runWithInput(cli, QStringList{"export-csv", "-", "-o", "/dev/stdout"} + common,
-                           planBytes)
-                  .out,
-              this->cli({"export-csv", plan}).out);
+    EXPECT_EQ(
+        runWithInput(cli, QStringList{"export-csv", "-", "-o", "/dev/stdout"} + common, planBytes)
+            .out,
+        this->cli({"export-csv", plan}).out);
 
     const QByteArray csv = this->cli({"export-csv", plan}).out.toUtf8();
     const CliRun imported =
@@ -191,7 +193,8 @@ TEST_F(CommandLine, OutputTargets) {
     clitest::writeAll(target, "old");
     ASSERT_EQ(::symlink(target.toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
     EXPECT_EQ(cli({"new", "-o", kept}).status, 0);
-    EXPECT_EQ(modeOf(kept), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+    EXPECT_EQ(modeOf(kept),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     EXPECT_EQ(clitest::readAll(kept), planBytes);
     EXPECT_EQ(cli({"new", "-o", link}).status, 0);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
@@ -320,7 +323,8 @@ TEST(Completion, FilesCoverTheCommandTable) {
         for (const auto &spec : cli::commandSpecs()) {
             EXPECT_TRUE(text.contains(QString::fromStdString(spec.name))) << spec.name;
             for (const auto &o : spec.options)
-                EXPECT_TRUE(text.contains(QString::fromStdString(o.name))) << spec.name << " " << o.name;
+                EXPECT_TRUE(text.contains(QString::fromStdString(o.name)))
+                    << spec.name << " " << o.name;
         }
     }
     QProcess bash;

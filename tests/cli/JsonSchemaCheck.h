@@ -93,8 +93,8 @@ class JsonSchemaCheck {
             } else if (key == "minItems" || key == "maxItems") {
                 const auto n = v.toArray().size();
                 if (v.isArray() && (key == "minItems" ? n < s.toInt() : n > s.toInt()))
-                    fail(path, QString::number(n) + " items, " + key + " " +
-                                   QString::number(s.toInt()));
+                    fail(path,
+                         QString::number(n) + " items, " + key + " " + QString::number(s.toInt()));
             } else if (key == "minProperties") {
                 if (v.isObject() && v.toObject().size() < s.toInt())
                     fail(path, "fewer than " + QString::number(s.toInt()) + " keys");
@@ -104,7 +104,8 @@ class JsonSchemaCheck {
                     fail(path, QString::number(v.toDouble()) + " outside " + key + " " +
                                    QString::number(s.toDouble()));
             } else if (key == "pattern") {
-                if (v.isString() && !QRegularExpression(s.toString()).match(v.toString()).hasMatch())
+                if (v.isString() &&
+                    !QRegularExpression(s.toString()).match(v.toString()).hasMatch())
                     fail(path, "\"" + v.toString() + "\" does not match " + s.toString());
             } else {
                 fail(path, "schema keyword " + key + " is not checked");

@@ -57,9 +57,9 @@ TEST_F(ShowJson, EveryLanguageMatchesTheSchemaWithTheSameNamedKeys) {
         EXPECT_EQ(named[1], named[2]) << file.toStdString();
     }
 
-    const QJsonObject o =
-        QJsonDocument::fromJson(cli({"show", path("plan.dat"), "--json", "--lang", "1"}).out.toUtf8())
-            .object();
+    const QJsonObject o = QJsonDocument::fromJson(
+                              cli({"show", path("plan.dat"), "--json", "--lang", "1"}).out.toUtf8())
+                              .object();
     const QJsonObject band = o["band"].toObject();
     EXPECT_EQ(band["number"].toInt(), 0);
     EXPECT_EQ(band["caption"].toString(), "134 - 174 MHz");
@@ -69,9 +69,10 @@ TEST_F(ShowJson, EveryLanguageMatchesTheSchemaWithTheSameNamedKeys) {
     const auto channel = [&](int n) { return ch[n - 1].toObject(); };
     EXPECT_EQ(channel(1)["rxMHz"].toString(), "146.52000");
     EXPECT_EQ(channel(1)["signalling"].toObject()["decode"].toString(), "67.0");
-    EXPECT_EQ(channel(1)["parameters"].toObject(),
-              (QJsonObject{{"Tx Power", "High"}, {"Bandwidth", "Wide"}, {"Scan Add", "On"},
-                           {"Busy Lock", "Off"}}));
+    EXPECT_EQ(channel(1)["parameters"].toObject(), (QJsonObject{{"Tx Power", "High"},
+                                                                {"Bandwidth", "Wide"},
+                                                                {"Scan Add", "On"},
+                                                                {"Busy Lock", "Off"}}));
     EXPECT_TRUE(channel(2)["txMHz"].isNull());
     EXPECT_EQ(channel(2)["signalling"].toObject()["decode"].toString(), "D023N");
     EXPECT_EQ(channel(2)["signalling"].toObject()["encode"].toString(), "None");

@@ -1,5 +1,5 @@
-#include "core/ChannelCodec.h"
 #include "core/OutOfBand.h"
+#include "core/ChannelCodec.h"
 #include "support/ProgramFolder.h"
 
 #include <gtest/gtest.h>
