@@ -135,7 +135,7 @@ int main(int argc, char **argv) {
 
     cps::CollectingSink sink;
     cps::Cps c;
-    c.programDir = dir.path().toStdString();
+    c.files = cps::portableLocations(dir.path().toStdString());
     c.SettingsFile = dir.filePath("selvarn.exe").toStdString();
     c.sink = &sink;
     c.CurLang = 3;

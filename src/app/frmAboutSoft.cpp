@@ -18,17 +18,21 @@ namespace {
 // Chinese, 3 English); they are the box's own, not numbered interface texts.
 struct AboutTexts {
     const char *caption, *title, *ok, *useRange, *version, *releasedOn, *description, *rights;
+    const char *portable, *installed; // where the files live, %1 the settings file
 };
 
 const AboutTexts &aboutTexts(int lang) {
     static const AboutTexts texts[] = {
         {"关于", "Tolsa系列对讲机编程软件", "确定", "用于Tolsa", "版本 1.3", "发布日期 %1",
-         "Brenvik 手持对讲机写频工具", "© Brenvik CPS 开发者"},
+         "Brenvik 手持对讲机写频工具", "© Brenvik CPS 开发者",
+         "便携模式：文件在程序文件夹中\n设置文件：%1", "安装模式\n设置文件：%1"},
         {"關於", "Tolsa系列對講機編程軟體", "確定", "用於Tolsa", "版本 1.3", "發佈日期 %1",
-         "Brenvik 手持對講機寫頻工具", "© Brenvik CPS 開發者"},
+         "Brenvik 手持對講機寫頻工具", "© Brenvik CPS 開發者",
+         "可攜模式：檔案在程式資料夾中\n設定檔：%1", "安裝模式\n設定檔：%1"},
         {"About", "Tolsa Radio Programming Software", "OK", "For Tolsa", "Version 1.3",
          "Released %1", "Programming tool for Brenvik handheld radios",
-         "© The Brenvik CPS developers"},
+         "© The Brenvik CPS developers", "Portable mode: files in the program folder\nSettings: %1",
+         "Installed mode\nSettings: %1"},
     };
     return texts[(lang >= 1 && lang <= 3 ? lang : 3) - 1];
 }
@@ -95,6 +99,9 @@ frmAboutSoft::frmAboutSoft(cps::Cps &c, QWidget *parent) : QDialog(parent), c_(c
     lblDescription->setObjectName(QStringLiteral("lblDescription"));
     lblRights = new QLabel(this);
     lblRights->setObjectName(QStringLiteral("lblRights"));
+    lblFiles = new QLabel(this);
+    lblFiles->setObjectName(QStringLiteral("lblFiles"));
+    lblFiles->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdOK = new QPushButton(this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
@@ -107,6 +114,8 @@ frmAboutSoft::frmAboutSoft(cps::Cps &c, QWidget *parent) : QDialog(parent), c_(c
     texts->addSpacing(12);
     texts->addWidget(lblDescription);
     texts->addWidget(lblRights);
+    texts->addSpacing(12);
+    texts->addWidget(lblFiles);
     texts->addStretch();
     auto *top = new QHBoxLayout;
     top->addWidget(picAboutSoft);
@@ -146,10 +155,13 @@ void frmAboutSoft::InitFace() {
         lblRelease->setText(QString::fromUtf8(t.releasedOn).arg(buildDate()));
         lblDescription->setText(QString::fromUtf8(t.description));
         lblRights->setText(QString::fromUtf8(t.rights));
+        lblFiles->setText(QString::fromUtf8(c_.files.installed() ? t.installed : t.portable)
+                              .arg(QString::fromStdString(c_.SettingsFile)));
 
         const QString family = QString::fromStdString(c_.CurFont);
         for (QWidget *w : std::initializer_list<QWidget *>{
-                 lblTitle, lblUseRange, lblVersion, lblRelease, lblDescription, lblRights, cmdOK}) {
+                 lblTitle, lblUseRange, lblVersion, lblRelease, lblDescription, lblRights, lblFiles,
+                 cmdOK}) {
             QFont f = w->font();
             if (!family.isEmpty())
                 f.setFamily(family);

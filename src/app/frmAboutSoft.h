@@ -19,6 +19,7 @@ class frmAboutSoft : public QDialog {
 
     QLabel *lblTitle = nullptr, *lblUseRange = nullptr, *lblVersion = nullptr,
            *lblRelease = nullptr, *lblDescription = nullptr, *lblRights = nullptr;
+    QLabel *lblFiles = nullptr; // layout mode and settings file
     QLabel *picAboutSoft = nullptr;
     QPushButton *cmdOK = nullptr;
 

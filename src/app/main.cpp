@@ -1,6 +1,7 @@
-// brenvik-cps: the desktop programming tool. The program folder is the
-// executable's own directory (settings file, default image, Data/, help).
+// brenvik-cps: the desktop programming tool. The executable's own folder
+// decides where the files live (portable beside it, or installed).
 #include "app/mdifrmMain.h"
+#include "comm/UserFolders.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -53,7 +54,7 @@ int main(int argc, char **argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvik CPS"));
-    mdifrmMain window(QCoreApplication::applicationDirPath());
+    mdifrmMain window(cps::locateProgramFiles(QCoreApplication::applicationDirPath()));
     if (!window.MDIForm_Load()) return 0; // first start: settings written, closed quietly
     window.show();
     return app.exec();

@@ -73,10 +73,13 @@ bool chmViewerAvailable() {
 
 } // namespace
 
-mdifrmMain::mdifrmMain(const QString &programDir, QWidget *parent) : QMainWindow(parent) {
+mdifrmMain::mdifrmMain(const QString &programDir, QWidget *parent)
+    : mdifrmMain(cps::portableLocations(QDir(programDir).absolutePath().toStdString()), parent) {}
+
+mdifrmMain::mdifrmMain(const cps::FileLocations &files, QWidget *parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("mdifrmMain"));
-    c_.programDir = QDir(programDir).absolutePath().toStdString();
-    c_.SettingsFile = c_.programDir + "/selvarn.exe";
+    c_.files = files;
+    c_.SettingsFile = files.settingsFile;
     sink_ = std::make_unique<PaneSink>(this);
     c_.sink = sink_.get();
     history_ = new PlanHistory(c_, this);
@@ -120,7 +123,7 @@ frmMemDat *mdifrmMain::memDat() const { return memDat_; }
 frmTreeView *mdifrmMain::treeView() const { return treeView_; }
 frmSysSet *mdifrmMain::sysSet() const { return sysSet_; }
 
-QString mdifrmMain::programDir() const { return q(c_.programDir); }
+QString mdifrmMain::programDir() const { return q(c_.files.programDir); }
 
 // ---------------------------------------------------------------- building
 
@@ -302,6 +305,9 @@ QMdiSubWindow *mdifrmMain::addChild(QWidget *w) {
 bool mdifrmMain::MDIForm_Load() {
     bool closedItself = false;
     guarded(c_.log(), "mdifrmMain->Form_Load", [&] {
+        // Installed: the user's first start copies the delivered settings.
+        std::string seedError;
+        if (!cps::seedUserSettings(c_.files, seedError)) cps::raise(cps::err::PathFileAccess, seedError);
         auto ini = c_.ini();
         cps::initBitTables(c_);
         c_.ItemEnd = "*EndOfThisItem*";
@@ -401,7 +407,7 @@ void mdifrmMain::GetSysLang() {
 
 void mdifrmMain::GenerateDatFolder() {
     guarded(c_.log(), "mdifrmMain->GenerateDatFolder", [&] {
-        const QString folder = programDir() + QStringLiteral("/Data");
+        const QString folder = q(c_.files.dataFolder);
         if (!QDir(folder).exists() && !QDir().mkpath(folder)) cps::raise(cps::err::PathNotFound);
         c_.DefFilePath = (folder + QStringLiteral("/Untitled.dat")).toStdString();
         c_.CurFilePath = c_.DefFilePath;
@@ -673,12 +679,13 @@ void mdifrmMain::mnuDelAll_Click() {
 
 QString mdifrmMain::helpFile() const {
     const char *name = c_.CurLang == 1 ? "ChsHelp.CHM" : c_.CurLang == 2 ? "ChtHelp.CHM" : "EngHelp.CHM";
-    return programDir() + QLatin1Char('/') + QLatin1String(name);
+    return QDir(q(c_.files.helpFolder)).filePath(QLatin1String(name));
 }
 
 QString mdifrmMain::helpHtml() const {
     const char *dir = c_.CurLang == 1 ? "chs" : c_.CurLang == 2 ? "cht" : "eng";
-    return programDir() + QStringLiteral("/help/") + QLatin1String(dir) + QStringLiteral("/index.html");
+    return QDir(q(c_.files.helpFolder)).filePath(QStringLiteral("help/") + QLatin1String(dir) +
+                                                 QStringLiteral("/index.html"));
 }
 
 void mdifrmMain::Help() {

@@ -34,6 +34,8 @@ class PlanHistory;
 class mdifrmMain : public QMainWindow, public MainWindowServices {
     Q_OBJECT
 public:
+    // The files at `files`; the QString form uses `programDir`'s portable layout.
+    explicit mdifrmMain(const cps::FileLocations &files, QWidget *parent = nullptr);
     explicit mdifrmMain(const QString &programDir, QWidget *parent = nullptr);
     ~mdifrmMain() override;
 

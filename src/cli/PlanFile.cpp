@@ -1,5 +1,6 @@
 #include "cli/PlanFile.h"
 
+#include "comm/UserFolders.h"
 #include "core/ChannelEntry.h"
 #include "core/DataFile.h"
 #include "core/MemoryImage.h"
@@ -27,19 +28,18 @@ bool isBcdByte(uint8_t b) {
 
 } // namespace
 
-std::string programDirFor(const Args &args) {
+cps::FileLocations fileLocationsFor(const Args &args) {
     if (args.has("--program-dir"))
-        return args.value("--program-dir");
-    return QCoreApplication::applicationDirPath().toStdString();
+        return cps::portableLocations(args.value("--program-dir"));
+    return cps::locateProgramFiles(QCoreApplication::applicationDirPath());
 }
 
 void startSession(cps::Cps &c, const Args &args) {
     const int lang = args.intValue("--lang", 1, 3, 0);
-    const std::string dir = programDirFor(args);
-    if (!cps::loadSession(c, dir, lang))
-        throw CliFailure(kExitFile, "the program folder " + dir +
-                                        " has no usable settings file (selvarn.exe) and default "
-                                        "image (dhcpqec.exe)");
+    const cps::FileLocations files = fileLocationsFor(args);
+    if (!cps::loadSession(c, files, lang))
+        throw CliFailure(kExitFile, "no usable settings file " + cps::settingsToRead(files) +
+                                        " and default image " + files.defaultImage);
 }
 
 std::string bandEdgeProblem(const std::vector<uint8_t> &image) {

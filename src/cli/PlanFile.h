@@ -13,8 +13,9 @@
 
 namespace cli {
 
-// The program folder: --program-dir, else the executable's own folder.
-std::string programDirFor(const Args &args);
+// Where the files are: --program-dir forces that folder's portable layout;
+// otherwise the executable's folder decides, as for the desktop tool.
+cps::FileLocations fileLocationsFor(const Args &args);
 
 // A ready shared state for the program folder with the interface language of
 // --lang (1..3) or of the settings file. Throws CliFailure (file error) when

@@ -4,6 +4,7 @@
 // the column definition table, the interface texts and the shell flags. The
 // main window owns one for the whole run; a CLI run or a test builds its own.
 #include "core/Failure.h"
+#include "core/FileLocations.h"
 #include "core/Ini.h"
 
 #include <array>
@@ -72,8 +73,8 @@ public:
 
 struct Cps {
     // --- shell
-    std::string programDir;   // folder of the executables and installation data
-    std::string SettingsFile; // programDir + "/selvarn.exe"
+    FileLocations files;      // where the settings, default image, plans and help live
+    std::string SettingsFile; // the settings file in use (files.settingsFile)
     int16_t CurLang = 3;
     std::string CurFont;
     std::vector<std::string> SoftFaceText = std::vector<std::string>(kSoftFaceTextSize);

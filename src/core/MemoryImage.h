@@ -31,7 +31,7 @@ std::array<uint8_t, 2> bandEdgeBytes(int32_t limit);
 // Two BCD bytes back to 10 Hz units (nibbles taken as digits, unchecked).
 int32_t bandEdgeValue(uint8_t first, uint8_t second);
 
-// Reads the default image file programDir/dhcpqec.exe: the image, then the template.
+// Reads the default image file (c.files.defaultImage): the image, then the template.
 void InitTempArray(Cps &c);
 // Hex-pair splitter: pair i of the text into convBuf[i] (a fifth pair fails).
 void SeparateFreChar(Cps &c, const std::string &text);

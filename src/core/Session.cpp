@@ -10,16 +10,16 @@
 
 namespace cps {
 
-bool loadSession(Cps &c, const std::string &programDir, int langOverride) {
+bool loadSession(Cps &c, const FileLocations &files, int langOverride) {
     namespace fs = std::filesystem;
-    c.programDir = programDir;
-    c.SettingsFile = (fs::path(programDir) / "selvarn.exe").string();
+    c.files = files;
+    c.SettingsFile = settingsToRead(files);
     bool usable = false;
     guarded(c.log(), "Session->loadSession", [&] {
         std::error_code ec;
         if (!fs::is_regular_file(c.SettingsFile, ec))
             raise(err::FileNotFound);
-        if (!fs::is_regular_file(fs::path(programDir) / "dhcpqec.exe", ec))
+        if (!fs::is_regular_file(files.defaultImage, ec))
             raise(err::FileNotFound);
         const IniFile ini = c.ini();
         initBitTables(c);
@@ -41,7 +41,7 @@ bool loadSession(Cps &c, const std::string &programDir, int langOverride) {
         readFontsAndColours(c);
         readAddressKeys(c, "Session->");
 
-        c.DefFilePath = (fs::path(programDir) / "Data" / "Untitled.dat").string();
+        c.DefFilePath = (fs::path(files.dataFolder) / "Untitled.dat").string();
         c.CurFilePath = c.DefFilePath;
 
         ReadChInfo(c);

@@ -10,10 +10,11 @@
 
 namespace cps {
 
-// Fills `c` for the program folder `programDir`. `langOverride` 1..3 replaces
-// the settings file's "Language" (0 = use the file). Failures are reported to
-// c.log(); returns false when the state is not usable (no settings file, no
-// default image, or a settings value the start-up cannot take).
-bool loadSession(Cps &c, const std::string &programDir, int langOverride = 0);
+// Fills `c` for the files at `files`; the settings are read from the user's
+// copy, or the delivered one while the user has none. `langOverride` 1..3
+// replaces the settings file's "Language" (0 = use the file). Failures are
+// reported to c.log(); returns false when the state is not usable (no settings
+// file, no default image, or a settings value the start-up cannot take).
+bool loadSession(Cps &c, const FileLocations &files, int langOverride = 0);
 
 } // namespace cps

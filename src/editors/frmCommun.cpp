@@ -373,7 +373,7 @@ cps::TransferResult frmCommun::writeChecked() {
     cps::WriteChecks checks;
     checks.verify = verify;
     if (backup)
-        checks.backupDir = QString::fromStdString(c_.programDir) + QStringLiteral("/Data/Backup");
+        checks.backupDir = QString::fromStdString(c_.files.backupFolder);
     checks.portName = QStringLiteral("COM%1").arg(c_.settings.com);
     const cps::CheckedWriteResult r = cps::writeWithChecks(c_, port_, *ui_, mark_, checks);
     if (r.portOpenFailed)

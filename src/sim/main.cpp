@@ -4,6 +4,7 @@
 #include "core/Ini.h"
 #include "core/DataFile.h"
 #include "core/Failure.h"
+#include "core/FileLocations.h"
 #include "sim/PtyServer.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRadio.h"
@@ -32,8 +33,8 @@ std::string programDir() {
     return p.substr(0, p.find_last_of('/'));
 }
 
-// The radio's memory: a data file, or the default image (first 8192 bytes of
-// dhcpqec.exe beside the program).
+// The radio's memory: a data file, or the tool's default image (its first 8192
+// bytes) from the delivered data beside the program or in the installed data folder.
 bool loadMemory(const sim::SimOptions &o, std::vector<uint8_t> &memory, std::string &error) {
     constexpr std::size_t size = sim::SimRadio::kMemorySize;
     if (!o.image.empty()) {
@@ -45,7 +46,8 @@ bool loadMemory(const sim::SimOptions &o, std::vector<uint8_t> &memory, std::str
         memory = cps::fileBytesToImage(*file, size);
         return true;
     }
-    const std::string defaultImage = programDir() + "/dhcpqec.exe";
+    const std::string defaultImage =
+        cps::deliveredDataDir(programDir()) + "/" + cps::kDefaultImageFileName;
     const auto bytes = cps::readDataFile(defaultImage, size);
     if (!bytes) {
         error = "cannot read the default image " + defaultImage;

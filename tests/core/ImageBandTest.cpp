@@ -58,7 +58,7 @@ TEST(ColumnTable, FiftyItemsAndTerminatorReadWholeAFiftyFirstFails) {
         ini.write("ChInfo", "3250", terminated ? "*EndOfThisItem*" : "item50");
         cps::Cps c;
         cps::CollectingSink sink;
-        c.programDir = folder.path().toStdString();
+        c.files = cps::portableLocations(folder.path().toStdString());
         c.SettingsFile = folder.settingsFile().toStdString();
         c.sink = &sink;
         cps::ReadChInfo(c);

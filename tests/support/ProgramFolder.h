@@ -40,7 +40,7 @@ public:
 // a new plan from the default image with band 7.
 inline void initCps(cps::Cps &c, const ProgramFolder &folder, int lang = 3,
                     cps::ErrorSink *sink = nullptr) {
-    c.programDir = folder.path().toStdString();
+    c.files = cps::portableLocations(folder.path().toStdString());
     c.SettingsFile = folder.settingsFile().toStdString();
     c.sink = sink;
     c.CurLang = static_cast<int16_t>(lang);
