@@ -1,16 +1,24 @@
 # Thin wrapper over the CMake presets.
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps configure build programs run test bench package fuzz clean
+
+# What `make run` needs: the three programs and their data, no tests or benchmarks.
+PROGRAMS := brenvik-cps brenvik-cli brenvik-radio-sim program_data
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-build: deps
+configure: deps
 	@[ -f build/build.ninja ] || cmake --preset default
+
+build: configure
 	@cmake --build --preset default
 
-run: build
+programs: configure
+	@cmake --build --preset default --target $(PROGRAMS)
+
+run: programs
 	@scripts/run-with-virtual-radio.sh
 
 test: build
@@ -18,6 +26,9 @@ test: build
 
 bench: build
 	@scripts/run-benchmarks.sh
+
+package: build
+	@cmake --build --preset default --target package
 
 fuzz:
 	@WITH_FUZZ=1 scripts/install-deps.sh

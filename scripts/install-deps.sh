@@ -10,6 +10,11 @@ packages=(
   fp-utils                # chmcmd: builds the compiled help files
   xvfb xauth              # headless runs and screenshots
   poppler-utils           # pdftoppm: looking at printed PDFs
+  qt6-translations-l10n   # Qt's own buttons and dialogs in Chinese
+  librsvg2-bin            # rsvg-convert: the icon's PNG sizes
+  help2man                # man pages from the programs' --help
+  desktop-file-utils appstream  # checking the desktop entry and metainfo
+  dpkg-dev file           # dpkg-shlibdeps for `make package`
 )
 [ "${WITH_FUZZ:-0}" = 1 ] && packages+=(clang libclang-rt-dev)
 

@@ -6,6 +6,7 @@
 #include "core/Plan.h"
 #include "editors/PlanHistory.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -14,16 +15,24 @@ QString editWord(const cps::Cps &c, int entry) { return stepName(q(c.text(entry)
 } // namespace
 
 namespace {
-// Runs a file command; on failure logs `place` and shows message `text` (if any).
-void fileCommand(mdifrmMain *w, const char *place, int text, const std::function<void()> &body) {
+// Message `text` followed by the file it is about, so the user knows which one.
+QString aboutFile(const cps::Cps &c, int text, const QString &path) {
+    return path.isEmpty() ? q(c.text(text))
+                          : q(c.text(text)) + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+}
+
+// Runs a file command; on failure logs `place` and shows message `text` (if
+// any) naming `*path` when the command got that far.
+void fileCommand(mdifrmMain *w, const char *place, int text, const std::function<void()> &body,
+                 const QString *path = nullptr) {
     auto &c = w->cps();
     try {
         body();
     } catch (const std::exception &e) {
         c.log().runtimeError(place, cps::errorNumberOf(e), "BrenvikCPS");
         if (text >= 0)
-            cps::dialogs().message(w, q(c.text(text)), q(c.text(70)), QMessageBox::Critical,
-                                   QMessageBox::Ok);
+            cps::dialogs().message(w, aboutFile(c, text, path ? *path : QString()), q(c.text(70)),
+                                   QMessageBox::Critical, QMessageBox::Ok);
     }
 }
 } // namespace
@@ -41,9 +50,10 @@ void mdifrmMain::NewFile() {
 }
 
 void mdifrmMain::OpenFile() {
+    QString path;
     fileCommand(this, "mdifrmMain->OpenFile", 83, [&] {
         const QString dir = QFileInfo(q(c_.CurFilePath)).absolutePath();
-        const QString path = cps::dialogs().openFile(this, dir, cps::dataFileFilter());
+        path = cps::dialogs().openFile(this, dir, cps::dataFileFilter());
         if (path.isEmpty()) return;
         // Read into a scratch buffer first: a short or unreadable file leaves the
         // plan in memory exactly as it was.
@@ -56,7 +66,7 @@ void mdifrmMain::OpenFile() {
         history_->markClean();
         c_.CurFilePath = path.toStdString();
         showFilePath();
-    });
+    }, &path);
 }
 
 void mdifrmMain::SaveFile() {
@@ -94,8 +104,8 @@ void mdifrmMain::SaveDatFile() {
     });
     if (failed) {
         showFilePath();
-        cps::dialogs().message(this, q(c_.text(86)), q(c_.text(70)), QMessageBox::Critical,
-                               QMessageBox::Ok);
+        cps::dialogs().message(this, aboutFile(c_, 86, q(c_.CurFilePath)), q(c_.text(70)),
+                               QMessageBox::Critical, QMessageBox::Ok);
     }
 }
 

@@ -1,7 +1,10 @@
 #include "app/mdifrmMain.h"
 
 #include "editors/Dialogs.h"
+#include "app/QtTranslations.h"
+#include "app/WindowPlacement.h"
 #include "app/frmAboutSoft.h"
+#include "app/frmHelp.h"
 #include "app/frmShowErr.h"
 #include "app/frmTreeView.h"
 #include "comm/ProtocolScripts.h"
@@ -29,6 +32,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QStandardPaths>
@@ -49,9 +53,11 @@ public:
     void runtimeError(const std::string &place, int number, const std::string &source) override {
         main_->errorLog()->addRuntimeError(QString::fromStdString(place), number,
                                            QString::fromStdString(source));
+        main_->showErrorLog(); // again, if the user closed the pane
     }
     void optionRange(const std::string &text) override {
         main_->errorLog()->addOptionRange(QString::fromStdString(text));
+        main_->showErrorLog();
     }
 
 private:
@@ -108,7 +114,7 @@ mdifrmMain::mdifrmMain(const cps::FileLocations &files, QWidget *parent) : QMain
     tmrChLockBlink_->setInterval(5000);
     connect(tmrChLockBlink_, &QTimer::timeout, this, &mdifrmMain::lockBlinkTick);
     tmrChLock_->start();
-    resize(1280, 800);
+    resize(placement::kDesignSize);
 }
 
 mdifrmMain::~mdifrmMain() {
@@ -297,7 +303,25 @@ frmShowErr *mdifrmMain::errorLog() {
 QMdiSubWindow *mdifrmMain::addChild(QWidget *w) {
     auto *sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    // The sub-window's own Close carries Ctrl+W on Linux, which is Write here.
+    for (QAction *a : sub->systemMenu()->actions())
+        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_W)) a->setShortcut({});
     return sub;
+}
+
+void mdifrmMain::keepChannelWindowUp(QMdiSubWindow *sub) {
+    // The channel window is the tool's page: it stays maximised and cannot
+    // shrink to a bar that leaves an empty grey main window.
+    // Without the minimise hint the sub-window also hides its menu's Minimize.
+    sub->setWindowFlag(Qt::WindowMinimizeButtonHint, false);
+    sub->installEventFilter(this);
+}
+
+bool mdifrmMain::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == chMemWindow_ && event->type() == QEvent::WindowStateChange &&
+        chMemWindow_->isMinimized() && c_.Closing != 1)
+        QTimer::singleShot(0, chMemWindow_, [sub = chMemWindow_] { sub->showMaximized(); });
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- start-up
@@ -309,6 +333,7 @@ bool mdifrmMain::MDIForm_Load() {
         std::string seedError;
         if (!cps::seedUserSettings(c_.files, seedError)) cps::raise(cps::err::PathFileAccess, seedError);
         auto ini = c_.ini();
+        placement::restore(*this, ini);
         cps::initBitTables(c_);
         c_.ItemEnd = "*EndOfThisItem*";
         // First start: write the marker and end at once, without a window.
@@ -326,6 +351,7 @@ bool mdifrmMain::MDIForm_Load() {
         action("mnuLangSel1")->setChecked(c_.CurLang == 2);
         action("mnuLangSel2")->setChecked(c_.CurLang == 3);
         cps::LoadSoftFaceText(c_);
+        installQtTranslations(c_.CurLang);
 
         c_.settings.com = cps::toInt16(ini.read("Setting", "COM", "1", 9));
         if (c_.settings.com < 1 || c_.settings.com > 16) cps::raise(cps::err::IndexOutOfRange);
@@ -359,6 +385,7 @@ bool mdifrmMain::MDIForm_Load() {
         c_.view = chMem_;
         chMem_->setHistory(history_);
         chMemWindow_ = addChild(chMem_);
+        keepChannelWindowUp(chMemWindow_);
         chMem_->InitChMem();
         cps::NewFileSol(c_);
         history_->markClean();
@@ -476,6 +503,7 @@ bool mdifrmMain::MDIForm_QueryUnload() {
             if (answer != QMessageBox::Yes) return;
         }
         c_.Closing = 1;
+        placement::remember(*this, c_.ini());
         unloadAll();
         unload = true;
     });
@@ -691,10 +719,20 @@ QString mdifrmMain::helpHtml() const {
 void mdifrmMain::Help() {
     guarded(c_.log(), "mdifrmMain->Help", [&] {
         // Compiled help first; few desktops outside Windows open it, so the same
-        // pages installed as HTML are the fallback. A missing file says nothing.
+        // pages installed as HTML show in our own help window (no browser
+        // needed). A missing file says nothing.
         const QString chm = helpFile();
         if (QFileInfo::exists(chm) && chmViewerAvailable() && openUrl(chm)) return;
         const QString html = helpHtml();
-        if (QFileInfo::exists(html)) openUrl(html);
+        if (!QFileInfo::exists(html)) return;
+        if (!helpWindow_) {
+            helpWindow_ = new frmHelp(QFileInfo(html).path(),
+                                      {q(c_.text(483)), q(c_.text(480)), q(c_.text(481)),
+                                       q(c_.text(482))},
+                                      this);
+        }
+        helpWindow_->show();
+        helpWindow_->raise();
+        helpWindow_->activateWindow();
     });
 }

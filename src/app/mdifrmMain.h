@@ -30,6 +30,7 @@ class frmAboutSoft;
 class frmSysSet;
 class frmShowErr;
 class PlanHistory;
+class frmHelp;
 
 class mdifrmMain : public QMainWindow, public MainWindowServices {
     Q_OBJECT
@@ -100,6 +101,8 @@ public:
     // program can open the compiled help.
     QString helpFile() const;
     QString helpHtml() const;
+    // Our own help window (created by the first Help without a CHM viewer).
+    frmHelp *helpWindow() const { return helpWindow_; }
     // Opens a local file with the desktop's opener; tests replace it.
     std::function<bool(const QString &path)> openUrl;
 
@@ -124,6 +127,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -164,6 +168,8 @@ private:
     QPointer<frmSysSet> sysSet_;
     QPointer<frmShowErr> showErr_;
     QMdiSubWindow *chMemWindow_ = nullptr;
+    frmHelp *helpWindow_ = nullptr;
+    void keepChannelWindowUp(QMdiSubWindow *sub);
     QMdiSubWindow *sysSetWindow_ = nullptr;
     QMdiSubWindow *radioInfoWindow_ = nullptr;
 };

@@ -351,6 +351,11 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {477, "选项"},
     {478, "%1 出错（运行时错误 %2）"},
     {479, "%1：存储的值超出范围，显示默认值"},
+    // Our own: the help window
+    {480, "目录"},
+    {481, "搜索"},
+    {482, "没有找到包含这些词的页面。"},
+    {483, "Brenvik对讲机写频软件帮助"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -689,6 +694,11 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {477, "選項"},
     {478, "%1 出錯（執行階段錯誤 %2）"},
     {479, "%1：儲存的值超出範圍，顯示預設值"},
+    // Our own: the help window
+    {480, "目錄"},
+    {481, "搜尋"},
+    {482, "沒有找到包含這些詞的頁面。"},
+    {483, "Brenvik對講機寫頻軟體說明"},
 };
 
 // Language 3: English.
@@ -1028,6 +1038,11 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {477, "option"},
     {478, "Fault in %1 (run-time error %2)"},
     {479, "%1: the stored value is out of range, the default is shown"},
+    // Our own: the help window
+    {480, "Contents"},
+    {481, "Search"},
+    {482, "No page contains these words."},
+    {483, "Brenvik Radio Software Help"},
 };
 
 } // namespace

@@ -16,13 +16,26 @@ QMessageBox::StandardButton Dialogs::message(QWidget *parent, const QString &tex
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
+namespace {
+// Qt's own dialog speaks the interface language; a desktop's dialog (GTK, a
+// portal) speaks the desktop's, which need not be the one chosen here.
+QFileDialog::Options fileDialogOptions() {
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    return {};
+#else
+    return QFileDialog::DontUseNativeDialog;
+#endif
+}
+} // namespace
+
 QString Dialogs::openFile(QWidget *parent, const QString &dir, const QString &filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), dir, filter);
+    return QFileDialog::getOpenFileName(parent, QString(), dir, filter, nullptr, fileDialogOptions());
 }
 
 QString Dialogs::saveFile(QWidget *parent, const QString &dir, const QString &filter,
                           const QString &defaultSuffix) {
     QFileDialog dlg(parent, QString(), dir, filter);
+    dlg.setOptions(fileDialogOptions());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(defaultSuffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
@@ -32,6 +45,7 @@ QString Dialogs::saveFile(QWidget *parent, const QString &dir, const QString &fi
 Dialogs &dialogs() { return *current; }
 void setDialogs(Dialogs *d) { current = d ? d : &realDialogs; }
 
-QString dataFileFilter() { return QStringLiteral("Data File(*.dat) (*.dat)"); }
+// Qt reads the pattern from the parentheses itself; the description carries it once.
+QString dataFileFilter() { return QStringLiteral("Data File(*.dat)"); }
 
 } // namespace cps

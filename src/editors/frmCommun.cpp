@@ -19,6 +19,8 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -180,7 +182,10 @@ void frmCommun::buildWindow() {
     listRtData = new QListWidget(fraTwo);
     listRtData->setObjectName(QStringLiteral("listRtData"));
     listRtData->setMinimumHeight(180);
-    listRtData->setUniformItemSizes(true);
+    // Every character of a traffic line stays readable: no "…", scroll instead.
+    listRtData->setTextElideMode(Qt::ElideNone);
+    listRtData->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    listRtData->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     listRtData->setFont(mono);
     (new QVBoxLayout(fraTwo))->addWidget(listRtData);
@@ -297,12 +302,16 @@ void frmCommun::setFace() {
 void frmCommun::showRead() {
     cmdWrite->hide();
     cmdRead->show();
+    cmdWrite->setDefault(false);
+    cmdRead->setDefault(true); // Enter reads; Escape hides the window
     showBoth();
 }
 
 void frmCommun::showWrite() {
     cmdRead->hide();
     cmdWrite->show();
+    cmdRead->setDefault(false);
+    cmdWrite->setDefault(true);
     showBoth();
 }
 
@@ -397,6 +406,21 @@ void frmCommun::fraOne_DblClick() {
     fraTwo->setVisible(expand);
     fraRdWrDat->setVisible(expand);
     adjustSize();
+    keepOnScreen();
+}
+
+void frmCommun::keepOnScreen() {
+    const QScreen *s = screen();
+    if (!s) return;
+    const QRect avail = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    QPoint to = frame.topLeft();
+    // Grown past the bottom or right edge: move back, but never above the top.
+    if (frame.bottom() > avail.bottom()) to.ry() -= frame.bottom() - avail.bottom();
+    if (frame.right() > avail.right()) to.rx() -= frame.right() - avail.right();
+    to.setY(std::max(to.y(), avail.top()));
+    to.setX(std::max(to.x(), avail.left()));
+    if (to != frame.topLeft()) move(to);
 }
 
 bool frmCommun::eventFilter(QObject *watched, QEvent *event) {

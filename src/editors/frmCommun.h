@@ -92,6 +92,7 @@ class frmCommun : public QDialog {
     cps::TransferResult writeChecked();
     void fraOne_DblClick();
     void hideWindow();
+    void keepOnScreen(); // after the hidden panel opened
 
     cps::Cps &c_;
     cps::SerialPort &port_;

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Installs the build into a staging folder (DESTDIR) as the package does and
+# checks it: the exact file list, the desktop entry and metainfo, and the
+# installed command line working in the installed layout for a user whose home
+# has nothing of ours yet.
+# Usage: staging-install.sh BUILD_DIR EXPECTED_FILE_LIST
+set -euo pipefail
+build=$1 expected=$2
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+
+DESTDIR="$stage/root" cmake --install "$build" --prefix /usr >/dev/null
+(cd "$stage/root" && find . -type f -o -type l | sed 's|^\./|/|' | sort) >"$stage/files"
+if ! diff -u "$expected" "$stage/files"; then
+  echo "FAIL: installed files differ from $expected (- expected, + installed)"
+  exit 1
+fi
+
+usr="$stage/root/usr"
+desktop-file-validate "$usr/share/applications/org.brenvik.cps.desktop"
+appstreamcli validate --no-net --pedantic "$usr/share/metainfo/org.brenvik.cps.metainfo.xml" >/dev/null
+for p in brenvik-cps brenvik-cli brenvik-radio-sim; do
+  grep -q '^\.TH' <(zcat -f "$usr/share/man/man1/$p.1") || { echo "FAIL: $p.1 is no man page"; exit 1; }
+done
+# Nothing from the build tree may leak into the installed files.
+if grep -rl --binary-files=text "$build" "$usr" | grep -v '\.debug$'; then
+  echo "FAIL: installed files name the build folder $build"
+  exit 1
+fi
+
+# The installed CLI: delivered files from /usr/share/brenvik-cps, plans where asked,
+# and a read-only command leaves the user's folders untouched.
+home="$stage/home"
+mkdir -p "$home"
+run() { env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 "$@"; }
+run "$usr/bin/brenvik-cli" new -o "$stage/plan.dat" --band 3
+[ "$(stat -c %s "$stage/plan.dat")" = 8192 ] || { echo "FAIL: plan.dat is not 8192 bytes"; exit 1; }
+run "$usr/bin/brenvik-cli" show "$stage/plan.dat" --lang 3 | grep -q '150' ||
+  { echo "FAIL: show does not list band 3"; exit 1; }
+if [ -n "$(find "$home" -mindepth 1 -print -quit)" ]; then
+  echo "FAIL: a command that only reads wrote into the home folder:"; find "$home"; exit 1
+fi
+echo "staging install OK: $(wc -l <"$stage/files") files"
