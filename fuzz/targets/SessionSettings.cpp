@@ -17,7 +17,7 @@ int fuzzSessionSettings(const uint8_t *data, std::size_t size) {
     cps::CollectingSink sink;
     cps::Cps c;
     c.sink = &sink;
-    const bool usable = cps::loadSession(c, folder.string());
+    const bool usable = cps::loadSession(c, cps::portableLocations(folder.string()));
     require(usable || !sink.entries.empty(), "a session that cannot be used says why in the log");
     if (!usable)
         return 0;

@@ -5,6 +5,7 @@
 // of our own, [Window] MainWindow = x,y,width,height,maximised.
 #include "core/Ini.h"
 
+#include <QList>
 #include <QRect>
 #include <QString>
 

@@ -4,6 +4,7 @@
 #include "comm/UserFolders.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <string_view>
 
@@ -54,6 +55,12 @@ int main(int argc, char **argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvik CPS"));
+    QApplication::setDesktopFileName(QStringLiteral("org.brenvik.cps"));
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/brenvik-cps-%1.png").arg(size), QSize(size, size));
+    if (icon.isNull()) icon = QIcon::fromTheme(QStringLiteral("brenvik-cps")); // built without the PNGs
+    QApplication::setWindowIcon(icon);
     mdifrmMain window(cps::locateProgramFiles(QCoreApplication::applicationDirPath()));
     if (!window.MDIForm_Load()) return 0; // first start: settings written, closed quietly
     window.show();

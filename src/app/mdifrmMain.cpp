@@ -303,9 +303,13 @@ frmShowErr *mdifrmMain::errorLog() {
 QMdiSubWindow *mdifrmMain::addChild(QWidget *w) {
     auto *sub = mdi_->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
-    // The sub-window's own Close carries Ctrl+W on Linux, which is Write here.
-    for (QAction *a : sub->systemMenu()->actions())
-        if (a->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_W)) a->setShortcut({});
+    // The sub-window's own Close carries Ctrl+W on Linux (besides Ctrl+F4),
+    // which is Write here: it keeps Ctrl+F4 only.
+    const QKeySequence write(Qt::CTRL | Qt::Key_W);
+    for (QAction *a : sub->systemMenu()->actions()) {
+        QList<QKeySequence> keys = a->shortcuts();
+        if (keys.removeAll(write) > 0) a->setShortcuts(keys);
+    }
     return sub;
 }
 
@@ -587,7 +591,9 @@ void mdifrmMain::showTreeView() {
     treeView_->show();
 }
 
-void mdifrmMain::showErrorLog() { errorLog()->show(); }
+void mdifrmMain::showErrorLog() {
+    if (c_.Closing != 1) errorLog()->show();
+}
 
 void mdifrmMain::showChMem() {
     if (!chMemWindow_) return;

@@ -61,10 +61,15 @@ std::string deliveredDataDir(const std::string &programDir) {
     return holdsDefaultImage(programDir) ? programDir : installDataDir(programDir);
 }
 
-FileLocations locateFiles(const std::string &programDir, const UserFolders &user) {
-    if (holdsDefaultImage(programDir) && folderWritable(programDir))
+FileLocations chooseLocations(const std::string &programDir, const UserFolders &user,
+                              bool programDirWritable) {
+    if (programDirWritable && holdsDefaultImage(programDir))
         return portableLocations(programDir);
     return installedLocations(programDir, deliveredDataDir(programDir), user);
+}
+
+FileLocations locateFiles(const std::string &programDir, const UserFolders &user) {
+    return chooseLocations(programDir, user, folderWritable(programDir));
 }
 
 bool seedUserSettings(const FileLocations &files, std::string &error) {

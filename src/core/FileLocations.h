@@ -53,7 +53,11 @@ FileLocations portableLocations(const std::string &programDir);
 FileLocations installedLocations(const std::string &programDir, const std::string &deliveredDir,
                                  const UserFolders &user);
 
-// Decides the layout for the executables' folder `programDir`.
+// Decides the layout for the executables' folder `programDir`: portable when it
+// holds the default image and `programDirWritable`, installed otherwise.
+FileLocations chooseLocations(const std::string &programDir, const UserFolders &user,
+                              bool programDirWritable);
+// The same, asking the system whether this process may write there.
 FileLocations locateFiles(const std::string &programDir, const UserFolders &user);
 
 // The folder of the delivered data for `programDir`: the program folder itself

@@ -4,6 +4,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <set>
+#include <algorithm>
 #include <QMouseEvent>
 
 ChGrid::ChGrid(QWidget *parent) : QTableWidget(parent) {
@@ -18,31 +19,69 @@ ChGrid::ChGrid(QWidget *parent) : QTableWidget(parent) {
     setWordWrap(false);
 }
 
-void ChGrid::setBaseColumnWidths(const std::vector<int> &widths) {
+void ChGrid::setBaseColumnWidths(const std::vector<int> &widths, const std::vector<int> &minimum) {
     baseWidths_ = widths;
+    minWidths_ = minimum;
+    minWidths_.resize(baseWidths_.size(), 0);
+    for (std::size_t i = 0; i < baseWidths_.size(); ++i)
+        minWidths_[i] = std::min(minWidths_[i] > 0 ? minWidths_[i] : baseWidths_[i], baseWidths_[i]);
+    headerOneLine_ = -1;
     fitColumns();
 }
 
 void ChGrid::fitColumns() {
     const int columns = std::min(columnCount(), static_cast<int>(baseWidths_.size()));
-    long long total = 0;
-    for (int col = 0; col < columns; ++col)
-        total += baseWidths_[static_cast<std::size_t>(col)];
-    const int available = viewport()->width();
-    const int spare = total > 0 && available > total ? available - static_cast<int>(total) : 0;
-    int given = 0;
+    if (columns <= 0) return;
+    long long total = 0, slack = 0;
     for (int col = 0; col < columns; ++col) {
-        const int base = baseWidths_[static_cast<std::size_t>(col)];
-        // The label column keeps its width; the last column takes the rounding rest.
-        int extra =
-            col == 0
-                ? 0
-                : static_cast<int>(spare * base / std::max<long long>(1, total - baseWidths_[0]));
-        if (col == columns - 1 && col > 0)
-            extra = spare - given;
-        given += extra;
-        setColumnWidth(col, base + extra);
+        total += baseWidths_[static_cast<std::size_t>(col)];
+        slack += baseWidths_[static_cast<std::size_t>(col)] - minWidths_[static_cast<std::size_t>(col)];
     }
+    const int available = viewport()->width();
+    std::vector<int> widths(baseWidths_.begin(), baseWidths_.begin() + columns);
+    if (available > total) {
+        // Spare width: shared by the data columns in their proportions; the
+        // label column keeps its width, the last column takes the rounding rest.
+        const long long spare = available - total;
+        const long long dataTotal = std::max<long long>(1, total - baseWidths_[0]);
+        long long given = 0;
+        for (int col = 1; col < columns; ++col) {
+            long long extra = spare * baseWidths_[static_cast<std::size_t>(col)] / dataTotal;
+            if (col == columns - 1) extra = spare - given;
+            given += extra;
+            widths[static_cast<std::size_t>(col)] += static_cast<int>(extra);
+        }
+    } else if (available < total && slack > 0) {
+        // Too narrow: each column gives up width in proportion to what it can
+        // spare above its minimum, until all of them fit (or are at their minimum).
+        const long long cut = std::min<long long>(total - available, slack);
+        long long taken = 0;
+        int lastWithSlack = -1;
+        for (int col = 0; col < columns; ++col)
+            if (baseWidths_[static_cast<std::size_t>(col)] > minWidths_[static_cast<std::size_t>(col)])
+                lastWithSlack = col;
+        for (int col = 0; col < columns; ++col) {
+            const auto i = static_cast<std::size_t>(col);
+            long long part = cut * (baseWidths_[i] - minWidths_[i]) / slack;
+            if (col == lastWithSlack) part = cut - taken;
+            taken += part;
+            widths[i] -= static_cast<int>(part);
+        }
+    }
+    for (int col = 0; col < columns; ++col) setColumnWidth(col, widths[static_cast<std::size_t>(col)]);
+    fitHeaderHeight();
+}
+
+void ChGrid::fitHeaderHeight() {
+    // A caption narrower than its column wraps; the header then grows to two lines.
+    QHeaderView *header = horizontalHeader();
+    if (headerOneLine_ < 0) headerOneLine_ = header->minimumHeight();
+    const QFontMetrics fm(header->font());
+    bool wraps = false;
+    for (int col = 0; col < columnCount(); ++col)
+        if (const auto *h = horizontalHeaderItem(col))
+            wraps = wraps || fm.horizontalAdvance(h->text()) + 12 > columnWidth(col);
+    header->setMinimumHeight(wraps ? std::max(headerOneLine_, 2 * fm.lineSpacing() + 10) : headerOneLine_);
 }
 
 void ChGrid::resizeEvent(QResizeEvent *e) {

@@ -27,8 +27,10 @@ class ChGrid : public QTableWidget {
     bool editingEnabled() const { return editingEnabled_; }
 
     // Column widths as the layout defines them; wider windows share the spare
-    // width among the columns in the same proportions.
-    void setBaseColumnWidths(const std::vector<int> &widths);
+    // width among the columns in the same proportions. A narrower window takes
+    // width from the columns down to `minimum` (what their values need; the
+    // captions then wrap onto two lines), so every column stays in view.
+    void setBaseColumnWidths(const std::vector<int> &widths, const std::vector<int> &minimum = {});
 
     QTableWidgetItem *cell(int row, int col) const { return item(row - 1, col); }
     QString text(int row, int col) const;
@@ -80,8 +82,10 @@ class ChGrid : public QTableWidget {
     void resizeEvent(QResizeEvent *e) override;
 
   private:
+    void fitHeaderHeight();
     void fitColumns();
-    std::vector<int> baseWidths_;
+    std::vector<int> baseWidths_, minWidths_;
+    int headerOneLine_ = -1; // the header's height for one line of caption
     bool editingEnabled_ = true;
     bool afterDoubleClick_ = false; // the release ending a double click is no click
     QPoint pressCell_{-1, -1};

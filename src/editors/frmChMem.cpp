@@ -261,7 +261,7 @@ void frmChMem::SetChGrid() {
             }
         }
 
-        std::vector<int> widths;
+        std::vector<int> widths, minimum;
         for (int col = 0; col < columns; ++col) {
             const int twips = col < static_cast<int>(cols.widths.size())
                                   ? cols.widths[static_cast<std::size_t>(col)]
@@ -270,6 +270,10 @@ void frmChMem::SetChGrid() {
             // or for the longest value the column can show.
             int width = static_cast<int>(twips * pxPerTwip);
             width = std::max(width, fm.horizontalAdvance(captions[col]) + 24);
+            // The least: the longest value and the longest word of the caption.
+            int least = 0;
+            for (const QString &word : captions[col].split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                least = std::max(least, fm.horizontalAdvance(word) + 16);
             const QString keyword = columnKeyword(col);
             QStringList samples;
             if (keyword == "RxFre" || keyword == "TxFre" || keyword == "OFFSET")
@@ -279,12 +283,17 @@ void frmChMem::SetChGrid() {
             else if (col >= 5)
                 for (int k = 3; k < cols.itemCount(col); ++k)
                     samples << QString::fromStdString(cols.item(col, k));
-            for (const auto &s : samples)
+            for (const auto &s : samples) {
                 width = std::max(width, fm.horizontalAdvance(s) + 24);
+                least = std::max(least, fm.horizontalAdvance(s) + 16);
+            }
             widths.push_back(width);
+            minimum.push_back(least);
         }
-        g->setBaseColumnWidths(widths);
-        g->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+        // Captions wrap when the window leaves their column too little width.
+        g->horizontalHeader()->setDefaultAlignment(
+            Qt::Alignment::fromInt(Qt::AlignCenter | Qt::TextWordWrap));
+        g->setBaseColumnWidths(widths, minimum);
         g->horizontalHeader()->setStretchLastSection(false);
         if (cols.channelCount >= 1 && columns > 1)
             g->selectCell(1, 1);

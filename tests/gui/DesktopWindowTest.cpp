@@ -7,6 +7,7 @@
 #include "app/frmHelp.h"
 #include "app/frmShowErr.h"
 #include "app/mdifrmMain.h"
+#include "editors/ChMemGrid.h"
 #include "editors/frmChMem.h"
 #include "editors/frmCommun.h"
 #include "editors/frmCustomFre.h"
@@ -27,6 +28,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
@@ -93,6 +95,26 @@ TEST_F(Desktop, OpensWithinTheScreenAndRemembersItsPlace) {
               placement::toText({placed, false}).toStdString());
     start();
     EXPECT_EQ(w->geometry(), placed);
+}
+
+TEST(ChannelGrid, EveryColumnInViewAt1280WideInEachLanguage) {
+    for (int lang : {1, 2, 3}) {
+        testsupport::ProgramFolder folder;
+        folder.set("Language", std::to_string(lang));
+        testsupport::ScriptedDialogs dialogs;
+        mdifrmMain w(folder.path());
+        ASSERT_TRUE(w.MDIForm_Load());
+        w.setWindowState(Qt::WindowNoState);
+        w.resize(1280, 770); // 1280x800 less a desktop panel
+        w.show();
+        QTest::qWait(50);
+        auto *grid = static_cast<ChGrid *>(w.chMem()->vsfgGridCh);
+        const int last = grid->columnCount() - 1;
+        EXPECT_LE(grid->columnViewportPosition(last) + grid->columnWidth(last),
+                  grid->viewport()->width())
+            << "language " << lang << ": the last column is cut";
+        EXPECT_FALSE(grid->horizontalScrollBar()->isVisible()) << "language " << lang;
+    }
 }
 
 TEST_F(Desktop, CtrlWOpensTheWriteWindow) {
@@ -171,17 +193,18 @@ TEST_F(Desktop, EnterIsTheDefaultActionAndEscapeCancels) {
         std::function<void()> open;
         std::function<void(QDialog *)> prepare;
         const char *defaultButton;
+        bool closesOnEnter; // the fill dialog stays for the next range
     } cases[] = {
-        {"port", [&] { w->showPortDialog(); }, {}, "cmdOk"},
-        {"custom range", customRange, typeRange, "cmdOK"},
-        {"fill", [&] { w->memDat()->partFillDialog()->exec(); }, {}, "cmdFillData"},
-        {"about", [&] { w->showAbout(); }, {}, "cmdOK"},
+        {"port", [&] { w->showPortDialog(); }, {}, "cmdOk", true},
+        {"custom range", customRange, typeRange, "cmdOK", true},
+        {"fill", [&] { w->memDat()->partFillDialog()->exec(); }, {}, "cmdFillData", false},
+        {"about", [&] { w->showAbout(); }, {}, "cmdOK", true},
     };
     for (const auto &tc : cases) {
         const Outcome enter = pressInModal(tc.open, Qt::Key_Return, tc.prepare);
         ASSERT_TRUE(enter.seen) << tc.dialog;
         EXPECT_EQ(enter.clicked, QStringList{tc.defaultButton}) << tc.dialog;
-        EXPECT_NE(enter.result, -2) << tc.dialog << ": Enter left the dialog open";
+        EXPECT_EQ(enter.result != -2, tc.closesOnEnter) << tc.dialog;
 
         const Outcome escape = pressInModal(tc.open, Qt::Key_Escape, tc.prepare);
         ASSERT_TRUE(escape.seen) << tc.dialog;
@@ -232,7 +255,7 @@ TEST(HelpWindow, ContentsAndSearchInEachLanguage) {
     } cases[] = {
         {"eng", "Brenvik Radio Software", "ctrl+w", 1},
         {"chs", "Brenvik对讲机写频软件", "写入对讲机", 1},
-        {"cht", "Brenvik對講機寫頻軟體", "對講機 故障", 1},
+        {"cht", "Brenvik對講機寫頻軟體", "通訊埠 疑難", 1},
     };
     for (const auto &tc : cases) {
         frmHelp help(QStringLiteral(BRENVIK_SOURCE_DIR "/data/help/") + tc.lang,

@@ -9,7 +9,8 @@ build=$1 expected=$2
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 
-DESTDIR="$stage/root" cmake --install "$build" --prefix /usr >/dev/null
+# Stripped, as the package is.
+DESTDIR="$stage/root" cmake --install "$build" --prefix /usr --strip >/dev/null
 (cd "$stage/root" && find . -type f -o -type l | sed 's|^\./|/|' | sort) >"$stage/files"
 if ! diff -u "$expected" "$stage/files"; then
   echo "FAIL: installed files differ from $expected (- expected, + installed)"

@@ -1,0 +1,66 @@
+// Screenshots of the whole virtual screen as a user sees the tool on it:
+//   brenvik-desktop-screens PROGRAM_DIR LANG OUT_DIR TAG
+// writes OUT_DIR/{main,message-box,open-dialog,help}-TAG.png: the main window
+// as it opens, File > New's Yes/No question, the open dialog and the help
+// window. PROGRAM_DIR is a copy of the program folder (its settings get
+// Language=LANG and FirRun=0). Run under xvfb-run -s "-screen 0 1280x800x24".
+#include "app/mdifrmMain.h"
+#include "core/Ini.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 20; ++i) {
+        QApplication::processEvents();
+        QThread::msleep(20);
+    }
+}
+
+void grabScreen(const QString &path) {
+    settle();
+    QGuiApplication::primaryScreen()->grabWindow(0).save(path);
+}
+
+// Runs `open` (which shows a modal window), grabs the screen while it is up,
+// then closes it with Escape's effect.
+void grabModal(const QString &path, const std::function<void()> &open) {
+    QTimer::singleShot(500, [path] {
+        grabScreen(path);
+        if (QWidget *modal = QApplication::activeModalWidget()) modal->close();
+    });
+    open();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    QApplication app(argc, argv);
+    if (argc != 5) return 2;
+    const QString folder = argv[1], lang = argv[2], out = argv[3], tag = argv[4];
+    QDir().mkpath(out);
+    cps::IniFile ini(QDir(folder).filePath("selvarn.exe").toStdString());
+    ini.write("Setting", "FirRun", "0");
+    ini.write("Setting", "Language", lang.toStdString());
+
+    mdifrmMain w(folder);
+    if (!w.MDIForm_Load()) return 1;
+    w.show();
+    auto file = [&](const char *what) { return out + "/" + what + "-" + tag + ".png"; };
+    grabScreen(file("main"));
+    grabModal(file("message-box"), [&] { w.NewFile(); });
+    grabModal(file("open-dialog"), [&] { w.OpenFile(); });
+    w.Help();
+    grabScreen(file("help"));
+    w.cps().QuietExit = true;
+    w.close();
+    return 0;
+}
