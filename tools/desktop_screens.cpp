@@ -35,7 +35,8 @@ void grabScreen(const QString &path) {
 void grabModal(const QString &path, const std::function<void()> &open) {
     QTimer::singleShot(500, [path] {
         grabScreen(path);
-        if (QWidget *modal = QApplication::activeModalWidget()) modal->close();
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
     });
     open();
 }
@@ -44,7 +45,8 @@ void grabModal(const QString &path, const std::function<void()> &open) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    if (argc != 5) return 2;
+    if (argc != 5)
+        return 2;
     const QString folder = argv[1], lang = argv[2], out = argv[3], tag = argv[4];
     QDir().mkpath(out);
     cps::IniFile ini(QDir(folder).filePath("selvarn.exe").toStdString());
@@ -52,7 +54,8 @@ int main(int argc, char **argv) {
     ini.write("Setting", "Language", lang.toStdString());
 
     mdifrmMain w(folder);
-    if (!w.MDIForm_Load()) return 1;
+    if (!w.MDIForm_Load())
+        return 1;
     w.show();
     auto file = [&](const char *what) { return out + "/" + what + "-" + tag + ".png"; };
     grabScreen(file("main"));

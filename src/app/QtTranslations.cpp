@@ -16,8 +16,10 @@ QString installQtTranslations(int lang) {
                            : lang == 2 ? QLocale(QLocale::Chinese, QLocale::Taiwan)
                                        : QLocale(QLocale::English, QLocale::UnitedStates);
     QLocale::setDefault(locale);
-    if (lang != 1 && lang != 2) return {};
-    const QString name = lang == 1 ? QStringLiteral("qtbase_zh_CN") : QStringLiteral("qtbase_zh_TW");
+    if (lang != 1 && lang != 2)
+        return {};
+    const QString name =
+        lang == 1 ? QStringLiteral("qtbase_zh_CN") : QStringLiteral("qtbase_zh_TW");
     const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     auto *translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(name, folder)) {

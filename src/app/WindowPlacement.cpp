@@ -24,28 +24,31 @@ QString toText(const Placement &p) {
 
 Placement fromText(const QString &text) {
     const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 5) return {};
+    if (parts.size() != 5)
+        return {};
     int v[5];
     for (int i = 0; i < 5; ++i) {
         bool ok = false;
         v[i] = parts[i].trimmed().toInt(&ok);
-        if (!ok) return {};
+        if (!ok)
+            return {};
     }
-    if (v[2] <= 0 || v[3] <= 0) return {};
+    if (v[2] <= 0 || v[3] <= 0)
+        return {};
     return {QRect(v[0], v[1], v[2], v[3]), v[4] != 0};
 }
 
 Placement choose(const Placement &saved, const QList<QRect> &available) {
-    if (available.isEmpty()) return {QRect(QPoint(0, 0), kDesignSize), false};
+    if (available.isEmpty())
+        return {QRect(QPoint(0, 0), kDesignSize), false};
     for (const QRect &screen : available)
-        if (saved.geometry.isValid() && screen.contains(saved.geometry)) return saved;
+        if (saved.geometry.isValid() && screen.contains(saved.geometry))
+            return saved;
     const QRect screen = available.first();
     if (kDesignSize.width() > screen.width() || kDesignSize.height() > screen.height()) {
-        // Too small for the design size: maximised, with a normal size that fits.
-        const QSize normal = kDesignSize.boundedTo(screen.size() * 9 / 10);
-        QRect g(QPoint(0, 0), normal);
-        g.moveCenter(screen.center());
-        return {g, true};
+        // Too small for the design size: maximised, and the whole screen also
+        // when a desktop without a window manager cannot maximise.
+        return {screen, true};
     }
     QRect g(QPoint(0, 0), kDesignSize);
     g.moveCenter(screen.center());
@@ -55,20 +58,24 @@ Placement choose(const Placement &saved, const QList<QRect> &available) {
 void restore(QWidget &w, const cps::IniFile &ini) {
     QList<QRect> available;
     const QScreen *primary = QGuiApplication::primaryScreen();
-    if (primary) available << primary->availableGeometry();
+    if (primary)
+        available << primary->availableGeometry();
     for (const QScreen *s : QGuiApplication::screens())
-        if (s != primary) available << s->availableGeometry();
+        if (s != primary)
+            available << s->availableGeometry();
     const Placement saved = fromText(QString::fromStdString(ini.read(kSection, kKey, "", 64)));
     const Placement p = choose(saved, available);
     w.setGeometry(p.geometry);
-    if (p.maximised) w.setWindowState(w.windowState() | Qt::WindowMaximized);
+    if (p.maximised)
+        w.setWindowState(w.windowState() | Qt::WindowMaximized);
 }
 
 void remember(const QWidget &w, const cps::IniFile &ini) {
     const Placement p{w.normalGeometry().isValid() ? w.normalGeometry() : w.geometry(),
                       w.isMaximized()};
     const std::string text = toText(p).toStdString();
-    if (ini.read(kSection, kKey, "", 64) != text) ini.write(kSection, kKey, text);
+    if (ini.read(kSection, kKey, "", 64) != text)
+        ini.write(kSection, kKey, text);
 }
 
 } // namespace placement

@@ -25,7 +25,8 @@ QString readUtf8(const QString &path) {
 std::vector<frmHelp::Topic> frmHelp::readContents(const QString &hhcPath) {
     // <OBJECT type="text/sitemap"><param name="Name" value="..."><param name="Local" value="...">
     static const QRegularExpression entry(
-        QStringLiteral(R"re(<param\s+name="Name"\s+value="([^"]*)"\s*>\s*<param\s+name="Local"\s+value="([^"]*)")re"),
+        QStringLiteral(
+            R"re(<param\s+name="Name"\s+value="([^"]*)"\s*>\s*<param\s+name="Local"\s+value="([^"]*)")re"),
         QRegularExpression::CaseInsensitiveOption);
     std::vector<Topic> topics;
     const QString text = readUtf8(hhcPath);
@@ -87,29 +88,35 @@ frmHelp::frmHelp(const QString &folder, const Texts &texts, QWidget *parent)
     resize(960, 640);
 
     connect(contentsList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && row < static_cast<int>(topics_.size())) showTopic(topics_[row].file);
+        if (row >= 0 && row < static_cast<int>(topics_.size()))
+            showTopic(topics_[row].file);
     });
     connect(searchField, &QLineEdit::returnPressed, this, &frmHelp::runSearch);
     connect(searchField, &QLineEdit::textChanged, this, &frmHelp::runSearch);
     connect(resultList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row < 0 || row >= static_cast<int>(resultTopics_.size())) return;
+        if (row < 0 || row >= static_cast<int>(resultTopics_.size()))
+            return;
         showTopic(topics_[static_cast<std::size_t>(resultTopics_[row])].file);
         const QString first = searchField->text().simplified().section(QLatin1Char(' '), 0, 0);
-        if (!first.isEmpty()) browser->find(first); // select the first hit on the page
+        if (!first.isEmpty())
+            browser->find(first); // select the first hit on the page
     });
-    if (!topics_.empty()) contentsList->setCurrentRow(0);
+    if (!topics_.empty())
+        contentsList->setCurrentRow(0);
 }
 
 QStringList frmHelp::search(const QString &query) const {
     const QStringList words = query.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
     QStringList titles;
-    if (words.isEmpty()) return titles;
+    if (words.isEmpty())
+        return titles;
     for (std::size_t i = 0; i < topics_.size(); ++i) {
         const QString haystack = topics_[i].title + QLatin1Char('\n') + pageText_[i];
         bool all = true;
         for (const QString &w : words)
             all = all && haystack.contains(w, Qt::CaseInsensitive);
-        if (all) titles << topics_[i].title;
+        if (all)
+            titles << topics_[i].title;
     }
     return titles;
 }

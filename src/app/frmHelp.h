@@ -15,7 +15,7 @@ class QTextBrowser;
 
 class frmHelp : public QDialog {
     Q_OBJECT
-public:
+  public:
     struct Topic {
         QString title, file; // file relative to the help folder
     };
@@ -37,7 +37,7 @@ public:
     QLineEdit *searchField = nullptr;
     QTabWidget *tabs = nullptr;
 
-private:
+  private:
     void runSearch();
 
     QString folder_;

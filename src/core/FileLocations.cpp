@@ -48,7 +48,8 @@ FileLocations installedLocations(const std::string &programDir, const std::strin
     // A read-only copy of the portable layout (a write-protected stick) has
     // only its own settings file to start the user's copy from.
     std::error_code ec;
-    if (!fs::exists(f.deliveredSettings, ec) && fs::exists(join(deliveredDir, kSettingsFileName), ec))
+    if (!fs::exists(f.deliveredSettings, ec) &&
+        fs::exists(join(deliveredDir, kSettingsFileName), ec))
         f.deliveredSettings = join(deliveredDir, kSettingsFileName);
     f.defaultImage = join(deliveredDir, kDefaultImageFileName);
     f.dataFolder = join(user.documents, kDocumentsFolderName);

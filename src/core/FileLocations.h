@@ -43,7 +43,7 @@ inline constexpr const char *kSettingsFileName = "selvarn.exe"; // INI text desp
 inline constexpr const char *kUserSettingsFileName = "selvarn.ini";
 inline constexpr const char *kDeliveredSettingsFileName = "selvarn.default.ini";
 inline constexpr const char *kDefaultImageFileName = "dhcpqec.exe";
-inline constexpr const char *kAppFolderName = "brenvik-cps";    // in the config folder
+inline constexpr const char *kAppFolderName = "brenvik-cps";   // in the config folder
 inline constexpr const char *kDocumentsFolderName = "Brenvik"; // in the documents folder
 
 // Everything in and beside `programDir` (also what --program-dir forces).

@@ -178,6 +178,7 @@ void frmMemDat::SetGridMemDat() {
                                vsfgGridMemDat->verticalScrollBar()->sizeHint().width() +
                                2 * vsfgGridMemDat->frameWidth();
         vsfgGridMemDat->setMinimumWidth(tableWidth);
+        vsfgGridMemDat->setTextElideMode(Qt::ElideNone); // a byte is never shown as "…"
         resize(std::max(width(), sizeHint().width()), height());
 
         // Cells past the table end in its last row show nothing and take no typing.

@@ -79,8 +79,10 @@ TEST_F(Machine, WriteProtectedStickKeepsItsFilesAndUsesTheUsersFolders) {
     // The folder's own write access decides (root may write anywhere: then skip).
     QFile::setPermissions(root.filePath("stick"), QFile::ReadOwner | QFile::ExeOwner);
     const bool writable = cps::folderWritable(at("stick"));
-    QFile::setPermissions(root.filePath("stick"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (!writable) EXPECT_EQ(cps::locateFiles(at("stick"), user()).mode, cps::LayoutMode::Installed);
+    QFile::setPermissions(root.filePath("stick"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (!writable)
+        EXPECT_EQ(cps::locateFiles(at("stick"), user()).mode, cps::LayoutMode::Installed);
     EXPECT_TRUE(cps::folderWritable(at("stick")));
 }
 

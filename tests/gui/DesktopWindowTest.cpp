@@ -20,8 +20,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QSignalSpy>
-#include <QTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -29,8 +27,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -48,12 +48,15 @@ TEST(WindowPlacement, ChoosesAPlaceThatFits) {
         bool maximised;
         QRect geometry; // empty: only checked to lie on the first screen
     } cases[] = {
-        {"nothing saved, small laptop", {}, {laptop}, true, {}},
+        {"nothing saved, small laptop", {}, {laptop}, true, laptop},
         {"nothing saved, 1280x800 less its panel", {}, {QRect(0, 0, 1280, 770)}, true, {}},
         {"nothing saved, large screen", {}, {wide}, false, QRect(320, 125, 1280, 800)},
         {"saved place still on screen", saved, {wide}, false, saved.geometry},
         {"saved maximised", {saved.geometry, true}, {wide}, true, saved.geometry},
-        {"saved on a second screen", {QRect(2000, 50, 900, 600), false}, {wide, second}, false,
+        {"saved on a second screen",
+         {QRect(2000, 50, 900, 600), false},
+         {wide, second},
+         false,
          QRect(2000, 50, 900, 600)},
         {"saved on a screen that is gone", offScreen, {wide}, false, QRect(320, 125, 1280, 800)},
         {"saved larger than the screen now", {QRect(0, 0, 1900, 1000), false}, {laptop}, true, {}},
@@ -61,7 +64,8 @@ TEST(WindowPlacement, ChoosesAPlaceThatFits) {
     for (const Case &tc : cases) {
         const Placement p = placement::choose(tc.saved, tc.screens);
         EXPECT_EQ(p.maximised, tc.maximised) << tc.what;
-        if (!tc.geometry.isEmpty()) EXPECT_EQ(p.geometry, tc.geometry) << tc.what;
+        if (!tc.geometry.isEmpty())
+            EXPECT_EQ(p.geometry, tc.geometry) << tc.what;
         EXPECT_TRUE(tc.screens.first().contains(p.geometry) || tc.screens.size() > 1) << tc.what;
     }
     EXPECT_EQ(placement::fromText(placement::toText({QRect(-5, 7, 800, 600), true})).geometry,
@@ -163,14 +167,18 @@ Outcome pressInModal(const std::function<void()> &open, Qt::Key key,
     Outcome o;
     QTimer::singleShot(0, [&] {
         auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!d) return;
+        if (!d)
+            return;
         o.seen = true;
-        if (prepare) prepare(d);
+        if (prepare)
+            prepare(d);
         for (QPushButton *b : d->findChildren<QPushButton *>())
-            QObject::connect(b, &QPushButton::clicked, d, [&o, b] { o.clicked << b->objectName(); });
+            QObject::connect(b, &QPushButton::clicked, d,
+                             [&o, b] { o.clicked << b->objectName(); });
         QObject::connect(d, &QDialog::finished, d, [&o](int r) { o.result = r; });
         pressIn(d, key);
-        if (d->isVisible()) d->done(-2); // never leave the test waiting
+        if (d->isVisible())
+            d->done(-2); // never leave the test waiting
     });
     open();
     return o;

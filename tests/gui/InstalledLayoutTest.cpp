@@ -23,7 +23,8 @@ TEST(InstalledLayout, FirstStartSeedsTheUsersSettingsAndPlansGoToDocuments) {
     QDir().mkpath(share);
     QDir().mkpath(root.filePath("usr/bin"));
     // The delivered copies as the package installs them.
-    ASSERT_TRUE(QFile::copy(BRENVIK_SOURCE_DIR "/data/selvarn.ini", share + "/selvarn.default.ini"));
+    ASSERT_TRUE(
+        QFile::copy(BRENVIK_SOURCE_DIR "/data/selvarn.ini", share + "/selvarn.default.ini"));
     ASSERT_TRUE(QFile::copy(BRENVIK_PROGRAM_DIR "/dhcpqec.exe", share + "/dhcpqec.exe"));
     const QByteArray delivered = contents(share + "/selvarn.default.ini");
     const cps::UserFolders user{root.filePath("home/.config").toStdString(),
@@ -35,7 +36,8 @@ TEST(InstalledLayout, FirstStartSeedsTheUsersSettingsAndPlansGoToDocuments) {
     {
         mdifrmMain w(files);
         ASSERT_TRUE(w.MDIForm_Load()); // the delivered marker makes this the first real start
-        EXPECT_EQ(w.cps().SettingsFile, root.filePath("home/.config/brenvik-cps/selvarn.ini").toStdString());
+        EXPECT_EQ(w.cps().SettingsFile,
+                  root.filePath("home/.config/brenvik-cps/selvarn.ini").toStdString());
         EXPECT_EQ(w.cps().CurFilePath,
                   root.filePath("home/Documents/Brenvik/Untitled.dat").toStdString());
         EXPECT_TRUE(QDir(root.filePath("home/Documents/Brenvik")).exists());
