@@ -127,7 +127,8 @@ inline const cps::Cps &readySession() {
     static const cps::Cps session = [] {
         cps::Cps c;
         c.sink = &sink;
-        const bool usable = cps::loadSession(c, cps::portableLocations(Scratch::get().installedProgram().string()), 3);
+        const bool usable = cps::loadSession(
+            c, cps::portableLocations(Scratch::get().installedProgram().string()), 3);
         require(usable, "the installed program folder gives a usable session");
         c.sink = nullptr;
         return c;

@@ -159,9 +159,9 @@ void frmAboutSoft::InitFace() {
                               .arg(QString::fromStdString(c_.SettingsFile)));
 
         const QString family = QString::fromStdString(c_.CurFont);
-        for (QWidget *w : std::initializer_list<QWidget *>{
-                 lblTitle, lblUseRange, lblVersion, lblRelease, lblDescription, lblRights, lblFiles,
-                 cmdOK}) {
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{lblTitle, lblUseRange, lblVersion, lblRelease,
+                                              lblDescription, lblRights, lblFiles, cmdOK}) {
             QFont f = w->font();
             if (!family.isEmpty())
                 f.setFamily(family);

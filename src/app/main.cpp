@@ -59,7 +59,8 @@ int main(int argc, char **argv) {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/brenvik-cps-%1.png").arg(size), QSize(size, size));
-    if (icon.isNull()) icon = QIcon::fromTheme(QStringLiteral("brenvik-cps")); // built without the PNGs
+    if (icon.isNull())
+        icon = QIcon::fromTheme(QStringLiteral("brenvik-cps")); // built without the PNGs
     QApplication::setWindowIcon(icon);
     mdifrmMain window(cps::locateProgramFiles(QCoreApplication::applicationDirPath()));
     if (!window.MDIForm_Load()) return 0; // first start: settings written, closed quietly

@@ -35,7 +35,8 @@ int32_t bandEdgeValue(uint8_t first, uint8_t second) {
 void InitTempArray(Cps &c) {
     guarded(c.log(), "mdifrmMain->InitTempArray", [&] {
         std::ifstream in(c.files.defaultImage, std::ios::binary);
-        if (!in) raise(err::FileNotFound);
+        if (!in)
+            raise(err::FileNotFound);
         in.read(reinterpret_cast<char *>(c.IicDat.data()), static_cast<long>(c.IicDat.size()));
         in.read(reinterpret_cast<char *>(c.TempDat.data()), static_cast<long>(c.TempDat.size()));
     });

@@ -29,7 +29,8 @@ QFileDialog::Options fileDialogOptions() {
 } // namespace
 
 QString Dialogs::openFile(QWidget *parent, const QString &dir, const QString &filter) {
-    return QFileDialog::getOpenFileName(parent, QString(), dir, filter, nullptr, fileDialogOptions());
+    return QFileDialog::getOpenFileName(parent, QString(), dir, filter, nullptr,
+                                        fileDialogOptions());
 }
 
 QString Dialogs::saveFile(QWidget *parent, const QString &dir, const QString &filter,
@@ -46,6 +47,8 @@ Dialogs &dialogs() { return *current; }
 void setDialogs(Dialogs *d) { current = d ? d : &realDialogs; }
 
 // Qt reads the pattern from the parentheses itself; the description carries it once.
-QString dataFileFilter() { return QStringLiteral("Data File(*.dat)"); }
+QString dataFileFilter() {
+    return QStringLiteral("Data File(*.dat)");
+}
 
 } // namespace cps

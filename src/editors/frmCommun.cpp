@@ -20,9 +20,9 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -411,16 +411,20 @@ void frmCommun::fraOne_DblClick() {
 
 void frmCommun::keepOnScreen() {
     const QScreen *s = screen();
-    if (!s) return;
+    if (!s)
+        return;
     const QRect avail = s->availableGeometry();
     const QRect frame = frameGeometry();
     QPoint to = frame.topLeft();
     // Grown past the bottom or right edge: move back, but never above the top.
-    if (frame.bottom() > avail.bottom()) to.ry() -= frame.bottom() - avail.bottom();
-    if (frame.right() > avail.right()) to.rx() -= frame.right() - avail.right();
+    if (frame.bottom() > avail.bottom())
+        to.ry() -= frame.bottom() - avail.bottom();
+    if (frame.right() > avail.right())
+        to.rx() -= frame.right() - avail.right();
     to.setY(std::max(to.y(), avail.top()));
     to.setX(std::max(to.x(), avail.left()));
-    if (to != frame.topLeft()) move(to);
+    if (to != frame.topLeft())
+        move(to);
 }
 
 bool frmCommun::eventFilter(QObject *watched, QEvent *event) {

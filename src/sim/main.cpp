@@ -1,10 +1,10 @@
 // brenvik-radio-sim: a virtual Brenvik radio on a pseudo-terminal. Prints the
 // terminal's path on the first line of stdout, then answers the programming
 // protocol until SIGTERM/SIGINT (or a hang-up / end condition it was asked for).
-#include "core/Ini.h"
 #include "core/DataFile.h"
 #include "core/Failure.h"
 #include "core/FileLocations.h"
+#include "core/Ini.h"
 #include "sim/PtyServer.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRadio.h"

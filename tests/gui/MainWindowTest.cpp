@@ -261,7 +261,8 @@ TEST_F(Files, HelpOpensTheFileOfTheLanguage) {
     if (opened.isEmpty()) {
         ASSERT_NE(w.helpWindow(), nullptr);
         EXPECT_TRUE(w.helpWindow()->isVisible());
-        EXPECT_TRUE(w.helpWindow()->browser->source().toLocalFile().endsWith("/help/eng/index.html"));
+        EXPECT_TRUE(
+            w.helpWindow()->browser->source().toLocalFile().endsWith("/help/eng/index.html"));
     } else {
         EXPECT_EQ(opened, QStringList{folder.path() + "/EngHelp.CHM"});
     }
