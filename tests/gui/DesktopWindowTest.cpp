@@ -1,7 +1,7 @@
 // The tool as a desktop application: window placement, Ctrl+W, the channel
 // window that stays up, the error pane coming back, Enter and Escape in every
 // dialog, Qt's own texts in the interface language, and the help window.
-#include "app/Dialogs.h"
+#include "editors/Dialogs.h"
 #include "app/QtTranslations.h"
 #include "app/WindowPlacement.h"
 #include "app/frmHelp.h"
