@@ -11,8 +11,8 @@ namespace {
 // Every option that takes a value in any command: lets the command word be
 // found behind options given before it ("--lang 3 show plan.dat").
 bool takesValueSomewhere(const std::string &word) {
-    for (const auto &spec : commandSpecs())
-        for (const auto &o : spec.options)
+    for (const auto &cmdSpec : commandSpecs())
+        for (const auto &o : cmdSpec.options)
             if (o.name == word && !o.valueName.empty())
                 return true;
     return false;

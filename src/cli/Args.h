@@ -27,7 +27,7 @@ class Args {
 
     const std::string &command() const { return command_; }
     // The command's table entry; null when no command was given (--help, --version).
-    const CommandSpec *spec() const { return spec_; }
+    const CommandSpec *cmdSpec() const { return spec_; }
     const std::vector<std::string> &positionals() const { return positionals_; }
     bool has(const std::string &name) const { return options_.count(name) != 0; }
     // The last value given for the option, or `fallback`.

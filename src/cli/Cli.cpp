@@ -15,10 +15,10 @@ int helpCommand(const Args &args, Console &console) {
         console.out << generalHelp();
         return kExitOk;
     }
-    const CommandSpec *spec = findCommand(args.positionals()[0]);
-    if (!spec)
+    const CommandSpec *cmdSpec = findCommand(args.positionals()[0]);
+    if (!cmdSpec)
         throw UsageError("help: unknown command '" + args.positionals()[0] + "'");
-    console.out << commandHelp(*spec);
+    console.out << commandHelp(*cmdSpec);
     return kExitOk;
 }
 
@@ -60,14 +60,14 @@ int run(const std::vector<std::string> &words, Console &console) {
         const Args args(words);
         current = args.command();
         if (args.has("--help")) {
-            console.out << (args.spec() ? commandHelp(*args.spec()) : generalHelp());
+            console.out << (args.cmdSpec() ? commandHelp(*args.cmdSpec()) : generalHelp());
             return kExitOk;
         }
         if (args.has("--version")) {
             console.out << versionText();
             return kExitOk;
         }
-        if (!args.spec())
+        if (!args.cmdSpec())
             throw UsageError("no command given");
         console.verbose = args.has("--verbose");
         const int status = commands.at(args.command())(args, console);

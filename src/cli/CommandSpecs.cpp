@@ -176,9 +176,9 @@ std::vector<CommandSpec> buildSpecs() {
                  1,
                  {"brenvik-cli help write"},
                  {kOk, kUsage}});
-    for (auto &spec : s)
+    for (auto &cmdSpec : s)
         for (const auto &o : commonOptions())
-            spec.options.push_back(o);
+            cmdSpec.options.push_back(o);
     return s;
 }
 
@@ -228,9 +228,9 @@ std::string sentence(std::string s) {
     return s + ".";
 }
 
-void exitLines(std::ostringstream &out, const CommandSpec &spec) {
+void exitLines(std::ostringstream &out, const CommandSpec &cmdSpec) {
     out << "\nExit status:\n";
-    for (const auto &[code, meaning] : spec.exitCodes)
+    for (const auto &[code, meaning] : cmdSpec.exitCodes)
         out << "  " << code << "  " << meaning << '\n';
 }
 
@@ -248,16 +248,16 @@ const CommandSpec *findCommand(const std::string &name) {
     return nullptr;
 }
 
-std::string commandHelp(const CommandSpec &spec) {
+std::string commandHelp(const CommandSpec &cmdSpec) {
     std::ostringstream out;
-    out << "Usage: brenvik-cli " << spec.synopsis << "\n\n" << sentence(spec.summary) << '\n';
-    if (!spec.details.empty())
-        out << wrapped(spec.details, 0, 0) << '\n';
+    out << "Usage: brenvik-cli " << cmdSpec.synopsis << "\n\n" << sentence(cmdSpec.summary) << '\n';
+    if (!cmdSpec.details.empty())
+        out << wrapped(cmdSpec.details, 0, 0) << '\n';
     out << "\nOptions:\n";
-    optionLines(out, spec.options);
-    exitLines(out, spec);
-    out << "\nExample" << (spec.examples.size() > 1 ? "s" : "") << ":\n";
-    for (const auto &e : spec.examples)
+    optionLines(out, cmdSpec.options);
+    exitLines(out, cmdSpec);
+    out << "\nExample" << (cmdSpec.examples.size() > 1 ? "s" : "") << ":\n";
+    for (const auto &e : cmdSpec.examples)
         out << "  " << e << '\n';
     return out.str();
 }

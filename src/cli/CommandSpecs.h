@@ -37,7 +37,7 @@ const CommandSpec *findCommand(const std::string &name);
 // brenvik-cli --help: every command, the common options, the exit codes, examples.
 std::string generalHelp();
 // brenvik-cli CMD --help / help CMD.
-std::string commandHelp(const CommandSpec &spec);
+std::string commandHelp(const CommandSpec &cmdSpec);
 // brenvik-cli --version.
 std::string versionText();
 

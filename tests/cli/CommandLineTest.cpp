@@ -54,9 +54,9 @@ using CommandLine = CliFixture;
 TEST_F(CommandLine, HelpPerCommandAndVersion) {
     const CliRun general = cli({"--help"});
     ASSERT_EQ(general.status, 0);
-    for (const auto &spec : cli::commandSpecs()) {
-        const QString name = QString::fromStdString(spec.name);
-        SCOPED_TRACE(spec.name);
+    for (const auto &cmdSpec : cli::commandSpecs()) {
+        const QString name = QString::fromStdString(cmdSpec.name);
+        SCOPED_TRACE(cmdSpec.name);
         EXPECT_TRUE(general.out.contains("\n  " + name + " ")) << "general help lists it";
         const CliRun viaHelp = cli({"help", name}), viaOption = cli({name, "--help"});
         EXPECT_EQ(viaHelp.status, 0);
@@ -67,7 +67,7 @@ TEST_F(CommandLine, HelpPerCommandAndVersion) {
         for (const char *part : {"Options:", "Exit status:", "  --lang 1|2|3", "brenvik-cli "})
             EXPECT_TRUE(viaHelp.out.contains(part)) << part;
         EXPECT_TRUE(viaHelp.out.contains(QRegularExpression("Examples?:\n  brenvik-cli " + name)));
-        for (const auto &o : spec.options)
+        for (const auto &o : cmdSpec.options)
             EXPECT_TRUE(viaHelp.out.contains(QString::fromStdString(o.name))) << o.name;
     }
     EXPECT_TRUE(cli({"diff", "-h"}).out.contains("  4  the radio could not be read"));
@@ -320,11 +320,11 @@ TEST(Completion, FilesCoverTheCommandTable) {
         SCOPED_TRACE(file.toStdString());
         const QString text = QString::fromUtf8(clitest::readAll(dir + file));
         ASSERT_FALSE(text.isEmpty());
-        for (const auto &spec : cli::commandSpecs()) {
-            EXPECT_TRUE(text.contains(QString::fromStdString(spec.name))) << spec.name;
-            for (const auto &o : spec.options)
+        for (const auto &cmdSpec : cli::commandSpecs()) {
+            EXPECT_TRUE(text.contains(QString::fromStdString(cmdSpec.name))) << cmdSpec.name;
+            for (const auto &o : cmdSpec.options)
                 EXPECT_TRUE(text.contains(QString::fromStdString(o.name)))
-                    << spec.name << " " << o.name;
+                    << cmdSpec.name << " " << o.name;
         }
     }
     QProcess bash;
