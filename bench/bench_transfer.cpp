@@ -116,8 +116,8 @@ int main(int argc, char **argv) {
 
     // A private program folder: the build's settings file is never touched.
     QTemporaryDir dir;
-    for (const char *name : {"selvarn.exe", "dhcpqec.exe"})
-        QFile::copy(QStringLiteral(BRENVIK_PROGRAM_DIR "/") + name, dir.filePath(name));
+    QFile::copy(QStringLiteral(BRENVIK_SOURCE_DIR "/data/selvarn.ini"), dir.filePath("selvarn.exe"));
+    QFile::copy(QStringLiteral(BRENVIK_PROGRAM_DIR "/dhcpqec.exe"), dir.filePath("dhcpqec.exe"));
     QFile::setPermissions(dir.filePath("selvarn.exe"), QFile::ReadOwner | QFile::WriteOwner);
 
     QProcess sim;

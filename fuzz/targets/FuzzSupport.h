@@ -15,8 +15,11 @@
 #include <unistd.h>
 #include <vector>
 
+#ifndef BRENVIK_SOURCE_DIR
+#error "BRENVIK_SOURCE_DIR must name the source tree (delivered settings file)"
+#endif
 #ifndef BRENVIK_PROGRAM_DIR
-#error "BRENVIK_PROGRAM_DIR must name the built program folder (settings file, default image)"
+#error "BRENVIK_PROGRAM_DIR must name the built program folder (default image)"
 #endif
 
 namespace fuzz {
@@ -108,9 +111,10 @@ class Scratch {
         fuzzProgram_ = dir_ / "program";
         for (const auto &folder : {installed_, fuzzProgram_}) {
             fs::create_directories(folder / "Data");
-            for (const char *name : {"selvarn.exe", "dhcpqec.exe"})
-                fs::copy_file(fs::path(BRENVIK_PROGRAM_DIR) / name, folder / name,
-                              fs::copy_options::overwrite_existing);
+            fs::copy_file(fs::path(BRENVIK_SOURCE_DIR) / "data" / "selvarn.ini",
+                          folder / "selvarn.exe", fs::copy_options::overwrite_existing);
+            fs::copy_file(fs::path(BRENVIK_PROGRAM_DIR) / "dhcpqec.exe", folder / "dhcpqec.exe",
+                          fs::copy_options::overwrite_existing);
         }
     }
     ~Scratch() {

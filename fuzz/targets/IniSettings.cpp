@@ -92,7 +92,8 @@ int fuzzIniSettings(const uint8_t *data, std::size_t size) {
     checkConversions(value);
 
     // Writing one key changes one place of the file and reads back.
-    require(ini.write(writeSection, writeKey, writeValue), "the settings file can be written");
+    require(static_cast<bool>(ini.write(writeSection, writeKey, writeValue)),
+            "the settings file can be written");
     constexpr std::size_t kLargeBuffer = 1024;
     require(ini.read(writeSection, writeKey, "<default>", kLargeBuffer) ==
                 cps::trimSpaces(writeValue),

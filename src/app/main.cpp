@@ -63,7 +63,8 @@ int main(int argc, char **argv) {
         icon = QIcon::fromTheme(QStringLiteral("brenvik-cps")); // built without the PNGs
     QApplication::setWindowIcon(icon);
     mdifrmMain window(cps::locateProgramFiles(QCoreApplication::applicationDirPath()));
-    if (!window.MDIForm_Load()) return 0; // first start: settings written, closed quietly
+    // First start: settings written, closed quietly; or no usable settings at all.
+    if (!window.MDIForm_Load()) return window.startFailed() ? 1 : 0;
     window.show();
     return app.exec();
 }

@@ -66,6 +66,39 @@ private:
 
 QString q(const std::string &s) { return QString::fromStdString(s); }
 
+// The system locale as the locale identifiers the first start tells apart:
+// 2052 Simplified Chinese, 1028 Traditional Chinese, 1033 US English, 0 other.
+int systemLcid() {
+    const QLocale loc = QLocale::system();
+    if (loc.language() == QLocale::Chinese) {
+        const bool traditional = loc.script() == QLocale::TraditionalChineseScript ||
+                                 loc.territory() == QLocale::Taiwan ||
+                                 loc.territory() == QLocale::HongKong ||
+                                 loc.territory() == QLocale::Macau;
+        return traditional ? 1028 : 2052;
+    }
+    if (loc.language() == QLocale::English && loc.territory() == QLocale::UnitedStates)
+        return 1033;
+    return 0;
+}
+
+int languageOfLcid(int lcid) { return lcid == 2052 ? 1 : lcid == 1028 ? 2 : 3; }
+
+// What is wrong with a settings file, in the interface language.
+QString settingsProblemText(const cps::Cps &c, const cps::SettingsCheck &check) {
+    constexpr int kNotAFile = 485, kUnreadable = 486, kEmpty = 487, kNoSettingSection = 488;
+    int n = kNotAFile;
+    switch (check.problem) {
+    case cps::SettingsProblem::Unreadable: n = kUnreadable; break;
+    case cps::SettingsProblem::Empty: n = kEmpty; break;
+    case cps::SettingsProblem::NoSettingSection: n = kNoSettingSection; break;
+    default: break;
+    }
+    QString text = q(c.text(n));
+    if (!check.reason.empty()) text += QStringLiteral(": ") + q(check.reason);
+    return text;
+}
+
 // Windows opens compiled help itself; elsewhere only a dedicated viewer does.
 bool chmViewerAvailable() {
 #ifdef Q_OS_WIN
@@ -330,7 +363,44 @@ bool mdifrmMain::eventFilter(QObject *watched, QEvent *event) {
 
 // ---------------------------------------------------------------- start-up
 
+// A settings file that is there but unusable is kept aside and the delivered
+// copy takes its place, so the start goes on as on a new installation; the
+// user is told once the interface texts are loaded.
+bool mdifrmMain::recoverSettingsFile() {
+    const cps::SettingsCheck check = cps::checkSettingsFile(c_.SettingsFile);
+    if (check.problem == cps::SettingsProblem::None) return true;
+    try {
+        const std::string &delivered = c_.files.deliveredSettings;
+        settingsNotice_ = SettingsNotice{check, cps::setAsideAndRestore(c_.SettingsFile, delivered)};
+        return true;
+    } catch (const cps::RunError &e) {
+        // Nothing to start from: say so in the system's language and end.
+        constexpr int kCannotReplace = 489;
+        c_.CurLang = static_cast<int16_t>(languageOfLcid(systemLcid()));
+        cps::LoadSoftFaceText(c_);
+        cps::dialogs().message(this,
+                               q(c_.text(kCannotReplace))
+                                   .arg(q(c_.SettingsFile), settingsProblemText(c_, check),
+                                        q(e.reason)),
+                               q(c_.text(70)), QMessageBox::Critical, QMessageBox::Ok);
+        startFailed_ = true;
+        return false;
+    }
+}
+
+void mdifrmMain::showSettingsNotice() {
+    if (!settingsNotice_) return;
+    constexpr int kKeptAside = 484;
+    cps::dialogs().message(this,
+                           q(c_.text(kKeptAside))
+                               .arg(q(c_.SettingsFile), settingsProblemText(c_, settingsNotice_->check),
+                                    q(settingsNotice_->keptAs)),
+                           q(c_.text(70)), QMessageBox::Warning, QMessageBox::Ok);
+    settingsNotice_.reset();
+}
+
 bool mdifrmMain::MDIForm_Load() {
+    if (!recoverSettingsFile()) return false;
     bool closedItself = false;
     guarded(c_.log(), "mdifrmMain->Form_Load", [&] {
         // Installed: the user's first start copies the delivered settings.
@@ -342,7 +412,7 @@ bool mdifrmMain::MDIForm_Load() {
         c_.ItemEnd = "*EndOfThisItem*";
         // First start: write the marker and end at once, without a window.
         if (cps::toInt16(ini.read("Setting", "FirRun", "2", 3)) == 2) {
-            ini.write("Setting", "FirRun", "1");
+            ini.store("Setting", "FirRun", "1");
             c_.QuietExit = true;
             closedItself = true;
             close();
@@ -356,6 +426,7 @@ bool mdifrmMain::MDIForm_Load() {
         action("mnuLangSel2")->setChecked(c_.CurLang == 3);
         cps::LoadSoftFaceText(c_);
         installQtTranslations(c_.CurLang);
+        showSettingsNotice();
 
         c_.settings.com = cps::toInt16(ini.read("Setting", "COM", "1", 9));
         if (c_.settings.com < 1 || c_.settings.com > 16) cps::raise(cps::err::IndexOutOfRange);
@@ -419,19 +490,8 @@ void mdifrmMain::GetSysLang() {
     guarded(c_.log(), "mdifrmMain->GetSysLang", [&] {
         auto ini = c_.ini();
         if (cps::toInt16(ini.read("Setting", "FirRun", "1", 3)) == 0) return;
-        ini.write("Setting", "FirRun", "0");
-        const QLocale loc = QLocale::system();
-        int lcid = 0;
-        if (loc.language() == QLocale::Chinese) {
-            const bool traditional = loc.script() == QLocale::TraditionalChineseScript ||
-                                     loc.territory() == QLocale::Taiwan ||
-                                     loc.territory() == QLocale::HongKong ||
-                                     loc.territory() == QLocale::Macau;
-            lcid = traditional ? 1028 : 2052;
-        } else if (loc.language() == QLocale::English && loc.territory() == QLocale::UnitedStates) {
-            lcid = 1033;
-        }
-        ini.write("Setting", "Language", lcid == 2052 ? "1" : lcid == 1028 ? "2" : "3");
+        ini.store({{"Setting", "FirRun", "0"},
+                   {"Setting", "Language", std::to_string(languageOfLcid(systemLcid()))}});
         cps::AutoSetPort(c_, *port_, portStatus_);
     });
 }
@@ -538,7 +598,7 @@ void mdifrmMain::mnuLangSel_Click(int lang) {
 
 void mdifrmMain::SwiLangFace(int lang) {
     guarded(c_.log(), "mdifrmMain->SwiLangFace", [&] {
-        c_.ini().write("Setting", "Language", std::to_string(lang));
+        c_.ini().store("Setting", "Language", std::to_string(lang));
         cps::dialogs().message(this, q(c_.text(68)), QStringLiteral("Message"),
                                QMessageBox::Question, QMessageBox::Ok);
         launcher(QCoreApplication::applicationFilePath());
@@ -642,7 +702,7 @@ void mdifrmMain::toggleLock(const char *clicked, const char *place) {
         action("mnuLockFace")->setChecked(lock);
         action("mnuChLock")->setChecked(lock);
         LockFaceOperate(lock);
-        c_.ini().write("Setting", "ChannelLock", c_.LockState);
+        c_.ini().store("Setting", "ChannelLock", c_.LockState);
     });
 }
 

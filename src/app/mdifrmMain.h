@@ -6,8 +6,10 @@
 #include "comm/TransferUi.h"
 #include "core/Cps.h"
 #include "editors/MainWindowServices.h"
+#include "core/SettingsRecovery.h"
 
 #include <QMainWindow>
+#include <optional>
 #include <QPointer>
 #include <functional>
 #include <memory>
@@ -40,10 +42,12 @@ public:
     explicit mdifrmMain(const QString &programDir, QWidget *parent = nullptr);
     ~mdifrmMain() override;
 
-    // Start-up sequence; false when the program closed itself (first start).
+    // Start-up sequence; false when the program closed itself (first start, or
+    // a settings file it could neither use nor replace: startFailed()).
     bool MDIForm_Load();
     cps::Cps &cps() override { return c_; }
     QWidget *frame() override { return this; }
+    bool startFailed() const { return startFailed_; }
     QString programDir() const;
 
     // Status bar panels 1..3.
@@ -135,6 +139,8 @@ private:
     void buildStatusBar();
     void SetSoftFace();
     void GetSysLang();
+    bool recoverSettingsFile();
+    void showSettingsNotice();
     void GenerateDatFolder();
     bool MDIForm_QueryUnload();
     void unloadAll();
@@ -147,6 +153,13 @@ private:
 
     cps::Cps c_;
     PlanHistory *history_ = nullptr;
+    bool startFailed_ = false;
+    // A broken settings file kept aside at start-up: what was wrong, where it is.
+    struct SettingsNotice {
+        cps::SettingsCheck check;
+        std::string keptAs;
+    };
+    std::optional<SettingsNotice> settingsNotice_;
     std::unique_ptr<cps::ErrorSink> sink_;
     std::unique_ptr<cps::SerialPort> port_;
     cps::PortStatusTable portStatus_{};

@@ -37,9 +37,9 @@ cps::FileLocations fileLocationsFor(const Args &args) {
 void startSession(cps::Cps &c, const Args &args) {
     const int lang = args.intValue("--lang", 1, 3, 0);
     const cps::FileLocations files = fileLocationsFor(args);
-    if (!cps::loadSession(c, files, lang))
-        throw CliFailure(kExitFile, "no usable settings file " + cps::settingsToRead(files) +
-                                        " and default image " + files.defaultImage);
+    std::string problem;
+    if (!cps::loadSession(c, files, lang, &problem))
+        throw CliFailure(kExitFile, "unusable settings or default image: " + problem);
 }
 
 std::string bandEdgeProblem(const std::vector<uint8_t> &image) {

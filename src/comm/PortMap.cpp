@@ -1,5 +1,7 @@
 #include "comm/PortMap.h"
 
+#include "core/PortsEntry.h"
+
 #include <QRegularExpression>
 #include <QSerialPortInfo>
 #include <algorithm>
@@ -41,14 +43,16 @@ std::array<QString, 16> mapComPorts(const IniFile &ini, const QStringList &devic
 #ifdef Q_OS_WIN
     Q_UNUSED(devices);
     for (int n = 1; n <= 16; ++n) {
-        const std::string explicitPath = ini.read(kPortsSection, std::to_string(n), "", 1024);
+        const std::string explicitPath =
+            liveDevice(ini.read(kPortsSection, std::to_string(n), "", 1024));
         map[n - 1] = explicitPath.empty() ? QStringLiteral("COM%1").arg(n)
                                           : QString::fromStdString(explicitPath);
     }
 #else
     QStringList taken;
     for (int n = 1; n <= 16; ++n) {
-        const std::string explicitPath = ini.read(kPortsSection, std::to_string(n), "", 1024);
+        const std::string explicitPath =
+            liveDevice(ini.read(kPortsSection, std::to_string(n), "", 1024));
         map[static_cast<std::size_t>(n - 1)] = QString::fromStdString(explicitPath);
         if (!explicitPath.empty())
             taken << QString::fromStdString(explicitPath);

@@ -8,6 +8,9 @@
 //      then /dev/ttyS*, then any other serial device, each family by number.
 //      A device already named in [Ports] is not given a second number.
 //
+// An entry left by a brenvik-radio-sim that is no longer running counts as no
+// entry (core/PortsEntry.h).
+//
 // On Windows the numbers are the system's own names COM1..COM16.
 #include "core/Ini.h"
 

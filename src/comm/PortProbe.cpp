@@ -34,8 +34,9 @@ void AutoSetPort(Cps &c, SerialPort &port, PortStatusTable &status) {
         for (int n = 1; n <= kPortCount; ++n) {
             if (status[static_cast<std::size_t>(n - 1)] != 1)
                 continue;
-            c.ini().write("Setting", "COM", std::to_string(n));
             c.settings.com = static_cast<int16_t>(n);
+            if (!c.settingsReadOnly)
+                c.ini().store("Setting", "COM", std::to_string(n));
             return;
         }
     });

@@ -85,6 +85,10 @@ struct Cps {
     std::array<uint16_t, 16> BitMask{}, BitClear{};
     std::string ItemEnd = "*EndOfThisItem*";
     Settings settings;
+    // A session without windows (brenvik-cli) reads the settings file and never
+    // writes it: values the desktop tool would store (option defaults of a new
+    // plan, an automatic port choice) change only this state.
+    bool settingsReadOnly = false;
 
     // --- memory image (addresses 0..DatNum) and template image
     std::vector<uint8_t> IicDat, TempDat;

@@ -1,11 +1,11 @@
 #include "core/DataFile.h"
 
 #include "core/Failure.h"
+#include "core/SafeFile.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace cps {
 
@@ -44,30 +44,10 @@ std::optional<std::vector<uint8_t>> readDataFile(const std::string &path, std::s
 }
 
 void writeFileAtomically(const std::string &path, const std::vector<uint8_t> &bytes) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    if (target.filename().empty()) raise(err::BadFileName);
-    std::random_device rd;
-    const fs::path temp = target.parent_path() /
-                          ("." + target.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) raise(err::PathFileAccess);
-        out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<long>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::error_code ec;
-            fs::remove(temp, ec);
-            raise(err::PathFileAccess);
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, target, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        raise(err::PathFileAccess);
-    }
+    if (std::filesystem::path(path).filename().empty()) raise(err::BadFileName);
+    const std::string reason = saveFileAtomically(
+        path, std::string_view(reinterpret_cast<const char *>(bytes.data()), bytes.size()));
+    if (!reason.empty()) throw RunError(err::PathFileAccess, "BrenvikCPS", reason);
 }
 
 } // namespace cps

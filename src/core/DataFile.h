@@ -23,8 +23,8 @@ std::vector<uint8_t> fileBytesToImage(const std::vector<uint8_t> &file, std::siz
 // Reads the first `imageSize` bytes of a data file. Empty optional when the file
 // cannot be read, is a folder, or is shorter than the image.
 std::optional<std::vector<uint8_t>> readDataFile(const std::string &path, std::size_t imageSize);
-// Writes bytes atomically: a temporary file in the same folder renamed over the
-// target, so a failed write leaves the previous file untouched. Throws RunError.
+// Writes bytes atomically (SafeFile.h), so a failed write leaves the previous
+// file untouched. Throws RunError 75 carrying the system's reason.
 void writeFileAtomically(const std::string &path, const std::vector<uint8_t> &bytes);
 
 } // namespace cps

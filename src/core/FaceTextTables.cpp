@@ -356,6 +356,13 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {481, "搜索"},
     {482, "没有找到包含这些词的页面。"},
     {483, "Brenvik对讲机写频软件帮助"},
+    // Our own: an unusable settings file at start-up
+    {484, "设置文件 %1 无法使用（%2）。原文件已另存为 %3，现使用出厂设置。"},
+    {485, "不是文件"},
+    {486, "无法读取"},
+    {487, "文件为空"},
+    {488, "缺少 [Setting] 段"},
+    {489, "设置文件 %1 无法使用（%2），也无法换成出厂设置：%3"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -699,6 +706,13 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {481, "搜尋"},
     {482, "沒有找到包含這些詞的頁面。"},
     {483, "Brenvik對講機寫頻軟體說明"},
+    // Our own: an unusable settings file at start-up
+    {484, "設定檔 %1 無法使用（%2）。原檔案已另存為 %3，現使用出廠設定。"},
+    {485, "不是檔案"},
+    {486, "無法讀取"},
+    {487, "檔案是空的"},
+    {488, "缺少 [Setting] 區段"},
+    {489, "設定檔 %1 無法使用（%2），也無法換成出廠設定：%3"},
 };
 
 // Language 3: English.
@@ -1043,6 +1057,15 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {481, "Search"},
     {482, "No page contains these words."},
     {483, "Brenvik Radio Software Help"},
+    // Our own: an unusable settings file at start-up
+    {484, "The settings file %1 cannot be used (%2). It has been kept as %3, and the delivered "
+          "settings are used instead."},
+    {485, "it is not a file"},
+    {486, "it cannot be read"},
+    {487, "it is empty"},
+    {488, "it has no [Setting] section"},
+    {489, "The settings file %1 cannot be used (%2), and the delivered settings could not be put "
+          "in its place: %3"},
 };
 
 } // namespace

@@ -21,7 +21,9 @@ bool guarded(ErrorSink &sink, const char *place, const std::function<void()> &bo
         body();
         return true;
     } catch (const RunError &e) {
-        sink.runtimeError(place, e.number, e.source);
+        // The system's reason, when there is one, travels with the source.
+        sink.runtimeError(place, e.number,
+                          e.reason.empty() ? e.source : e.source + " (" + e.reason + ")");
     } catch (const std::exception &e) {
         sink.runtimeError(place, errorNumberOf(e), "BrenvikCPS");
     }

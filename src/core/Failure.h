@@ -32,7 +32,9 @@ constexpr int PrinterError = 482;
 struct RunError : std::exception {
     int number;
     std::string source;
-    RunError(int n, std::string src = "BrenvikCPS") : number(n), source(std::move(src)) {}
+    std::string reason; // what the system said, for file errors (e.g. "No space left on device")
+    RunError(int n, std::string src = "BrenvikCPS", std::string why = {})
+        : number(n), source(std::move(src)), reason(std::move(why)) {}
     const char *what() const noexcept override { return "run-time error"; }
 };
 

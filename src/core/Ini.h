@@ -2,14 +2,33 @@
 // A small INI layer with the semantics of the classic profile-string calls:
 // a read fetches the value (or the default) into an N-character buffer, so at
 // most N-1 characters survive, with surrounding spaces removed; section and key
-// names compare case-insensitively; a write changes one key and keeps every
+// names compare case-insensitively; a write changes its keys and keeps every
 // other line, comment and order of the file, creating the file or the section
 // when missing.
+//
+// Writes are safe against other processes and faults: under a lock file
+// beside the settings, the file is read, changed and renamed over the old one
+// in one step (see SafeFile.h), and only when a value really changes. A file
+// that exists but cannot be read is never replaced.
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace cps {
+
+// One key to set, or to remove when `value` is empty.
+struct IniEntry {
+    std::string section, key;
+    std::optional<std::string> value;
+};
+
+// Outcome of a write: empty `error` when the file holds the new values.
+struct IniWrite {
+    std::string error;
+    explicit operator bool() const { return error.empty(); }
+};
 
 class IniFile {
 public:
@@ -18,8 +37,22 @@ public:
 
     std::string read(const std::string &section, const std::string &key, const std::string &def,
                      std::size_t bufferSize) const;
-    // Returns false when the file could not be written (callers do not report it).
-    bool write(const std::string &section, const std::string &key, const std::string &value) const;
+
+    IniWrite write(const std::string &section, const std::string &key,
+                   const std::string &value) const;
+    // Several keys in one step: one lock, one read, one rename.
+    IniWrite write(const std::vector<IniEntry> &entries) const;
+    // Under the lock, `change` sees the file's current values (nullopt for a
+    // missing key) and returns the entries to write; for read-then-change
+    // steps that must not race with another writer.
+    using Lookup = std::function<std::optional<std::string>(const std::string &section,
+                                                            const std::string &key)>;
+    IniWrite edit(const std::function<std::vector<IniEntry>(const Lookup &current)> &change) const;
+
+    // write() that reports a failure as run-time error 75 (path/file access)
+    // whose source names the file and the reason, for the caller's error entry.
+    void store(const std::string &section, const std::string &key, const std::string &value) const;
+    void store(const std::vector<IniEntry> &entries) const;
 
 private:
     std::string path_;

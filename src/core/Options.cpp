@@ -95,10 +95,13 @@ void OptNowDefSol(Cps &c, int mode) {
                 sel(c, k) = toInt16(ini.read("Option", std::to_string(base + 501 + k), "0", 20));
             }
         } else if (mode == 2) {
+            std::vector<IniEntry> keys;
             for (int k = 0; k < c.opt.count; ++k) {
                 sel(c, k) = def(c, k);
-                ini.write("Option", std::to_string(base + 501 + k), std::to_string(sel(c, k)));
+                keys.push_back({"Option", std::to_string(base + 501 + k), std::to_string(sel(c, k))});
             }
+            if (!c.settingsReadOnly)
+                ini.store(keys);
         }
     });
 }

@@ -14,7 +14,10 @@ namespace cps {
 // copy, or the delivered one while the user has none. `langOverride` 1..3
 // replaces the settings file's "Language" (0 = use the file). Failures are
 // reported to c.log(); returns false when the state is not usable (no settings
-// file, no default image, or a settings value the start-up cannot take).
-bool loadSession(Cps &c, const FileLocations &files, int langOverride = 0);
+// file, no default image, or a settings value the start-up cannot take), with
+// the file at fault and what is wrong in `problem`. Such a session only reads
+// the settings file (Cps::settingsReadOnly).
+bool loadSession(Cps &c, const FileLocations &files, int langOverride = 0,
+                 std::string *problem = nullptr);
 
 } // namespace cps

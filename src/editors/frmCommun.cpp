@@ -151,8 +151,11 @@ void frmCommun::buildWindow() {
     for (auto [box, key] : {std::pair{chkVerifyAfterWrite, kVerifyKey},
                             std::pair{chkBackupBeforeWrite, kBackupKey}}) {
         box->setChecked(c_.ini().read("Setting", key, "0", 3) == "1");
-        connect(box, &QCheckBox::toggled, this,
-                [this, key](bool on) { c_.ini().write("Setting", key, on ? "1" : "0"); });
+        const std::string place = "frmCommun->" + box->objectName().toStdString() + "_Click";
+        connect(box, &QCheckBox::toggled, this, [this, key, place](bool on) {
+            cps::guarded(c_.log(), place.c_str(),
+                         [&] { c_.ini().store("Setting", key, on ? "1" : "0"); });
+        });
     }
 
     auto *buttons = new QHBoxLayout;
@@ -258,7 +261,7 @@ QLineEdit *frmCommun::addressField(const char *name, const char *caption, const 
                     const int16_t v = cps::hexToInt16(typed);
                     c_.settings.*value = v;
                     c_.settings.*text = typed;
-                    c_.ini().write("Setting", key, typed);
+                    c_.ini().store("Setting", key, typed);
                 });
             });
     return field;

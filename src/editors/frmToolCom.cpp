@@ -110,7 +110,7 @@ void frmToolCom::cmdOk_Click() {
             c_.settings.com = static_cast<int16_t>(k + 1);
             savedPort_ = k + 1;
         }
-        c_.ini().write("Setting", "COM", std::to_string(c_.settings.com));
+        c_.ini().store("Setting", "COM", std::to_string(c_.settings.com));
     });
     accept();
 }

@@ -1,11 +1,13 @@
 // brenvik-radio-sim: a virtual Brenvik radio on a pseudo-terminal. Prints the
 // terminal's path on the first line of stdout, then answers the programming
-// protocol until SIGTERM/SIGINT (or a hang-up / end condition it was asked for).
+// protocol until SIGTERM/SIGINT/SIGHUP (or a hang-up / end condition it was
+// asked for).
 #include "core/DataFile.h"
 #include "core/Failure.h"
 #include "core/FileLocations.h"
 #include "core/Ini.h"
 #include "sim/PtyServer.h"
+#include "sim/SettingsAttachment.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRadio.h"
 
@@ -78,17 +80,18 @@ int main(int argc, char **argv) {
     }
     sim::SimRadio radio(std::move(memory), options->ident, options->faults);
 
-    // SIGTERM/SIGINT are let in only while the server waits, so a request is
-    // never cut in half; either ends the loop and the memory is saved.
+    // SIGTERM/SIGINT/SIGHUP are let in only while the server waits, so a
+    // request is never cut in half; each ends the loop, the memory is saved
+    // and an attached settings file is put back.
     sigset_t blocked, waitMask;
     sigemptyset(&blocked);
-    sigaddset(&blocked, SIGTERM);
-    sigaddset(&blocked, SIGINT);
-    sigprocmask(SIG_BLOCK, &blocked, &waitMask);
     struct sigaction sa {};
     sa.sa_handler = onSignal;
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
+        sigaddset(&blocked, sig);
+        sigaction(sig, &sa, nullptr);
+    }
+    sigprocmask(SIG_BLOCK, &blocked, &waitMask);
     // A test or script that dies without stopping us takes us along.
     prctl(PR_SET_PDEATHSIG, SIGTERM);
 
@@ -97,19 +100,21 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "brenvik-radio-sim: %s\n", error.c_str());
         return 1;
     }
+    // The tool then reads and writes this radio on that COM number.
+    sim::SettingsAttachment attachment;
     if (!options->attachSettings.empty()) {
-        // The tool then reads and writes this radio on that COM number.
-        const cps::IniFile ini(options->attachSettings);
-        const auto com = std::to_string(options->attachCom);
-        if (!ini.write("Ports", com, server.slavePath()) || !ini.write("Setting", "COM", com))
-            std::fprintf(stderr, "brenvik-radio-sim: cannot write %s\n",
-                         options->attachSettings.c_str());
+        const std::string failed = attachment.attach(options->attachSettings,
+                                                     options->attachCom, server.slavePath());
+        if (!failed.empty())
+            std::fprintf(stderr, "brenvik-radio-sim: %s\n", failed.c_str());
     }
     // The path goes out last, so whoever waits for it finds the settings ready.
     std::printf("%s\n", server.slavePath().c_str());
     std::fflush(stdout);
 
     server.run(stopRequested, waitMask);
+    if (const std::string failed = attachment.detach(); !failed.empty())
+        std::fprintf(stderr, "brenvik-radio-sim: %s\n", failed.c_str());
 
     if (!options->saveFile.empty()) {
         try {

@@ -1,10 +1,16 @@
 #include "core/Failure.h"
 #include "core/Ini.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -56,6 +62,102 @@ TEST_F(IniFixture, WriteCreatesTheFile) {
     cps::IniFile ini(path);
     ASSERT_TRUE(ini.write("Setting", "FirRun", "1"));
     EXPECT_EQ(slurp(path), "[Setting]\r\nFirRun=1\r\n");
+}
+
+TEST_F(IniFixture, GroupedWriteChangesSeveralKeysAndRemovesOnes) {
+    put("[Setting]\r\nCOM=1\r\n\r\n[Ports]\r\n1=/dev/pts/3\r\n2=/dev/pts/4\r\n");
+    cps::IniFile ini(path);
+    ASSERT_TRUE(ini.write({{"Ports", "1", std::nullopt},
+                           {"Setting", "COM", "2"},
+                           {"Option", "3501", "0"},
+                           {"Ports", "9", std::nullopt}})); // removing a missing key: nothing
+    EXPECT_EQ(slurp(path), "[Setting]\r\nCOM=2\r\n\r\n[Ports]\r\n2=/dev/pts/4\r\n\r\n"
+                           "[Option]\r\n3501=0\r\n");
+    // A read-then-change step sees the current values under the lock.
+    ASSERT_TRUE(ini.edit([](const cps::IniFile::Lookup &current) {
+        EXPECT_EQ(current("ports", "2"), "/dev/pts/4");
+        EXPECT_EQ(current("Ports", "1"), std::nullopt);
+        return std::vector<cps::IniEntry>{{"Ports", "2", std::nullopt}};
+    }));
+    EXPECT_EQ(ini.read("Ports", "2", "none", 100), "none");
+}
+
+TEST_F(IniFixture, AWriteThatChangesNothingLeavesTheFileAlone) {
+    put("[Setting]\r\nCOM=1\n"); // not the line ends a write would give
+    struct stat before {}, after {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    ASSERT_TRUE(cps::IniFile(path).write({{"Setting", "COM", "1"}, {"Setting", "X", std::nullopt}}));
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(slurp(path), "[Setting]\r\nCOM=1\n");
+    ASSERT_TRUE(cps::IniFile(path + ".new").write({{"Ports", "1", std::nullopt}}));
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path + ".new")));
+}
+
+// A settings file that is there but cannot be read must never be replaced by
+// one holding only the written key.
+TEST_F(IniFixture, AFileThatCannotBeReadIsNeverReplaced) {
+    QDir(dir.path()).mkdir("selvarn.exe");
+    const auto onFolder = cps::IniFile(path).write("Setting", "COM", "1");
+    EXPECT_NE(onFolder.error.find("Is a directory"), std::string::npos) << onFolder.error;
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(path)).isDir());
+    EXPECT_THROW(cps::IniFile(path).store("Setting", "COM", "1"), cps::RunError);
+
+    // Mode 0200: root reads anything, so the write runs as an ordinary user.
+    const std::string writeOnly = dir.filePath("writeonly.exe").toStdString();
+    std::ofstream(writeOnly, std::ios::binary) << "[Setting]\r\nDatNum=8191\r\n";
+    ::chmod(writeOnly.c_str(), 0200);
+    ::chmod(dir.path().toLocal8Bit().constData(), 0777);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        const auto result = cps::IniFile(writeOnly).write("Setting", "COM", "1");
+        _exit(!result && result.error.find("Permission denied") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write must fail with the system's reason";
+    ::chmod(writeOnly.c_str(), 0600);
+    EXPECT_EQ(slurp(writeOnly), "[Setting]\r\nDatNum=8191\r\n");
+}
+
+// Desktop tools and simulators writing different keys at once, as separate
+// processes: every key arrives and a reader never finds a cut file.
+TEST_F(IniFixture, ParallelWritersLoseNoKey) {
+    put("[Setting]\r\nDatNum=8191\r\n");
+    constexpr int kWriters = 4, kKeys = 15;
+    std::vector<pid_t> children;
+    for (int w = 0; w < kWriters; ++w) {
+        const pid_t child = fork();
+        if (child == 0) {
+            const cps::IniFile ini(path);
+            bool ok = true;
+            for (int k = 0; k < kKeys; ++k)
+                ok = ini.write("Writer" + std::to_string(w), std::to_string(k), std::to_string(k)) &&
+                     ok;
+            _exit(ok ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    int cutReads = 0, failed = 0;
+    while (!children.empty()) {
+        const std::string text = slurp(path);
+        cutReads += text.rfind("[Setting]\r\nDatNum=8191\r\n", 0) != 0 || text.back() != '\n';
+        std::erase_if(children, [&](pid_t child) {
+            int status = 0;
+            if (waitpid(child, &status, WNOHANG) != child) return false;
+            failed += !WIFEXITED(status) || WEXITSTATUS(status) != 0;
+            return true;
+        });
+    }
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(cutReads, 0);
+    const cps::IniFile ini(path);
+    for (int w = 0; w < kWriters; ++w)
+        for (int k = 0; k < kKeys; ++k)
+            EXPECT_EQ(ini.read("Writer" + std::to_string(w), std::to_string(k), "lost", 9),
+                      std::to_string(k));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST(IniNumbers, ConvertsOrFailsWithTheRunTimeErrorNumber) {

@@ -103,4 +103,33 @@ TEST_F(Options, NewPlanCopiesDefaultsAndWritesCurrentSelections) {
     EXPECT_EQ(sink.places().back(), "modSysSet->OptNowDefSol");
 }
 
+// Without windows (the command line) the new selections stay in memory; a
+// settings file that cannot take them is one error entry, not one per key.
+TEST_F(Options, NewPlanWithoutWindowsOrWithAnUnwritableFile) {
+    folder.set("3001", "7", "Option");
+    folder.set("3502", "9", "Option");
+    QFile settings(folder.settingsFile());
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    const QByteArray before = settings.readAll();
+    settings.close();
+
+    c.settingsReadOnly = true;
+    cps::OptNowDefSol(c, 0);
+    cps::OptNowDefSol(c, 2);
+    EXPECT_EQ(shown(0), 7);
+    EXPECT_EQ(shown(1), c.opt.def[1]);
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+    EXPECT_EQ(settings.readAll(), before);
+    settings.close();
+    EXPECT_TRUE(sink.entries.empty());
+
+    c.settingsReadOnly = false;
+    c.SettingsFile = folder.path().toStdString() + "/Data"; // a folder: cannot be replaced
+    QDir(folder.path()).mkdir("Data");
+    cps::OptNowDefSol(c, 2);
+    ASSERT_EQ(sink.entries.size(), 1u);
+    EXPECT_EQ(sink.entries[0].place, "modSysSet->OptNowDefSol");
+    EXPECT_EQ(sink.entries[0].number, 75);
+}
+
 } // namespace

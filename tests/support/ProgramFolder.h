@@ -1,7 +1,8 @@
 #pragma once
-// Test fixtures: a private copy of the program folder (settings file and
-// default image from the build) and a ready shared state. Tests never touch
-// the files in build/bin.
+// Test fixtures: a private copy of the program folder (the delivered settings
+// file from the source tree, the default image from the build) and a ready
+// shared state. Tests never touch or depend on the settings in build/bin, which
+// a run of the program changes.
 #include "core/Cps.h"
 #include "core/Ctdcs.h"
 #include "core/FaceText.h"
@@ -16,13 +17,17 @@
 
 namespace testsupport {
 
-// A temporary program folder holding copies of selvarn.exe and dhcpqec.exe.
+inline const QString kDeliveredSettings = QStringLiteral(BRENVIK_SOURCE_DIR "/data/selvarn.ini");
+
+// A temporary program folder holding selvarn.exe (and its delivered copy
+// selvarn.default.ini) and dhcpqec.exe.
 // The first-run marker is cleared so a start-up runs through.
 class ProgramFolder {
 public:
     ProgramFolder() {
-        for (const char *name : {"selvarn.exe", "dhcpqec.exe"})
-            QFile::copy(QStringLiteral(BRENVIK_PROGRAM_DIR "/") + name, dir.filePath(name));
+        QFile::copy(kDeliveredSettings, settingsFile());
+        QFile::copy(kDeliveredSettings, dir.filePath("selvarn.default.ini"));
+        QFile::copy(QStringLiteral(BRENVIK_PROGRAM_DIR "/dhcpqec.exe"), dir.filePath("dhcpqec.exe"));
         QFile::setPermissions(settingsFile(), QFile::ReadOwner | QFile::WriteOwner);
         ini().write("Setting", "FirRun", "0");
     }
