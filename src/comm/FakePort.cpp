@@ -8,6 +8,19 @@ void FakePort::deliver(const QByteArray &bytes, qint64 afterMs) {
     inFlight_.emplace(clock_.now + afterMs, bytes);
 }
 
+void FakePort::deliverUnnoticed(const QByteArray &bytes, qint64 afterMs) {
+    unnoticed_.emplace(clock_.now + afterMs, bytes);
+}
+
+void FakePort::collectPending() {
+    check();
+    moveArrived();
+    while (!unnoticed_.empty() && unnoticed_.begin()->first <= clock_.now) {
+        input_ += unnoticed_.begin()->second;
+        unnoticed_.erase(unnoticed_.begin());
+    }
+}
+
 qint64 FakePort::nextArrival() const {
     return inFlight_.empty() ? -1 : inFlight_.begin()->first;
 }
@@ -39,6 +52,7 @@ void FakePort::open() {
     ++openCount;
     input_.clear();
     inFlight_.clear();
+    unnoticed_.clear();
 }
 
 void FakePort::close() {

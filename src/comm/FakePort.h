@@ -33,6 +33,10 @@ class FakePort : public SerialPort {
 
     // Schedules bytes to arrive after `afterMs` virtual milliseconds.
     void deliver(const QByteArray &bytes, qint64 afterMs = 0);
+    // Bytes that reach the system's buffer after `afterMs` but go unnoticed
+    // (no wake-up, not counted as waiting) until collectPending(): a process
+    // that was not scheduled while they came in.
+    void deliverUnnoticed(const QByteArray &bytes, qint64 afterMs);
     // Time of the earliest scheduled arrival still in flight (-1 when none).
     qint64 nextArrival() const;
 
@@ -50,6 +54,7 @@ class FakePort : public SerialPort {
     void send(const QByteArray &bytes) override;
     int bytesWaiting() override;
     QByteArray takeAll() override;
+    void collectPending() override;
     bool waitForInput(int ms) override;
     QString deviceName(int comNumber) const override;
 
@@ -58,7 +63,7 @@ class FakePort : public SerialPort {
     void moveArrived();
 
     VirtualClock &clock_;
-    std::multimap<qint64, QByteArray> inFlight_;
+    std::multimap<qint64, QByteArray> inFlight_, unnoticed_;
     QByteArray input_;
     int com_ = 1;
     bool open_ = false;

@@ -155,8 +155,12 @@ bool ProtocolEngine::waitForBytes(int minBytes, int polls, int msPerPoll) {
         if (ui_.stopTicked())
             return false;
         const qint64 left = start + budget - w.nowMs();
-        if (left <= 0)
-            return false;
+        if (left <= 0) {
+            // Out of time by our clock; but a stall of this process (not of the
+            // radio) may have kept arrived bytes from being noticed.
+            port_.collectPending();
+            return port_.bytesWaiting() >= minBytes;
+        }
         w.waitForInput(port_, static_cast<int>(left));
     }
 }

@@ -141,6 +141,12 @@ QByteArray QtSerialPortAdapter::takeAll() {
     return port_.readAll();
 }
 
+void QtSerialPortAdapter::collectPending() {
+    throwIfLost();
+    // A zero wait reads what the driver holds and returns at once.
+    port_.waitForReadyRead(0);
+}
+
 bool QtSerialPortAdapter::waitForInput(int ms) {
     throwIfLost();
     const bool arrived = port_.waitForReadyRead(ms);

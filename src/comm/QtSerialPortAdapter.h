@@ -28,6 +28,7 @@ class QtSerialPortAdapter : public SerialPort {
     void send(const QByteArray &bytes) override;
     int bytesWaiting() override;
     QByteArray takeAll() override;
+    void collectPending() override;
     bool waitForInput(int ms) override;
     QString deviceName(int comNumber) const override;
 

@@ -24,6 +24,7 @@ class RecordingPort : public SerialPort {
     void send(const QByteArray &bytes) override;
     int bytesWaiting() override { return inner_.bytesWaiting(); }
     QByteArray takeAll() override { return inner_.takeAll(); }
+    void collectPending() override { inner_.collectPending(); }
     bool waitForInput(int ms) override { return inner_.waitForInput(ms); }
     QString deviceName(int comNumber) const override { return inner_.deviceName(comNumber); }
 

@@ -44,6 +44,11 @@ class SerialPort : public QObject {
     virtual void send(const QByteArray &bytes) = 0;
     virtual int bytesWaiting() = 0;
     virtual QByteArray takeAll() = 0;
+    // Takes into bytesWaiting() whatever the system already holds for the
+    // port, without waiting. A wait whose deadline has passed calls it before
+    // giving up: the bytes may have arrived in time while this process was not
+    // scheduled to notice them.
+    virtual void collectPending() {}
 
     // Blocks up to ms for more input (the command line's wait); returns true
     // when new bytes arrived.

@@ -67,6 +67,11 @@ std::string describe(const SettingsCheck &check) {
 
 std::string setAsideAndRestore(const std::string &path, const std::string &delivered) {
     namespace fs = std::filesystem;
+    // The delivered copy first: without it the user's file stays where it is.
+    std::ifstream in(delivered, std::ios::binary);
+    if (!in)
+        throw RunError(err::FileNotFound, "BrenvikCPS", delivered + ": " + std::strerror(errno));
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::error_code ec;
     std::string kept = path + ".bad";
     for (int k = 1; fs::exists(fs::symlink_status(kept, ec)); ++k)
@@ -74,10 +79,6 @@ std::string setAsideAndRestore(const std::string &path, const std::string &deliv
     fs::rename(path, kept, ec);
     if (ec)
         throw RunError(err::PathFileAccess, "BrenvikCPS", ec.message());
-    std::ifstream in(delivered, std::ios::binary);
-    if (!in)
-        throw RunError(err::FileNotFound, "BrenvikCPS", delivered + ": " + std::strerror(errno));
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (const std::string reason = saveFileAtomically(path, text); !reason.empty())
         throw RunError(err::PathFileAccess, "BrenvikCPS", reason);
     return kept;

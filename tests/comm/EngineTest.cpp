@@ -137,6 +137,24 @@ TEST_F(EngineTest, IncompleteReplyTimesOut) {
     EXPECT_EQ(clock.now, 101);
 }
 
+// A reply that came in time while the tool itself was not scheduled is taken
+// from the system before the wait is declared failed; one that came too late
+// still fails the line.
+TEST_F(EngineTest, AReplyHeldByTheSystemIsTakenBeforeTheWaitFails) {
+    for (const auto &[arrivesAt, fails] : {std::pair{60, false}, std::pair{101, false},
+                                           std::pair{102, true}}) {
+        SCOPED_TRACE(arrivesAt);
+        const qint64 start = clock.now;
+        port.responder = [&, arrivesAt = arrivesAt](const QByteArray &) {
+            port.deliverUnnoticed(dataReply(), arrivesAt);
+        };
+        run(kReadLine0010);
+        EXPECT_EQ(engine.lineFailed, fails);
+        EXPECT_EQ(clock.now - start, 101);
+        port.takeAll();
+    }
+}
+
 TEST_F(EngineTest, ExtraTrailingBytesAreLoggedAndDropped) {
     port.responder = [&](const QByteArray &) { port.deliver(dataReply() + bytes({0xEE, 0xEF})); };
     run(kReadLine0010);

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMenu>
 #include <QTest>
@@ -57,6 +58,82 @@ TEST(StartUp, AFailureIsLoggedOnceAndSkipsTheRest) {
     EXPECT_TRUE(lines[1].contains(" 13")); // type mismatch
     EXPECT_EQ(w.errorLog()->listShowErr->currentRow(), 1);
     EXPECT_EQ(w.chMem(), nullptr); // later steps skipped
+}
+
+// A settings file the tool cannot start from: the user is told which file and
+// what is wrong, the file is kept aside (never overwritten, never deleted) and
+// the start goes on from the delivered settings.
+TEST(StartUp, AnUnusableSettingsFileIsKeptAsideAndTheDeliveredOneUsed) {
+    struct Case {
+        const char *what;
+        QByteArray contents; // written in place of the settings file
+        bool folder;         // a folder in its place instead
+        const char *problem;
+    } cases[] = {
+        {"garbage", QByteArray("\x89PNG\r\n\x1a\n\x00\xff mnuFile", 18), false,
+         "it has no [Setting] section"},
+        {"empty", "", false, "it is empty"},
+        {"other sections only", "[ChInfo]\r\n3000=16\r\n", false, "it has no [Setting] section"},
+        {"a folder", "", true, "it is not a file: Is a directory"},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.what);
+        ProgramFolder folder;
+        const QString settings = folder.settingsFile();
+        QFile::remove(settings);
+        if (k.folder) {
+            QDir(folder.path()).mkdir("selvarn.exe");
+        } else {
+            QFile f(settings);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(k.contents);
+        }
+        QFile older(settings + ".bad"); // from an earlier start: kept too
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("older");
+        older.close();
+
+        ScriptedDialogs dialogs;
+        mdifrmMain w(folder.path());
+        ASSERT_TRUE(w.MDIForm_Load());
+        EXPECT_NE(w.chMem(), nullptr);
+        ASSERT_EQ(dialogs.asked.size(), 1);
+        EXPECT_EQ(dialogs.asked[0],
+                  QStringLiteral("The settings file %1 cannot be used (%2). It has been kept as "
+                                 "%1.bad.1, and the delivered settings are used instead.")
+                      .arg(settings, k.problem));
+        EXPECT_TRUE(w.errorLog()->lines().isEmpty());
+        EXPECT_EQ(folder.ini().read("Setting", "DatNum", "", 9), "8191");
+        EXPECT_EQ(folder.ini().read("Setting", "FirRun", "", 3), "0");
+        if (k.folder) {
+            EXPECT_TRUE(QFileInfo(settings + ".bad.1").isDir());
+        } else {
+            QFile kept(settings + ".bad.1");
+            ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+            EXPECT_EQ(kept.readAll(), k.contents);
+        }
+        QFile stillOlder(settings + ".bad");
+        ASSERT_TRUE(stillOlder.open(QIODevice::ReadOnly));
+        EXPECT_EQ(stillOlder.readAll(), "older");
+    }
+}
+
+TEST(StartUp, WithoutDeliveredSettingsAnUnusableFileEndsTheStartWithAMessage) {
+    ProgramFolder folder;
+    QFile::remove(folder.path() + "/selvarn.default.ini");
+    QFile f(folder.settingsFile());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.close();
+    ScriptedDialogs dialogs;
+    mdifrmMain w(folder.path());
+    EXPECT_FALSE(w.MDIForm_Load());
+    EXPECT_TRUE(w.startFailed());
+    ASSERT_EQ(dialogs.asked.size(), 1);
+    EXPECT_TRUE(dialogs.asked[0].startsWith("The settings file " + folder.settingsFile() +
+                                            " cannot be used (it is empty), and the delivered"))
+        << dialogs.asked[0].toStdString();
+    EXPECT_TRUE(QFile::exists(folder.settingsFile())) << "left where it was";
+    EXPECT_EQ(QFileInfo(folder.settingsFile()).size(), 0);
 }
 
 TEST(StartUp, LanguageValuesOutsideOneToThreeRunInEnglish) {
