@@ -41,6 +41,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <vector>
 
 using cps::guarded;
 
@@ -153,6 +154,14 @@ mdifrmMain::mdifrmMain(const cps::FileLocations &files, QWidget *parent) : QMain
 mdifrmMain::~mdifrmMain() {
     c_.view = nullptr;
     c_.sink = nullptr;
+    // Child windows call back into this window (its state, its error log)
+    // while they are torn down; they go first, while it is still whole.
+    std::vector<QPointer<QWidget>> children;
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        children.emplace_back(child);
+    for (const QPointer<QWidget> &child : children)
+        delete child.data(); // null when an earlier one took it along
+
 }
 
 frmChMem *mdifrmMain::chMem() const { return chMem_; }

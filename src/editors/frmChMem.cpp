@@ -69,6 +69,13 @@ frmChMem::frmChMem(MainWindowServices *main) : QWidget(main->frame()), main_(mai
     buildLayout();
 }
 
+frmChMem::~frmChMem() {
+    // The sub-window outlives this window by a moment during teardown; its
+    // events must not reach a filter that is already half destroyed.
+    if (QWidget *sub = parentWidget())
+        sub->removeEventFilter(this);
+}
+
 cps::Cps &frmChMem::c() const {
     return main_->cps();
 }

@@ -29,6 +29,7 @@ class frmChMem : public QWidget, public cps::PlanView {
     Q_OBJECT
   public:
     explicit frmChMem(MainWindowServices *main);
+    ~frmChMem() override;
 
     // Builds the window's content at start-up: captions, signalling list and
     // box, column definitions, grid layout, empty channel table, lock colours,

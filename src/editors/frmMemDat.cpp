@@ -117,6 +117,12 @@ void frmMemDat::buildWindow() {
     resize(560, 34 * kRowHeight + 110); // about 32 rows of the table
 }
 
+frmMemDat::~frmMemDat() {
+    // The grid is destroyed after this window's own part: an edit it commits
+    // on the way out must not call back into a window that is gone.
+    disconnect(vsfgGridMemDat, nullptr, this, nullptr);
+}
+
 int frmMemDat::tableEnd() const {
     return c_.settings.tableMaxAddr;
 }

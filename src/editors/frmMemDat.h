@@ -23,6 +23,7 @@ class frmMemDat : public QWidget {
     explicit frmMemDat(MainWindowServices *main);
     // Without a main window: a test or a benchmark brings its own state.
     explicit frmMemDat(cps::Cps &c, QWidget *parent = nullptr);
+    ~frmMemDat() override;
 
     // Builds the empty table: one row per 16 bytes up to the table end.
     void SetGridMemDat();
