@@ -16,7 +16,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
-targets=(test_core test_cli brenvik-cli brenvik-radio-sim)
+# The CLI tests also start the desktop tool (its --help and --version).
+targets=(test_core test_cli brenvik-cli brenvik-radio-sim brenvik-cps)
 [ -f build-asan/build.ninja ] || cmake --preset asan
 cmake --build --preset asan --target "${targets[@]}" program_data
 ctest --preset asan -L '^(core|cli)$' -E '^ProgrammingLine\.ProgramsRadiosOnTwoPortsInParallel$' \
