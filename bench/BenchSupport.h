@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <vector>
 
@@ -26,6 +27,22 @@ class SilentDialogs : public testsupport::ScriptedDialogs {
   public:
     int shown() const { return static_cast<int>(asked.size()); }
 };
+
+// Windows are drawn offscreen unless the caller chose a platform; call before
+// the QApplication is made.
+inline void preferOffscreen() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
+// Runs the main window's start-up; false (with a message) when it did not end
+// with the channel window, which every window benchmark measures.
+template <typename MainWindow> bool startUp(MainWindow &w) {
+    if (w.MDIForm_Load() && w.chMem())
+        return true;
+    std::fprintf(stderr, "start-up failed\n");
+    return false;
+}
 
 // Runs pending events, including deferred deletes.
 inline void settle() {

@@ -21,17 +21,14 @@ constexpr int kRounds = 15;
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QApplication app(argc, argv);
     bench::SilentDialogs dialogs;
     bench::ProgramFolder folder;
 
     mdifrmMain w(folder.path());
-    if (!w.MDIForm_Load() || !w.chMem()) {
-        std::fprintf(stderr, "start-up failed\n");
+    if (!bench::startUp(w))
         return 1;
-    }
     w.resize(1280, 800);
     w.show();
     bench::settle();

@@ -109,17 +109,14 @@ QStringList gridTexts(const ChGrid &grid, int rows, int cols) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QApplication app(argc, argv);
     bench::SilentDialogs dialogs;
     bench::ProgramFolder folder;
 
     mdifrmMain w(folder.path());
-    if (!w.MDIForm_Load() || !w.chMem()) {
-        std::fprintf(stderr, "start-up failed\n");
+    if (!bench::startUp(w))
         return 1;
-    }
     w.resize(1400, 900);
     w.show();
     w.activateWindow();

@@ -61,8 +61,7 @@ double median(std::vector<double> v) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::preferOffscreen();
     QApplication app(argc, argv);
     bench::SilentDialogs dialogs;
     bench::ProgramFolder folder;
