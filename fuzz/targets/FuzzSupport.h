@@ -5,6 +5,7 @@
 // into its libFuzzer executable and into the corpus regression tests.
 #include "core/Cps.h"
 #include "core/Session.h"
+#include "platform/Process.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -12,7 +13,6 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #ifndef BRENVIK_SOURCE_DIR
@@ -106,7 +106,7 @@ class Scratch {
   private:
     Scratch() {
         namespace fs = std::filesystem;
-        dir_ = fs::temp_directory_path() / ("brenvik-fuzz-" + std::to_string(::getpid()));
+        dir_ = fs::temp_directory_path() / ("brenvik-fuzz-" + std::to_string(platform::currentProcessId()));
         installed_ = dir_ / "installed";
         fuzzProgram_ = dir_ / "program";
         for (const auto &folder : {installed_, fuzzProgram_}) {

@@ -1,15 +1,12 @@
 #include "cli/CliFiles.h"
 
 #include "core/DataFile.h"
+#include "platform/FileAccess.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <ostream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace cli {
 
@@ -24,55 +21,14 @@ struct InputProblem {
     std::string reason;
 };
 
-// Reads at most maxBytes + 1 bytes, so the caller sees that the limit was passed.
-std::vector<uint8_t> readUpTo(int fd, std::size_t maxBytes) {
-    std::vector<uint8_t> bytes;
-    uint8_t buf[65536];
-    while (bytes.size() <= maxBytes) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw InputProblem{osReason(errno)};
-        }
-        bytes.insert(bytes.end(), buf, buf + n);
-    }
-    return bytes;
-}
-
-void checkSize(std::size_t size, std::size_t maxBytes) {
-    if (size > maxBytes)
-        throw InputProblem{"too large: more than " + std::to_string(maxBytes / 1024) + " KiB"};
-}
-
 std::vector<uint8_t> readOrThrow(const std::string &path, std::size_t maxBytes) {
-    if (isStdin(path)) {
-        auto bytes = readUpTo(STDIN_FILENO, maxBytes);
-        checkSize(bytes.size(), maxBytes);
-        return bytes;
-    }
-    // Not blocking in open(): a FIFO without a writer reads as empty instead
-    // of waiting for ever.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw InputProblem{osReason(errno)};
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        throw InputProblem{osReason(errno)};
-    if (S_ISDIR(st.st_mode))
-        throw InputProblem{osReason(EISDIR)};
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (S_ISREG(st.st_mode))
-        checkSize(static_cast<std::size_t>(st.st_size), maxBytes);
-    auto bytes = readUpTo(fd, maxBytes);
-    checkSize(bytes.size(), maxBytes);
-    return bytes;
+    platform::InputBytes in = isStdin(path) ? platform::readStandardInput(maxBytes)
+                                            : platform::readFile(path, maxBytes);
+    if (in.error)
+        throw InputProblem{osReason(in.error)};
+    if (in.tooLarge || in.bytes.size() > maxBytes)
+        throw InputProblem{"too large: more than " + std::to_string(maxBytes / 1024) + " KiB"};
+    return std::move(in.bytes);
 }
 
 // Follows symlinks to the path a write really replaces (a dangling one: the
@@ -89,11 +45,6 @@ std::string followLinks(std::string path) {
         path = (link.is_absolute() ? link : fs::path(path).parent_path() / link).string();
     }
     return path;
-}
-
-bool sameFile(const struct stat &a, const std::string &other) {
-    struct stat b {};
-    return ::stat(other.c_str(), &b) == 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 } // namespace
@@ -136,35 +87,36 @@ OutputFile::OutputFile(const std::string &path, const std::vector<std::string> &
         return;
     }
     target_ = followLinks(path);
-    struct stat st {};
-    if (::stat(target_.c_str(), &st) == 0) {
-        if (S_ISCHR(st.st_mode)) {
+    using platform::FileType;
+    const platform::FileStatus st = platform::fileStatus(target_);
+    if (st.error == 0) {
+        if (st.type == FileType::CharacterDevice) {
             device_ = true;
             return;
         }
-        if (S_ISDIR(st.st_mode))
+        if (st.type == FileType::Directory)
             fail(path, "cannot be written (" + osReason(EISDIR) + ")");
-        if (!S_ISREG(st.st_mode))
+        if (st.type != FileType::Regular)
             fail(path, "cannot be written (not a regular file)");
-        if ((st.st_mode & 0222) == 0 || ::access(target_.c_str(), W_OK) != 0)
+        if (!st.writeBits || platform::writeAccess(target_, false) != 0)
             fail(path, "cannot be written (read-only file)");
         for (const auto &input : inputs)
-            if (!isStdin(input) && sameFile(st, input))
+            if (!isStdin(input) && platform::sameFile(target_, input))
                 fail(path, "is also an input of this command; choose another output");
         return;
     }
-    if (errno != ENOENT)
-        fail(path, "cannot be written (" + osReason(errno) + ")");
+    if (st.error != ENOENT)
+        fail(path, "cannot be written (" + osReason(st.error) + ")");
     std::string folder = std::filesystem::path(target_).parent_path().string();
     if (folder.empty())
         folder = ".";
-    struct stat dir {};
-    if (::stat(folder.c_str(), &dir) != 0)
-        fail(path, "cannot be created (" + osReason(errno) + ")");
-    if (!S_ISDIR(dir.st_mode))
+    const platform::FileStatus dir = platform::fileStatus(folder);
+    if (dir.error != 0)
+        fail(path, "cannot be created (" + osReason(dir.error) + ")");
+    if (dir.type != FileType::Directory)
         fail(path, "cannot be created (" + osReason(ENOTDIR) + ")");
-    if (::access(folder.c_str(), W_OK | X_OK) != 0)
-        fail(path, "cannot be created (" + osReason(errno) + ")");
+    if (const int e = platform::writeAccess(folder, true); e != 0)
+        fail(path, "cannot be created (" + osReason(e) + ")");
 }
 
 void OutputFile::write(const std::vector<uint8_t> &bytes, Console &console,
@@ -178,22 +130,8 @@ void OutputFile::write(const std::vector<uint8_t> &bytes, Console &console,
         return;
     }
     if (device_) {
-        const int fd = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0)
-            fail(path_, failedText + " (" + osReason(errno) + ")");
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0) {
-                const int e = n < 0 ? errno : EIO;
-                ::close(fd);
-                fail(path_, failedText + " (" + osReason(e) + ")");
-            }
-            done += static_cast<std::size_t>(n);
-        }
-        ::close(fd);
+        if (const int e = platform::writeToDevice(target_, bytes); e != 0)
+            fail(path_, failedText + " (" + osReason(e) + ")");
         return;
     }
     namespace fs = std::filesystem;

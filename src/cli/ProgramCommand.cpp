@@ -6,13 +6,12 @@
 #include "cli/PlanFile.h"
 #include "cli/StreamSink.h"
 #include "comm/ProgrammingLine.h"
+#include "platform/StopWaiter.h"
 
 #include <QSerialPort>
 #include <atomic>
-#include <csignal>
 #include <fstream>
 #include <mutex>
-#include <pthread.h>
 #include <set>
 #include <thread>
 
@@ -152,20 +151,14 @@ int programCommand(const Args &args, Console &console) {
 
     // Ctrl-C (or SIGTERM) is taken by this thread alone; the ports keep
     // running until the radios being programmed are done.
-    sigset_t stopSignals;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGINT);
-    sigaddset(&stopSignals, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
-    const pthread_t mainThread = pthread_self();
+    platform::StopWaiter stop;
     std::atomic<bool> ended{false}; // the line ended by itself (--count)
     std::thread runner([&] {
         line.run(ports);
         ended = true;
-        pthread_kill(mainThread, SIGTERM);
+        stop.wake();
     });
-    int signal = 0;
-    sigwait(&stopSignals, &signal);
+    stop.wait();
     if (!ended) {
         std::lock_guard lock(outputLock);
         console.err << "stopping after the radios being programmed\n" << std::flush;

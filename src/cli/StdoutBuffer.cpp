@@ -1,34 +1,28 @@
 #include "cli/StdoutBuffer.h"
 
-#include <cerrno>
-#include <unistd.h>
+#include "platform/StandardStreams.h"
+
+#include <string_view>
 
 namespace cli {
 
-FdOutBuffer::FdOutBuffer(int fd) : fd_(fd), buffer_(1 << 16) {
+StdoutBuffer::StdoutBuffer() : buffer_(1 << 16) {
     setp(buffer_.data(), buffer_.data() + buffer_.size());
 }
 
-FdOutBuffer::~FdOutBuffer() {
+StdoutBuffer::~StdoutBuffer() {
     drain();
 }
 
-bool FdOutBuffer::drain() {
-    const char *p = pbase();
-    while (p < pptr() && !error_) {
-        const ssize_t n = ::write(fd_, p, static_cast<std::size_t>(pptr() - p));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            error_ = n < 0 ? errno : EIO;
-        else
-            p += n;
-    }
+bool StdoutBuffer::drain() {
+    if (!error_ && pptr() > pbase())
+        error_ = platform::writeStandardOutput(
+            std::string_view(pbase(), static_cast<std::size_t>(pptr() - pbase())));
     setp(buffer_.data(), buffer_.data() + buffer_.size());
     return !error_;
 }
 
-FdOutBuffer::int_type FdOutBuffer::overflow(int_type ch) {
+StdoutBuffer::int_type StdoutBuffer::overflow(int_type ch) {
     if (!drain())
         return traits_type::eof();
     if (!traits_type::eq_int_type(ch, traits_type::eof())) {
@@ -38,7 +32,7 @@ FdOutBuffer::int_type FdOutBuffer::overflow(int_type ch) {
     return traits_type::not_eof(ch);
 }
 
-int FdOutBuffer::sync() {
+int StdoutBuffer::sync() {
     return drain() ? 0 : -1;
 }
 

@@ -1,16 +1,16 @@
 #pragma once
-// Standard output as brenvik-cli writes it: a buffer over the file descriptor
-// that remembers why a write failed (a full disk, a closed pipe), so the exit
-// status and the message can say so.
+// Standard output as brenvik-cli writes it: a buffer that remembers why a
+// write failed (a full disk, a closed pipe), so the exit status and the
+// message can say so.
 #include <streambuf>
 #include <vector>
 
 namespace cli {
 
-class FdOutBuffer : public std::streambuf {
+class StdoutBuffer : public std::streambuf {
   public:
-    explicit FdOutBuffer(int fd);
-    ~FdOutBuffer() override;
+    StdoutBuffer();
+    ~StdoutBuffer() override;
     // The errno of the first failed write; 0 while every write succeeded.
     int error() const { return error_; }
 
@@ -21,7 +21,6 @@ class FdOutBuffer : public std::streambuf {
   private:
     bool drain();
 
-    int fd_;
     int error_ = 0;
     std::vector<char> buffer_;
 };

@@ -1,34 +1,29 @@
 #include "comm/PortMap.h"
 
 #include "core/PortsEntry.h"
+#include "platform/SerialDeviceNames.h"
 
-#include <QRegularExpression>
 #include <QSerialPortInfo>
-#include <algorithm>
-#include <tuple>
 
 namespace cps {
 
 namespace {
 
-// (family rank, number, name): ttyUSB < ttyACM < ttyS < others.
-std::tuple<int, long, QString> orderKey(const QString &path) {
-    static const QRegularExpression pattern(QStringLiteral("^(?:/dev/)?tty(USB|ACM|S)(\\d+)$"));
-    const auto m = pattern.match(path);
-    if (!m.hasMatch())
-        return {3, 0, path};
-    const QString family = m.captured(1);
-    const int rank = family == QLatin1String("USB") ? 0 : family == QLatin1String("ACM") ? 1 : 2;
-    return {rank, m.captured(2).toLong(), path};
+std::vector<std::string> toStd(const QStringList &list) {
+    std::vector<std::string> out;
+    for (const QString &s : list)
+        out.push_back(s.toStdString());
+    return out;
 }
 
 } // namespace
 
 QStringList sortSerialDevices(QStringList devices) {
-    std::stable_sort(devices.begin(), devices.end(),
-                     [](const QString &a, const QString &b) { return orderKey(a) < orderKey(b); });
-    devices.removeDuplicates();
-    return devices;
+    QStringList sorted;
+    for (const std::string &d :
+         platform::orderSerialDevices(platform::thisSystemsNaming(), toStd(devices)))
+        sorted << QString::fromStdString(d);
+    return sorted;
 }
 
 QStringList systemSerialDevices() {
@@ -39,35 +34,15 @@ QStringList systemSerialDevices() {
 }
 
 std::array<QString, 16> mapComPorts(const IniFile &ini, const QStringList &devices) {
+    platform::ComAssignment entries;
+    for (int n = 1; n <= platform::kComNumbers; ++n)
+        entries[static_cast<std::size_t>(n - 1)] =
+            liveDevice(ini.read(kPortsSection, std::to_string(n), "", 1024));
+    const auto assigned =
+        platform::assignComNumbers(platform::thisSystemsNaming(), entries, toStd(devices));
     std::array<QString, 16> map;
-#ifdef Q_OS_WIN
-    Q_UNUSED(devices);
-    for (int n = 1; n <= 16; ++n) {
-        const std::string explicitPath =
-            liveDevice(ini.read(kPortsSection, std::to_string(n), "", 1024));
-        map[n - 1] = explicitPath.empty() ? QStringLiteral("COM%1").arg(n)
-                                          : QString::fromStdString(explicitPath);
-    }
-#else
-    QStringList taken;
-    for (int n = 1; n <= 16; ++n) {
-        const std::string explicitPath =
-            liveDevice(ini.read(kPortsSection, std::to_string(n), "", 1024));
-        map[static_cast<std::size_t>(n - 1)] = QString::fromStdString(explicitPath);
-        if (!explicitPath.empty())
-            taken << QString::fromStdString(explicitPath);
-    }
-    auto next = devices.cbegin();
-    for (auto &slot : map) {
-        if (!slot.isEmpty())
-            continue;
-        while (next != devices.cend() && taken.contains(*next))
-            ++next;
-        if (next == devices.cend())
-            break;
-        slot = *next++;
-    }
-#endif
+    for (std::size_t k = 0; k < map.size(); ++k)
+        map[k] = QString::fromStdString(assigned[k]);
     return map;
 }
 

@@ -11,7 +11,8 @@
 // An entry left by a brenvik-radio-sim that is no longer running counts as no
 // entry (core/PortsEntry.h).
 //
-// On Windows the numbers are the system's own names COM1..COM16.
+// On Windows the numbers are the system's own names COM1..COM16; on macOS the
+// call-out devices /dev/cu.* take them (platform/SerialDeviceNames.h).
 #include "core/Ini.h"
 
 #include <QString>

@@ -1,39 +1,9 @@
 #include "comm/QtSerialPortAdapter.h"
 
 #include "comm/PortMap.h"
-
-#ifdef Q_OS_LINUX
-#include <linux/serial.h>
-#include <sys/ioctl.h>
-#endif
+#include "platform/LowLatency.h"
 
 namespace cps {
-
-namespace {
-
-// USB-serial adapters hold short replies back for their latency timer (16 ms by
-// default), which would add seconds to every transfer of a few hundred short
-// frames. Ask the driver to pass bytes on at once; devices without the
-// setting (pseudo-terminals, some UARTs) simply keep their behaviour.
-bool requestLowLatency(QSerialPort &port) {
-#ifdef Q_OS_LINUX
-    const int fd = static_cast<int>(port.handle());
-    if (fd < 0)
-        return false;
-    serial_struct ss{};
-    if (ioctl(fd, TIOCGSERIAL, &ss) != 0)
-        return false;
-    if (ss.flags & ASYNC_LOW_LATENCY)
-        return true;
-    ss.flags |= ASYNC_LOW_LATENCY;
-    return ioctl(fd, TIOCSSERIAL, &ss) == 0;
-#else
-    Q_UNUSED(port);
-    return false;
-#endif
-}
-
-} // namespace
 
 QtSerialPortAdapter::QtSerialPortAdapter(const Cps &c, QObject *parent)
     : SerialPort(parent), c_(c) {
@@ -94,7 +64,8 @@ void QtSerialPortAdapter::open() {
         port_.close();
         raise(porterr::PortOpen, "comCommun");
     }
-    lowLatency_ = requestLowLatency(port_);
+    // USB-serial adapters would hold short replies back for their latency timer.
+    lowLatency_ = platform::requestLowLatency(port_.handle());
 }
 
 void QtSerialPortAdapter::close() {

@@ -1,6 +1,7 @@
 #include "core/FileLocations.h"
 
 #include "core/DataFile.h"
+#include "platform/Folders.h"
 
 #include <filesystem>
 #include <fstream>
@@ -56,6 +57,14 @@ FileLocations installedLocations(const std::string &programDir, const std::strin
     f.backupFolder = join(f.dataFolder, "Backup");
     f.helpFolder = deliveredDir;
     return f;
+}
+
+bool folderWritable(const std::string &dir) {
+    return platform::folderWritable(dir);
+}
+
+std::string installDataDir(const std::string &programDir) {
+    return platform::installDataDir(programDir, kAppFolderName);
 }
 
 std::string deliveredDataDir(const std::string &programDir) {

@@ -77,7 +77,7 @@ std::string settingsToRead(const FileLocations &files);
 // One line for About boxes and --version: mode and settings location.
 std::string describeLocations(const FileLocations &files);
 
-// --- platform part (PlatformFolders.cpp)
+// --- the system's part (platform/Folders.h)
 
 // Whether this process may create files in `dir`.
 bool folderWritable(const std::string &dir);

@@ -1,12 +1,8 @@
 #include "core/PortsEntry.h"
 
-#include <fstream>
-#include <string>
+#include "platform/Process.h"
 
-#ifndef _WIN32
-#include <cerrno>
-#include <csignal>
-#endif
+#include <string>
 
 namespace cps {
 
@@ -29,26 +25,7 @@ PortsValue parsePortsValue(const std::string &value) {
 }
 
 bool simulatorRunning(long pid) {
-#ifdef _WIN32
-    (void)pid;
-    return true; // no cheap check: keep the entry
-#else
-    if (pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH))
-        return false;
-    // Where /proc tells more: a killed process not yet reaped (state Z) is
-    // gone, and the number may have been given to another program since
-    // (its name, of which the kernel keeps the first 15 characters, tells).
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!stat || !std::getline(stat, line))
-        return true;
-    const auto open = line.find('('), close = line.rfind(')');
-    if (open == std::string::npos || close == std::string::npos || close + 2 >= line.size())
-        return true;
-    const std::string name = line.substr(open + 1, close - open - 1);
-    const char state = line[close + 2];
-    return state != 'Z' && state != 'X' && name == std::string("brenvik-radio-sim").substr(0, 15);
-#endif
+    return platform::processRunning(pid, "brenvik-radio-sim");
 }
 
 std::string liveDevice(const std::string &value) {

@@ -1,14 +1,8 @@
 #include "sim/PtyServer.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <chrono>
 #include <cmath>
-#include <cstring>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <time.h>
-#include <unistd.h>
 
 namespace sim {
 
@@ -21,45 +15,22 @@ constexpr double kQuitAfterEndMs = 250.0; // quiet time after an end frame befor
 } // namespace
 
 double monotonicMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1e6;
+    using Ms = std::chrono::duration<double, std::milli>;
+    return std::chrono::duration_cast<Ms>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 PtyServer::PtyServer(SimRadio &radio, const SimOptions &options)
     : radio_(radio), options_(options) {}
 
 PtyServer::~PtyServer() {
-    closeTerminal();
     if (log_)
         std::fclose(log_);
 }
 
 bool PtyServer::open(std::string &error) {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) {
-        error = std::string("cannot create a pseudo-terminal: ") + std::strerror(errno);
+    if (!terminal_.open(error))
         return false;
-    }
-    const char *name = ptsname(master_);
-    if (!name) {
-        error = "cannot name the pseudo-terminal";
-        return false;
-    }
-    slavePath_ = name;
-    // Holding the other side open keeps the terminal alive while the tool opens
-    // and closes it between transfers (the last close would hang it up), and
-    // lets us put it in raw mode before anyone reads a byte.
-    slaveKeep_ = ::open(name, O_RDWR | O_NOCTTY);
-    if (slaveKeep_ < 0) {
-        error = std::string("cannot open ") + name + ": " + std::strerror(errno);
-        return false;
-    }
-    termios tio{};
-    tcgetattr(slaveKeep_, &tio);
-    cfmakeraw(&tio);
-    tcsetattr(slaveKeep_, TCSANOW, &tio);
-    fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
     if (!options_.logFile.empty()) {
         log_ = std::fopen(options_.logFile.c_str(), "w");
         if (!log_) {
@@ -69,14 +40,6 @@ bool PtyServer::open(std::string &error) {
     }
     start_ = monotonicMs();
     return true;
-}
-
-void PtyServer::closeTerminal() {
-    if (slaveKeep_ >= 0)
-        ::close(slaveKeep_);
-    if (master_ >= 0)
-        ::close(master_);
-    slaveKeep_ = master_ = -1;
 }
 
 void PtyServer::logFrame(double now, const Frame &frame) {
@@ -127,10 +90,8 @@ void PtyServer::schedule(double readyAt, const std::vector<uint8_t> &reply) {
 bool PtyServer::writeDue(double now) {
     while (!out_.empty() && out_.front().at <= now) {
         std::vector<uint8_t> &bytes = out_.front().bytes;
-        const ssize_t n = ::write(master_, bytes.data(), bytes.size());
+        const long n = terminal_.write(bytes.data(), bytes.size());
         if (n < 0) {
-            if (errno == EAGAIN || errno == EWOULDBLOCK)
-                return false;
             out_.pop_front(); // the line cannot carry it: lost as on a broken cable
             continue;
         }
@@ -142,10 +103,10 @@ bool PtyServer::writeDue(double now) {
     return true;
 }
 
-void PtyServer::run(const volatile std::sig_atomic_t &stop, const sigset_t &waitMask) {
+void PtyServer::run() {
     std::vector<uint8_t> buffer(4096);
     bool writable = true;
-    while (!stop) {
+    while (!platform::stopRequested()) {
         const double now = monotonicMs();
         writable = writeDue(now);
 
@@ -158,26 +119,17 @@ void PtyServer::run(const volatile std::sig_atomic_t &stop, const sigset_t &wait
         if (options_.quitAfterEnd && endFrameAt_ >= 0)
             next = std::min(next, endFrameAt_ + kQuitAfterEndMs);
 
-        pollfd fd{master_, static_cast<short>(POLLIN | (writable ? 0 : POLLOUT)), 0};
-        timespec timeout{};
-        const timespec *wait = nullptr;
-        if (next != INFINITY) {
-            const double ms = std::max(0.0, next - now);
-            timeout.tv_sec = static_cast<time_t>(ms / 1000.0);
-            timeout.tv_nsec = static_cast<long>(std::fmod(ms, 1000.0) * 1e6);
-            wait = &timeout;
-        }
-        const int ready = ppoll(&fd, 1, wait, &waitMask);
-        if (ready < 0 && errno != EINTR)
+        const auto ready = terminal_.wait(next - now, !writable);
+        if (ready.failed)
             break;
         const double woke = monotonicMs();
 
-        if (ready > 0 && (fd.revents & POLLIN)) {
-            const ssize_t n = ::read(master_, buffer.data(), buffer.size());
+        if (ready.readable) {
+            const std::size_t n = terminal_.read(buffer.data(), buffer.size());
             if (n > 0) {
-                onInput(woke, buffer.data(), static_cast<std::size_t>(n));
+                onInput(woke, buffer.data(), n);
                 if (options_.hangupAfter > 0 && radio_.framesSeen() >= options_.hangupAfter) {
-                    closeTerminal(); // the tool sees the device vanish
+                    terminal_.close(); // the tool sees the device vanish
                     return;
                 }
             }

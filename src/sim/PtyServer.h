@@ -3,10 +3,10 @@
 // opens like any serial device. Replies leave at the times a real line would
 // allow: after the request has fully arrived (at 9600 baud with --wire-timing),
 // after the configured latency, byte by byte or in pieces as asked.
+#include "platform/PseudoTerminal.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRadio.h"
 
-#include <csignal>
 #include <cstdio>
 #include <deque>
 #include <string>
@@ -21,12 +21,11 @@ class PtyServer {
 
     // Creates the pseudo-terminal; false with a reason when it cannot.
     bool open(std::string &error);
-    const std::string &slavePath() const { return slavePath_; }
+    const std::string &slavePath() const { return terminal_.path(); }
 
-    // Serves the radio until `stop` is set by a signal (delivered only while
-    // waiting, per `waitMask`), the line is hung up (--hangup-after) or the
-    // transfer has ended (--quit-after-end).
-    void run(const volatile std::sig_atomic_t &stop, const sigset_t &waitMask);
+    // Serves the radio until a stop request (platform::catchStopRequests), the
+    // line is hung up (--hangup-after) or the transfer has ended (--quit-after-end).
+    void run();
 
   private:
     struct Output {
@@ -38,12 +37,10 @@ class PtyServer {
     // Writes what is due; returns false when the terminal refuses more for now.
     bool writeDue(double now);
     void logFrame(double now, const Frame &frame);
-    void closeTerminal();
 
     SimRadio &radio_;
     const SimOptions &options_;
-    int master_ = -1, slaveKeep_ = -1;
-    std::string slavePath_;
+    platform::PseudoTerminal terminal_;
     std::FILE *log_ = nullptr;
     std::deque<Output> out_;
     double start_ = 0;

@@ -1,8 +1,8 @@
 #include "sim/SettingsAttachment.h"
 
 #include "core/PortsEntry.h"
+#include "platform/Process.h"
 
-#include <unistd.h>
 #include <vector>
 
 namespace sim {
@@ -17,7 +17,7 @@ std::string SettingsAttachment::attach(const std::string &settingsFile, int com,
     const cps::IniFile file(settingsFile);
     comKey_ = std::to_string(com);
     comValue_ = comKey_;
-    entry_ = cps::simulatorPortsValue(pty, static_cast<long>(::getpid()));
+    entry_ = cps::simulatorPortsValue(pty, platform::currentProcessId());
     const auto written = file.edit([&](const cps::IniFile::Lookup &current) {
         previousEntry_ = current(kPorts, comKey_);
         // An entry of a simulator that has died is not worth restoring.

@@ -6,38 +6,24 @@
 #include "core/Failure.h"
 #include "core/FileLocations.h"
 #include "core/Ini.h"
+#include "platform/Folders.h"
+#include "platform/Process.h"
+#include "platform/PseudoTerminal.h"
 #include "sim/PtyServer.h"
 #include "sim/SettingsAttachment.h"
 #include "sim/SimOptions.h"
 #include "sim/SimRadio.h"
 
-#include <climits>
-#include <csignal>
-#include <sys/prctl.h>
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
-void onSignal(int) {
-    stopRequested = 1;
-}
-
-std::string programDir() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return ".";
-    std::string p(path, static_cast<std::size_t>(n));
-    return p.substr(0, p.find_last_of('/'));
-}
-
 // The radio's memory: a data file, or the tool's default image (its first 8192
 // bytes) from the delivered data beside the program or in the installed data folder.
-bool loadMemory(const sim::SimOptions &o, std::vector<uint8_t> &memory, std::string &error) {
+bool loadMemory(const sim::SimOptions &o, const std::string &programDir,
+                std::vector<uint8_t> &memory, std::string &error) {
     constexpr std::size_t size = sim::SimRadio::kMemorySize;
     if (!o.image.empty()) {
         const auto file = cps::readDataFile(o.image, size);
@@ -49,7 +35,7 @@ bool loadMemory(const sim::SimOptions &o, std::vector<uint8_t> &memory, std::str
         return true;
     }
     const std::string defaultImage =
-        cps::deliveredDataDir(programDir()) + "/" + cps::kDefaultImageFileName;
+        cps::deliveredDataDir(programDir) + "/" + cps::kDefaultImageFileName;
     const auto bytes = cps::readDataFile(defaultImage, size);
     if (!bytes) {
         error = "cannot read the default image " + defaultImage;
@@ -74,7 +60,7 @@ int main(int argc, char **argv) {
         return 0;
     }
     std::vector<uint8_t> memory;
-    if (!loadMemory(*options, memory, error)) {
+    if (!loadMemory(*options, platform::executableDir(argv[0]), memory, error)) {
         std::fprintf(stderr, "brenvik-radio-sim: %s\n", error.c_str());
         return 1;
     }
@@ -83,17 +69,9 @@ int main(int argc, char **argv) {
     // SIGTERM/SIGINT/SIGHUP are let in only while the server waits, so a
     // request is never cut in half; each ends the loop, the memory is saved
     // and an attached settings file is put back.
-    sigset_t blocked, waitMask;
-    sigemptyset(&blocked);
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP}) {
-        sigaddset(&blocked, sig);
-        sigaction(sig, &sa, nullptr);
-    }
-    sigprocmask(SIG_BLOCK, &blocked, &waitMask);
+    platform::catchStopRequests();
     // A test or script that dies without stopping us takes us along.
-    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    platform::endWithParent();
 
     sim::PtyServer server(radio, *options);
     if (!server.open(error)) {
@@ -112,7 +90,7 @@ int main(int argc, char **argv) {
     std::printf("%s\n", server.slavePath().c_str());
     std::fflush(stdout);
 
-    server.run(stopRequested, waitMask);
+    server.run();
     if (const std::string failed = attachment.detach(); !failed.empty())
         std::fprintf(stderr, "brenvik-radio-sim: %s\n", failed.c_str());
 

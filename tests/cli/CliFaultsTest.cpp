@@ -9,13 +9,13 @@
 #include "CliHarness.h"
 
 #include "core/DataFile.h"
+#include "platform/ExclusiveDevice.h"
 
 #include <QDirIterator>
 #include <QRegularExpression>
 #include <QSerialPort>
-#include <fcntl.h>
 #include <map>
-#include <sys/ioctl.h>
+#include <optional>
 #include <unistd.h>
 
 using clitest::CliFixture;
@@ -235,15 +235,14 @@ TEST_F(CliFaults, PortHeldOrGone) {
         // running side by side reuse pseudo-terminal numbers at once.
         QString port = sim.pty();
         QSerialPort lockHolder(sim.pty());
-        int exclusiveFd = -1;
+        std::optional<platform::ExclusiveDeviceHold> exclusive;
         switch (row.holder) {
         case Holder::LockFile:
             ASSERT_TRUE(lockHolder.open(QIODevice::ReadWrite));
             break;
         case Holder::ExclusiveMode:
-            exclusiveFd = ::open(sim.pty().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
-            ASSERT_GE(exclusiveFd, 0);
-            ASSERT_EQ(::ioctl(exclusiveFd, TIOCEXCL), 0);
+            exclusive.emplace(sim.pty().toStdString());
+            ASSERT_TRUE(exclusive->held());
             break;
         case Holder::Gone:
             port = radioDir.filePath("vanished-radio");
@@ -252,8 +251,7 @@ TEST_F(CliFaults, PortHeldOrGone) {
         }
         const auto before = allFiles();
         const CliRun r = transfer(row.cmd, port);
-        if (exclusiveFd >= 0)
-            ::close(exclusiveFd);
+        exclusive.reset();
 
         if (row.holder == Holder::ExclusiveMode && ::geteuid() == 0) {
             EXPECT_EQ(r.status, 0) << r.out.toStdString() << r.err.toStdString();

@@ -1,0 +1,63 @@
+#include "platform/Process.h"
+
+#include "platform/Branch.h"
+
+#if BRENVIK_POSIX
+#include <cerrno>
+#include <csignal>
+#include <unistd.h>
+#else
+#include <QCoreApplication>
+#endif
+
+#if BRENVIK_LINUX
+#include <fstream>
+#include <sys/prctl.h>
+#endif
+
+namespace platform {
+
+long currentProcessId() {
+#if BRENVIK_POSIX
+    return static_cast<long>(::getpid());
+#else
+    return static_cast<long>(QCoreApplication::applicationPid());
+#endif
+}
+
+bool processRunning(long pid, const std::string &name) {
+#if BRENVIK_POSIX
+    if (pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH))
+        return false;
+#if BRENVIK_LINUX
+    // /proc tells more: a killed process not yet reaped (state Z) is gone, and
+    // the number may have been given to another program since (its name, of
+    // which the kernel keeps the first 15 characters, tells).
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!stat || !std::getline(stat, line))
+        return true;
+    const auto open = line.find('('), close = line.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close + 2 >= line.size())
+        return true;
+    const std::string running = line.substr(open + 1, close - open - 1);
+    const char state = line[close + 2];
+    return state != 'Z' && state != 'X' && running == name.substr(0, 15);
+#else
+    (void)name;
+    return true;
+#endif
+#else
+    (void)pid;
+    (void)name;
+    return true; // no cheap check
+#endif
+}
+
+void endWithParent() {
+#if BRENVIK_LINUX
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+#endif
+}
+
+} // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+// Processes: this one's id, whether another is still running, and ending
+// together with the parent.
+#include <string>
+
+namespace platform {
+
+long currentProcessId();
+
+// Whether process `pid` is running the program `name`. Where the system tells
+// only that some process has the number (macOS), that is enough; where it
+// cannot tell cheaply at all, the answer is yes.
+bool processRunning(long pid, const std::string &name);
+
+// Asks the system to end this process when the one that started it ends, so a
+// test or script that dies without stopping it takes it along. Where the
+// system has no such request nothing happens.
+void endWithParent();
+
+} // namespace platform
