@@ -18,6 +18,7 @@
 #include "core/Ini.h"
 #include "core/MemoryImage.h"
 #include "core/Plan.h"
+#include "platform/Process.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -29,8 +30,6 @@
 
 #include <cstdio>
 #include <memory>
-#include <sys/resource.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -82,13 +81,6 @@ class ConsoleUi : public cps::TransferUi {
     bool failed = false;
 };
 
-double cpuSeconds() {
-    rusage ru{};
-    getrusage(RUSAGE_SELF, &ru);
-    return static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
-           static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
-}
-
 struct Figures {
     double wall, line, cpu;
 };
@@ -96,12 +88,12 @@ struct Figures {
 Figures measure(CountingPort &port, int latencyMs,
                 const std::function<cps::TransferResult()> &run) {
     port.sent = port.received = port.replies = 0;
-    const double cpu0 = cpuSeconds();
+    const double cpu0 = platform::processCpuSeconds();
     QElapsedTimer t;
     t.start();
     const cps::TransferResult result = run();
     const double wall = static_cast<double>(t.nsecsElapsed()) / 1e9;
-    const double cpu = cpuSeconds() - cpu0;
+    const double cpu = platform::processCpuSeconds() - cpu0;
     if (result != cps::TransferResult::Succeeded)
         std::fprintf(stderr, "transfer failed\n");
     const double line = static_cast<double>(port.sent + port.received) * kByteSeconds +
@@ -171,8 +163,7 @@ int main(int argc, char **argv) {
     report("write", write);
 
     // The stressed read.
-    const bool raised = ::geteuid() == 0 &&
-                        setpriority(PRIO_PROCESS, static_cast<id_t>(sim.processId()), -5) == 0;
+    const bool raised = platform::raisePriority(static_cast<long>(sim.processId()));
     std::vector<std::unique_ptr<QProcess>> busy;
     for (int k = 0; k < QThread::idealThreadCount(); ++k) {
         busy.push_back(std::make_unique<QProcess>());

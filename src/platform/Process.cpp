@@ -5,9 +5,11 @@
 #if BRENVIK_POSIX
 #include <cerrno>
 #include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 #else
 #include <QCoreApplication>
+#include <ctime>
 #endif
 
 #if BRENVIK_LINUX
@@ -22,6 +24,18 @@ long currentProcessId() {
     return static_cast<long>(::getpid());
 #else
     return static_cast<long>(QCoreApplication::applicationPid());
+#endif
+}
+
+double processCpuSeconds() {
+#if BRENVIK_POSIX
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    return static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+           static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+#else
+    // Processor time where the C library counts it (on Windows: time since start).
+    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
 #endif
 }
 
@@ -51,6 +65,15 @@ bool processRunning(long pid, const std::string &name) {
     (void)pid;
     (void)name;
     return true; // no cheap check
+#endif
+}
+
+bool raisePriority(long pid) {
+#if BRENVIK_POSIX
+    return ::geteuid() == 0 && setpriority(PRIO_PROCESS, static_cast<id_t>(pid), -5) == 0;
+#else
+    (void)pid;
+    return false;
 #endif
 }
 

@@ -7,10 +7,17 @@ namespace platform {
 
 long currentProcessId();
 
+// The processor time this process has used so far, user and system, in seconds.
+double processCpuSeconds();
+
 // Whether process `pid` is running the program `name`. Where the system tells
 // only that some process has the number (macOS), that is enough; where it
 // cannot tell cheaply at all, the answer is yes.
 bool processRunning(long pid, const std::string &name);
+
+// Gives process `pid` a higher scheduling priority (nice -5), where this
+// process may (root) and the system has priorities; false when it did not.
+bool raisePriority(long pid);
 
 // Asks the system to end this process when the one that started it ends, so a
 // test or script that dies without stopping it takes it along. Where the
