@@ -4,7 +4,9 @@
 # starts brenvik-cps (the first start sets up the user's settings), points COM1
 # at the virtual radio, reads the radio through the window (Ctrl+R, Enter),
 # and saves the plan (Ctrl+S, Yes, a file name, Enter) into ~/Documents/Brenvik.
-# The saved plan is then compared with the radio by the installed brenvik-cli.
+# The virtual radio holds a plan of its own (another band, other channels), so
+# the saved plan can only equal it if the window really read the radio: the two
+# files are compared by the installed brenvik-cli, whose exit status decides.
 #
 #   scripts/check-deb-install.sh [PACKAGE.deb]      (as root, or with sudo)
 #
@@ -48,8 +50,14 @@ say "window shown; settings seeded: $(ls -l "$settings")"
 grep -E '^(FirRun|Language)=' "$settings"
 kill $gui; wait $gui 2>/dev/null || true
 
+say "a plan for the virtual radio: band 150 - 174 MHz, two channels with signalling"
+brenvik-cli new --band 3 -o radio-base.dat
+printf 'Channel,Receive,Transmit,Decode,Encode\n1,151.0125,156.0125,67.0,D023N\n2,162.55,162.55,None,88.5\n' > radio.csv
+brenvik-cli import-csv radio-base.dat radio.csv -o radio.dat
+brenvik-cli show radio.dat | sed -n '1,5p'
+
 say "virtual radio on COM1"
-brenvik-radio-sim --attach "$settings" --com 1 > sim.pty & sim=$!
+brenvik-radio-sim --attach "$settings" --com 1 --image radio.dat > sim.pty & sim=$!
 trap 'kill $sim 2>/dev/null || true' EXIT
 for _ in $(seq 50); do [ -s sim.pty ] && break; sleep 0.1; done
 pty=$(head -n1 sim.pty)
@@ -78,8 +86,9 @@ ls -l "$plan"
 xwd -root -silent > screen.xwd
 kill $gui; wait $gui 2>/dev/null || true
 
-say "the saved plan against the radio (brenvik-cli diff, exit 0 = the same)"
-brenvik-cli diff "$plan" --port "$pty" --lang 3
+say "the saved plan against the radio's plan (brenvik-cli diff, exit 0 = the same)"
+brenvik-cli diff "$plan" radio.dat --lang 3 && say "the same"
+brenvik-cli show "$plan" | sed -n '1,5p'
 say "OK: installed, started as $(id -un), read the virtual radio, saved $plan"
 INNER
 chmod 755 "$inner"
