@@ -19,10 +19,11 @@ start=$(now)
 git clone -q "$repo" "$work/clone"
 cd "$work/clone"
 
-# make run, headless: the window counts as shown when X reports it.
+# make run, headless: the window counts as shown when X reports it (its
+# WM_CLASS instance name is the executable's, brenvik-cps).
 xvfb-run -a bash -c '
   make run >run.log 2>&1 & run=$!
-  win=$(timeout 3600 xdotool search --sync --onlyvisible --class brenvik-cps | head -n1)
+  win=$(timeout 3600 xdotool search --sync --onlyvisible --classname brenvik-cps | head -n1)
   echo shown
   kill "$(xdotool getwindowpid "$win")"   # this run'"'"'s own window, by its process id
   wait $run || true' | grep -q shown
