@@ -4,6 +4,7 @@
 #include "comm/UserFolders.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <cstdio>
 #include <string_view>
@@ -19,7 +20,12 @@ bool printedHelpOrVersion(int argc, char **argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view a = argv[i];
         if (a == "--version") {
-            std::printf("brenvik-cps %s\n", BRENVIK_VERSION);
+            // Which layout this copy uses and where its settings are: the
+            // first thing to ask when a user's settings seem to be ignored.
+            QCoreApplication core(argc, argv);
+            const auto files = cps::locateProgramFiles(QCoreApplication::applicationDirPath());
+            std::printf("brenvik-cps %s\n%s\n", BRENVIK_VERSION,
+                        cps::describeLocations(files).c_str());
             return true;
         }
         if (a == "--help" || a == "-h") {
@@ -28,9 +34,17 @@ bool printedHelpOrVersion(int argc, char **argv) {
                 "The desktop programming tool for Brenvik handheld radios: read a radio,\n"
                 "edit its channels and optional features, write it back; keep plans as\n"
                 "data files (*.dat).\n\n"
-                "The program folder is the executable's own: the settings file selvarn.exe,\n"
-                "the default image dhcpqec.exe, the Data folder and the help files. The\n"
-                "first start chooses the interface language from the system locale.\n\n"
+                "Where the files live:\n"
+                "  portable   when the executable's folder holds the default image and is\n"
+                "             writable (a build folder, a USB stick): the settings file\n"
+                "             selvarn.exe, the default image dhcpqec.exe, the Data folder and\n"
+                "             the help files are all beside the executable.\n"
+                "  installed  otherwise (a package): the delivered files come from the\n"
+                "             installation's data folder, the settings are\n"
+                "             ~/.config/brenvik-cps/selvarn.ini (copied from the delivered\n"
+                "             one on the first start), plans go to ~/Documents/Brenvik.\n"
+                "--version names the layout in use and the settings file. The first start\n"
+                "chooses the interface language from the system locale.\n\n"
                 "Options:\n"
                 "  -h, --help  this help\n"
                 "  --version   the program's version\n\n"

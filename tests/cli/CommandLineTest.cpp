@@ -89,8 +89,11 @@ TEST_F(CommandLine, SimulatorAndDesktopToolAnswerHelpAndVersion) {
     const CliRun cpsHelp = runWithInput(clitest::binary("brenvik-cps"), {"--help"});
     EXPECT_EQ(cpsHelp.status, 0) << cpsHelp.err.toStdString();
     EXPECT_TRUE(cpsHelp.out.contains("Usage: brenvik-cps")) << cpsHelp.out.toStdString();
-    EXPECT_TRUE(
-        runWithInput(clitest::binary("brenvik-cps"), {"--version"}).out.startsWith("brenvik-cps "));
+    // --version also names the layout and the settings file: a build folder is portable.
+    const CliRun cpsVersion = runWithInput(clitest::binary("brenvik-cps"), {"--version"});
+    EXPECT_TRUE(cpsVersion.out.contains(
+        QRegularExpression("^brenvik-cps \\d+\\.\\d+\\nportable mode, settings: /.*selvarn\\.exe\\n$")))
+        << cpsVersion.out.toStdString();
 }
 
 // A usage error is one line and a hint to the command's help, exit 2, and
