@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -72,6 +73,23 @@ TEST_F(WindowsTest, SixthDoubleClickOpensTheHiddenPanelAndTheSixteenthClosesIt) 
         }
     }
     EXPECT_EQ(window->panelDoubleClicks(), 26);
+}
+
+// Opening the hidden panel makes the window taller: near the screen's bottom
+// edge it moves up so that nothing ends below the edge.
+TEST_F(WindowsTest, OpeningTheHiddenPanelKeepsTheWindowOnScreen) {
+    start();
+    window->showRead();
+    const QRect avail = window->screen()->availableGeometry();
+    const int closedHeight = window->frameGeometry().height();
+    window->move(avail.left() + 10, avail.bottom() - closedHeight - 5);
+    for (int n = 1; n <= 6; ++n)
+        doubleClick(window->fraOne);
+    ASSERT_TRUE(window->panelExpanded());
+    const QRect frame = window->frameGeometry();
+    EXPECT_GT(frame.height(), closedHeight);
+    EXPECT_TRUE(avail.contains(frame)) << "frame " << frame.y() << "+" << frame.height()
+                                       << ", screen " << avail.y() << "+" << avail.height();
 }
 
 TEST_F(WindowsTest, AddressFieldsStoreOnlyWhatConverts) {
