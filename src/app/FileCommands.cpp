@@ -2,6 +2,7 @@
 // writing of the data file.
 #include "editors/Dialogs.h"
 #include "app/mdifrmMain.h"
+#include "app/QtText.h"
 #include "core/DataFile.h"
 #include "core/Plan.h"
 #include "editors/PlanHistory.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 
 namespace {
-QString q(const std::string &s) { return QString::fromStdString(s); }
 QString editWord(const cps::Cps &c, int entry) { return stepName(q(c.text(entry))); }
 } // namespace
 
