@@ -48,6 +48,10 @@ void mdifrmMain::buildEditMenu(QMenu *edit) {
         auto *a = edit->addAction(QString::fromLatin1(item.name));
         a->setObjectName(QString::fromLatin1(item.name));
         a->setShortcuts(QList<QKeySequence>(item.keys.begin(), item.keys.end()));
+        if (qstrcmp(item.name, "mnuEditUndo") == 0)
+            undoAction_ = a;
+        else if (qstrcmp(item.name, "mnuEditRedo") == 0)
+            redoAction_ = a;
         const auto command = item.command;
         connect(a, &QAction::triggered, this, [this, command, name = item.name] {
             if (qstrcmp(name, "mnuEditUndo") == 0)
@@ -71,11 +75,10 @@ void mdifrmMain::setEditMenuTexts() {
 
 void mdifrmMain::updateEditMenu() {
     // Undo and redo name the step they take back or make again.
-    QAction *undo = action("mnuEditUndo"), *redo = action("mnuEditRedo");
-    undo->setText(history_->undoText());
-    undo->setEnabled(history_->canUndo());
-    redo->setText(history_->redoText());
-    redo->setEnabled(history_->canRedo());
+    undoAction_->setText(history_->undoText());
+    undoAction_->setEnabled(history_->canUndo());
+    redoAction_->setText(history_->redoText());
+    redoAction_->setEnabled(history_->canRedo());
 }
 
 void mdifrmMain::showModified() {

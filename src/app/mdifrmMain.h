@@ -153,6 +153,7 @@ private:
 
     cps::Cps c_;
     PlanHistory *history_ = nullptr;
+    QAction *undoAction_ = nullptr, *redoAction_ = nullptr; // named after every change
     bool startFailed_ = false;
     // A broken settings file kept aside at start-up: what was wrong, where it is.
     struct SettingsNotice {

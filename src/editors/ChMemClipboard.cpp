@@ -128,7 +128,7 @@ void frmChMem::cutSelection() {
     copySelection();
     const auto rows = grid()->selectionRows();
     hideCtdcsBox();
-    history().command(faceText(462), [&] {
+    command(faceText(462), [&] {
         for (int r : rows) {
             cps::DelOneChannel(c(), r);
             field(r, cps::field::Edited) = 1;
@@ -190,7 +190,7 @@ void frmChMem::pasteText(const QString &text) {
 
     QStringList refused;
     std::vector<int> touched;
-    history().command(faceText(461), [&] {
+    command(faceText(461), [&] {
         for (std::size_t k = header ? 1 : 0, line = 0; k < table.size(); ++k, ++line) {
             const QStringList &values = table[k];
             int row = startRow + static_cast<int>(line);

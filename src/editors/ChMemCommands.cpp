@@ -26,8 +26,18 @@ constexpr int kNameColumn = 11;
 
 PlanHistory &frmChMem::history() {
     if (!history_)
-        history_ = new PlanHistory(c(), this);
+        setHistory(new PlanHistory(c(), this));
     return *history_;
+}
+
+void frmChMem::command(const QString &label, const std::function<void()> &body) {
+    const ChGrid::UpdateBatch batch(*grid());
+    history().command(label, body);
+}
+
+void frmChMem::setHistory(PlanHistory *h) {
+    history_ = h;
+    history_->display = [this](const chmem::PlanSnapshot &shown) { showRestored(shown); };
 }
 
 QString frmChMem::faceText(int n) const {
@@ -72,7 +82,7 @@ void frmChMem::cboModel_Activated() {
         cboModel->setCurrentIndex(c().modelIndex);
         return;
     }
-    history().command(faceText(470), [&] { cboModel_Click(); });
+    command(faceText(470), [&] { cboModel_Click(); });
 }
 
 void frmChMem::cboFrequency_Activated() {
@@ -85,7 +95,7 @@ void frmChMem::cboFrequency_Activated() {
         cboFrequency->setCurrentIndex(c().bandIndex);
         return;
     }
-    history().command(faceText(471), [&] { cboFrequency_Click(); });
+    command(faceText(471), [&] { cboFrequency_Click(); });
 }
 
 // --- one value as typing would enter it
@@ -184,7 +194,7 @@ void frmChMem::deleteSelection() {
         return;
     hideCtdcsBox();
     const std::vector<int> rows = grid()->selectedRows();
-    history().command(faceText(463), [&] {
+    command(faceText(463), [&] {
         if (!rows.empty()) {
             // Whole rows: the channels go as "Delete channel" removes one.
             for (int r : rows) {
@@ -214,7 +224,7 @@ void frmChMem::fillDown() {
     if (rows.size() < 2)
         return;
     QStringList refused;
-    history().command(faceText(465), [&] {
+    command(faceText(465), [&] {
         // Columns in entry order, so a receive frequency starts a channel
         // before its other cells are filled.
         for (int col = 1; col <= lastColumn(); ++col) {
@@ -259,7 +269,7 @@ void frmChMem::fillSeries() {
     }
     if (!stepKHz)
         return;
-    history().command(faceText(466), [&] {
+    command(faceText(466), [&] {
         for (std::size_t i = 1; i < rows.size(); ++i) {
             const double tenHz = start + *stepKHz * 100.0 * static_cast<double>(i);
             const QString mhz = QString::number(tenHz / 100000.0, 'f', 6);
@@ -306,7 +316,7 @@ void frmChMem::moveChannels(std::vector<int> rows, int delta) {
     if (rows.front() + delta < 1 || rows.back() + delta > count)
         return;
     hideCtdcsBox();
-    history().command(faceText(467), [&] {
+    command(faceText(467), [&] {
         // One place at a time, the leading channel first, so the block keeps
         // its order and the channels it passes close up behind it.
         const int step = delta < 0 ? -1 : 1;
@@ -345,7 +355,7 @@ void frmChMem::insertEmptyChannel() {
                                QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
     hideCtdcsBox();
-    history().command(faceText(468).arg(row), [&] {
+    command(faceText(468).arg(row), [&] {
         for (int r = count; r > row; --r)
             swapChannels(r - 1, r);
         cps::DelOneChannel(c(), row);
@@ -359,7 +369,7 @@ void frmChMem::removeChannel() {
     if (locked() || row < 1 || row > count)
         return;
     hideCtdcsBox();
-    history().command(faceText(469).arg(row), [&] {
+    command(faceText(469).arg(row), [&] {
         for (int r = row; r < count; ++r)
             swapChannels(r, r + 1);
         cps::DelOneChannel(c(), count);

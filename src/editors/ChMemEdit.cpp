@@ -7,6 +7,7 @@
 #include "editors/ChMemFormat.h"
 #include "editors/ChMemGrid.h"
 #include "editors/PlanHistory.h"
+#include "editors/UndoHistory.h"
 #include "editors/frmChMem.h"
 
 #include <QAction>
@@ -72,6 +73,7 @@ bool frmChMem::isParameterColumn(int col) const {
 // --- showing the table
 
 void frmChMem::ShowChTblGrid() {
+    const ChGrid::UpdateBatch batch(*grid());
     cps::guarded(c().log(), "frmChMem->ShowChTblGrid", [&] {
         for (int n = 1; n <= c().cols.channelCount; ++n) {
             if (!channelInUse(n)) {
@@ -131,6 +133,28 @@ void frmChMem::CtdcsEncShow(int n) {
     });
 }
 
+void frmChMem::showRestored(const chmem::PlanSnapshot &shown) {
+    const ChGrid::UpdateBatch batch(*grid());
+    hideCtdcsBox();
+    grid()->cancelEdit(); // an entry begun on the old state is not put on the restored one
+    const bool bandMoved = c().bandLow != shown.bandLow || c().bandHigh != shown.bandHigh;
+    if (bandMoved || c().modelIndex != shown.modelIndex || c().bandIndex != shown.bandIndex)
+        showModelBand();
+    if (bandMoved) {
+        ShowChTblGrid(); // the band colours every frequency
+    } else {
+        const cps::ChannelTable &now = c().ch, &was = shown.channels;
+        for (int n = 1; n <= c().cols.channelCount; ++n) {
+            const auto i = static_cast<std::size_t>(n);
+            if (now.ChInfo[i] != was.ChInfo[i] || now.decText[i] != was.decText[i] ||
+                now.encText[i] != was.encText[i])
+                showRow(n);
+        }
+    }
+    if (c().opt.sel != shown.options)
+        InitOpt();
+}
+
 void frmChMem::clearChannelRow(int n) {
     for (int col = 1; col <= lastColumn(); ++col) {
         grid()->setText(n, col, QString());
@@ -183,7 +207,7 @@ void frmChMem::vsfgGridCh_AfterEdit(int row, int col, const QString &text, int l
         return;
     std::vector<int> bulk;
     bulk.swap(editBulkRows_);
-    history().command(stepLabel(row, col, std::max<std::size_t>(bulk.size(), 1)), [&] {
+    command(stepLabel(row, col, std::max<std::size_t>(bulk.size(), 1)), [&] {
     try {
         const std::string entry = text.toStdString();
         if (col == 1) {
@@ -284,7 +308,7 @@ void frmChMem::vsfgGridCh_Click(int row, int col) {
 void frmChMem::vsfgGridCh_DblClick(int row, int col) {
     if (locked() || row < 1 || col < 1)
         return;
-    history().command(stepLabel(row, col, 1), [&] {
+    command(stepLabel(row, col, 1), [&] {
     cps::guarded(c().log(), "frmChMem->vsfgGridCh_DblClick", [&] {
         if (locked() || row < 1 || col < 1 || !channelInUse(row) || col == 1)
             return;
@@ -387,7 +411,7 @@ void frmChMem::commitCtdcsBox() {
     if (ctdcsCol != 3 && ctdcsCol != 4)
         return;
     const std::size_t rows = std::max<std::size_t>(ctdcsBulkRows_.size(), 1);
-    history().command(stepLabel(ctdcsRow, ctdcsCol, rows), [&] {
+    command(stepLabel(ctdcsRow, ctdcsCol, rows), [&] {
     cps::guarded(c().log(), "frmChMem->cboGridChCtdcs_LostFocus", [&] {
         if (ctdcsCol != 3 && ctdcsCol != 4)
             return;

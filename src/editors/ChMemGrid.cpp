@@ -7,7 +7,24 @@
 #include <algorithm>
 #include <QMouseEvent>
 
+namespace {
+// The column captions. They show no selection, so a change of the selection
+// leaves them as they are instead of repainting them.
+class GridHeader : public QHeaderView {
+  public:
+    explicit GridHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+  protected:
+    void selectionChanged(const QItemSelection &selected,
+                          const QItemSelection &deselected) override {
+        if (highlightSections())
+            QHeaderView::selectionChanged(selected, deselected);
+    }
+};
+} // namespace
+
 ChGrid::ChGrid(QWidget *parent) : QTableWidget(parent) {
+    setHorizontalHeader(new GridHeader(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     // Mouse edits are started by the owner's click handler; keys start them here.
@@ -116,6 +133,30 @@ QColor ChGrid::textColor(int row, int col) const {
 
 QRect ChGrid::cellRect(int row, int col) const {
     return visualRect(model()->index(row - 1, col));
+}
+
+void ChGrid::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                         const QList<int> &roles) {
+    if (batchDepth_ == 0 || !topLeft.isValid() || !bottomRight.isValid()) {
+        QTableWidget::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    batchCells_ |= QRect(QPoint(topLeft.column(), topLeft.row()),
+                         QPoint(bottomRight.column(), bottomRight.row()));
+}
+
+void ChGrid::endBatch() {
+    if (--batchDepth_ > 0 || batchCells_.isNull())
+        return;
+    const QRect cells = batchCells_;
+    batchCells_ = QRect();
+    const QModelIndex first = model()->index(cells.top(), cells.left());
+    const QModelIndex last = model()->index(cells.bottom(), cells.right());
+    viewport()->update(visualRect(first) | visualRect(last));
+    // An open editor on a changed cell shows the cell's new value.
+    if (openEditor && editingIndex.isValid() &&
+        cells.contains(editingIndex.column(), editingIndex.row()))
+        itemDelegate()->setEditorData(openEditor, editingIndex);
 }
 
 bool ChGrid::startEdit(int row, int col) {

@@ -63,6 +63,19 @@ class ChGrid : public QTableWidget {
     QPointer<QWidget> openEditor;
     QPersistentModelIndex editingIndex;
 
+    // Cell changes made while a batch is open are shown when the last one
+    // closes, by one repaint of the area they cover, instead of cell by cell.
+    class UpdateBatch {
+      public:
+        explicit UpdateBatch(ChGrid &grid) : grid_(grid) { ++grid_.batchDepth_; }
+        ~UpdateBatch() { grid_.endBatch(); }
+        UpdateBatch(const UpdateBatch &) = delete;
+        UpdateBatch &operator=(const UpdateBatch &) = delete;
+
+      private:
+        ChGrid &grid_;
+    };
+
   signals:
     void cellMouseDown(Qt::MouseButton button, int row, int col);
     void cellClick(int row, int col);
@@ -81,7 +94,13 @@ class ChGrid : public QTableWidget {
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
 
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override;
+
   private:
+    void endBatch();
+    int batchDepth_ = 0;
+    QRect batchCells_; // rows (y) and columns (x) changed in the open batch
     void fitHeaderHeight();
     void fitColumns();
     std::vector<int> baseWidths_, minWidths_;

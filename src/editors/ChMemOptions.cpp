@@ -120,7 +120,7 @@ void frmChMem::optionClicked(int k) {
     const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
     const std::string place = std::string("frmChMem->") + def.control + "_Click";
     const QString name = stepName(QString::fromStdString(c().text(def.captionText)));
-    history().command(name.isEmpty() ? faceText(477) : name, [&] {
+    command(name.isEmpty() ? faceText(477) : name, [&] {
     cps::guarded(c().log(), place.c_str(), [&] {
         QWidget *control = optionControl(k);
         const int value = def.checkBox ? (static_cast<QCheckBox *>(control)->isChecked() ? 1 : 0)

@@ -81,7 +81,8 @@ void GridDelegate::destroyEditor(QWidget *editor, const QModelIndex &index) cons
 void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                          const QModelIndex &index) const {
     if (index.column() != 0) {
-        QStyledItemDelegate::paint(painter, option, index);
+        if (!paintCell(painter, option, index))
+            QStyledItemDelegate::paint(painter, option, index);
         return;
     }
     // The fixed label column looks like the header row beside it.
@@ -90,6 +91,86 @@ void GridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     painter->setPen(option.palette.color(QPalette::Active, QPalette::WindowText));
     painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
     painter->restore();
+}
+
+// Laying a cell's text out again on every paint is most of what a grid
+// repaint costs; the texts a grid shows are few (frequencies, tones, choices).
+const QStaticText &GridDelegate::laidOut(const QString &text, const QFont &font) const {
+    constexpr qsizetype kMaxKept = 4096;
+    if (font != laidOutFont_ || laidOut_.size() > kMaxKept) {
+        laidOut_.clear();
+        laidOutFont_ = font;
+    }
+    auto it = laidOut_.find(text);
+    if (it == laidOut_.end()) {
+        QStaticText st(text);
+        st.setTextFormat(Qt::PlainText);
+        st.prepare(QTransform(), font);
+        it = laidOut_.insert(text, st);
+    }
+    return *it;
+}
+
+// Where the style puts a line of text: centred to the fraction of a pixel
+// across, on whole pixels down.
+// Where the style puts a line of text: centred to the fraction of a pixel
+// across, on whole pixels down.
+static QPointF textPosition(Qt::Alignment align, QSizeF size, const QRect &box) {
+    qreal x = box.left(), y = box.top();
+    if (align & Qt::AlignHCenter)
+        x += (box.width() - size.width()) / 2;
+    else if (align & Qt::AlignRight)
+        x += box.width() - size.width();
+    if (align & Qt::AlignVCenter)
+        y += (box.height() - int(size.height())) / 2;
+    else if (align & Qt::AlignBottom)
+        y += box.height() - int(size.height());
+    return {x, y};
+}
+
+// A data cell as the style's item-view cell paints it (its background or the
+// selection, the text in the cell's colour), with the text laid out once. The
+// grid's cells hold text only; the current cell, a cell being edited and a
+// text too wide for its cell are left to the style (focus frame, elision).
+bool GridDelegate::paintCell(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const {
+    if (option.state & (QStyle::State_HasFocus | QStyle::State_Editing))
+        return false;
+    const QWidget *widget = option.widget;
+    const QStyle *style = widget ? widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const QRect textRect = option.rect.adjusted(margin, 0, -margin, 0);
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const QStaticText *laid = text.isEmpty() ? nullptr : &laidOut(text, option.font);
+    if (laid && laid->size().width() > textRect.width())
+        return false;
+
+    QStyleOptionViewItem cell = option;
+    cell.backgroundBrush = qvariant_cast<QBrush>(index.data(Qt::BackgroundRole));
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &cell, painter, widget);
+    if (!laid)
+        return true;
+    QPalette::ColorGroup group =
+        option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled;
+    if (group == QPalette::Normal && !(option.state & QStyle::State_Active))
+        group = QPalette::Inactive;
+    const QVariant foreground = index.data(Qt::ForegroundRole);
+    const QColor color = option.state & QStyle::State_Selected
+                             ? option.palette.color(group, QPalette::HighlightedText)
+                         : foreground.isValid() ? qvariant_cast<QBrush>(foreground).color()
+                                                : option.palette.color(group, QPalette::Text);
+    const QVariant alignment = index.data(Qt::TextAlignmentRole);
+    const Qt::Alignment align = QStyle::visualAlignment(
+        option.direction,
+        alignment.isValid() ? Qt::Alignment::fromInt(alignment.toInt()) : option.displayAlignment);
+    const QPen pen = painter->pen();
+    const QFont font = painter->font();
+    painter->setPen(color);
+    painter->setFont(option.font);
+    painter->drawStaticText(textPosition(align, laid->size(), textRect), *laid);
+    painter->setPen(pen);
+    painter->setFont(font);
+    return true;
 }
 
 bool GridDelegate::eventFilter(QObject *object, QEvent *event) {

@@ -5,6 +5,9 @@
 // position instead of being written into the cell, because the owner decides
 // what the row shows afterwards. Also paints the fixed label column.
 #include <QElapsedTimer>
+#include <QFont>
+#include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 #include <functional>
 
@@ -39,7 +42,15 @@ class GridDelegate : public QStyledItemDelegate {
     bool eventFilter(QObject *object, QEvent *event) override;
 
   private:
+    // A data cell painted with its text laid out once and kept; false where
+    // the style must paint it.
+    bool paintCell(QPainter *painter, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) const;
+    const QStaticText &laidOut(const QString &text, const QFont &font) const;
+
     ChGrid *grid_;
+    mutable QHash<QString, QStaticText> laidOut_; // by text, in font laidOutFont_
+    mutable QFont laidOutFont_;
     mutable QElapsedTimer opened_; // when the open editor appeared
     mutable QPersistentModelIndex editing_;
     mutable bool committing_ = false;

@@ -53,21 +53,25 @@ void PlanHistory::changedOutside(const QString &label) {
 void PlanHistory::undo() {
     if (busy())
         return;
-    if (auto state = steps_.undo(chmem::capturePlan(c_)))
-        show(*state);
+    chmem::PlanSnapshot shown = chmem::capturePlan(c_);
+    if (auto state = steps_.undo(shown))
+        show(*state, shown);
 }
 
 void PlanHistory::redo() {
     if (busy())
         return;
-    if (auto state = steps_.redo(chmem::capturePlan(c_)))
-        show(*state);
+    chmem::PlanSnapshot shown = chmem::capturePlan(c_);
+    if (auto state = steps_.redo(shown))
+        show(*state, shown);
 }
 
-void PlanHistory::show(const chmem::PlanSnapshot &state) {
+void PlanHistory::show(const chmem::PlanSnapshot &state, const chmem::PlanSnapshot &shown) {
     restoring_ = true;
     chmem::restorePlan(c_, state);
-    if (c_.view) {
+    if (display) {
+        display(shown);
+    } else if (c_.view) {
         c_.view->hideCtdcsBox();
         c_.view->showModelBand();
         c_.view->ShowChTblGrid();

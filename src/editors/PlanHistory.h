@@ -39,12 +39,16 @@ class PlanHistory : public QObject {
     bool modified() const;
     bool busy() const { return depth_ > 0 || restoring_; }
 
+    // Shows a state undo or redo put back, given the state shown before it;
+    // without it the whole plan is redisplayed.
+    std::function<void(const chmem::PlanSnapshot &shown)> display;
+
   signals:
     // After every recorded step, undo, redo or clean mark.
     void changed();
 
   private:
-    void show(const chmem::PlanSnapshot &state);
+    void show(const chmem::PlanSnapshot &state, const chmem::PlanSnapshot &shown);
     cps::Cps &c_;
     chmem::UndoHistory steps_;
     chmem::PlanSnapshot clean_, last_;

@@ -24,6 +24,9 @@ class QPrinter;
 class QPushButton;
 class QTableWidget;
 class PlanHistory;
+namespace chmem {
+struct PlanSnapshot;
+}
 
 class frmChMem : public QWidget, public cps::PlanView {
     Q_OBJECT
@@ -46,8 +49,11 @@ class frmChMem : public QWidget, public cps::PlanView {
     void showModelBand() override;
 
     // The plan's undo history (the main window's; a window on its own keeps one).
-    void setHistory(PlanHistory *h) { history_ = h; }
+    void setHistory(PlanHistory *h);
     PlanHistory &history();
+    // Shows the plan undo or redo put back: only the rows, options, model and
+    // band that differ from the state `shown` before it.
+    void showRestored(const chmem::PlanSnapshot &shown);
 
     // Edit menu commands on the grid's selection (ChMemCommands.cpp,
     // ChMemClipboard.cpp). Every value goes through the entry rules of typing;
@@ -152,6 +158,9 @@ class frmChMem : public QWidget, public cps::PlanView {
     bool typedOnCtdcsCell(int row, int col, const QString &text);
     void commitCtdcsBox();
     void showPopup(int row, const QPoint &globalPos);
+    // Runs a change of the plan as one undo step (PlanHistory::command); the
+    // cells it changes are shown together, by one repaint.
+    void command(const QString &label, const std::function<void()> &body);
     // Undo step names: "channel 3 receive frequency", "Tx Power on 4 channels".
     QString stepLabel(int row, int col, std::size_t rows) const;
     QString columnCaption(int col) const;
