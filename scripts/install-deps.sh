@@ -8,6 +8,8 @@ packages=(
   libgtest-dev
   fonts-noto-cjk          # Chinese interface
   fp-utils                # chmcmd: builds the compiled help files
+  libchm-dev              # chmlib: the Chinese help's search index (chm-search-index)
+  python3-chm             # searching the help files as viewers do (help_search test)
   xvfb xauth              # headless runs and screenshots
   poppler-utils           # pdftoppm: looking at printed PDFs
   qt6-translations-l10n   # Qt's own buttons and dialogs in Chinese

@@ -18,16 +18,16 @@ constexpr uint8_t kCountRoot = 1;
 constexpr uint8_t kLocationRoot = 4;
 
 // Header offsets.
-constexpr size_t kSignature = 0x00;        // 00 00 28 00
+constexpr size_t kSignature = 0x00; // 00 00 28 00
 constexpr size_t kPageCount = 0x04;
 constexpr size_t kRootNode = 0x08;
 constexpr size_t kLeafCount = 0x10;
 constexpr size_t kRootNodeAgain = 0x14;
-constexpr size_t kTreeDepth = 0x18;        // 16 bits
-constexpr size_t kUnknown7 = 0x1A;         // always 7
-constexpr size_t kScalesAndRoots = 0x1E;   // topic, count, location: scale then root, bytes
+constexpr size_t kTreeDepth = 0x18;      // 16 bits
+constexpr size_t kUnknown7 = 0x1A;       // always 7
+constexpr size_t kScalesAndRoots = 0x1E; // topic, count, location: scale then root, bytes
 constexpr size_t kNodeSizeAt = 0x2E;
-constexpr size_t kUnknown1And5 = 0x36;     // 1, 5 as the FPC compiler writes
+constexpr size_t kUnknown1And5 = 0x36; // 1, 5 as the FPC compiler writes
 constexpr size_t kLongestWord = 0x3E;
 constexpr size_t kWordOccurrences = 0x42;
 constexpr size_t kDistinctWords = 0x46;
@@ -38,7 +38,9 @@ constexpr size_t kPageCountLess1 = 0x5E;
 constexpr size_t kCodePage = 0x7A;
 constexpr size_t kLcid = 0x7E;
 
-unsigned char folded(unsigned char c) { return c >= 'A' && c <= 'Z' ? c | 0x20 : c; }
+unsigned char folded(unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? c | 0x20 : c;
+}
 
 void put16(std::vector<uint8_t> &b, size_t at, uint32_t v) {
     b[at] = v & 0xFF;
@@ -117,8 +119,7 @@ class Node {
 
     // Whether an entry for `word` with `more` bytes after the word fits.
     bool fits(const std::string &word, size_t more) const {
-        return bytes_.size() + 2 + word.size() - sharedLength(word, lastWord_) + more <=
-               kNodeSize;
+        return bytes_.size() + 2 + word.size() - sharedLength(word, lastWord_) + more <= kNodeSize;
     }
 
     void appendWord(const std::string &word) {
@@ -159,8 +160,7 @@ bool FullTextIndex::Key::operator<(const Key &other) const {
     return !inTitle && other.inTitle;
 }
 
-void FullTextIndex::add(const std::string &word, bool inTitle, uint32_t topic,
-                        uint32_t location) {
+void FullTextIndex::add(const std::string &word, bool inTitle, uint32_t topic, uint32_t location) {
     if (word.empty() || word.size() > 99)
         throw std::invalid_argument("an index word has 1 to 99 bytes");
     words_[{word, inTitle}][topic].push_back(location);

@@ -33,7 +33,9 @@ HelpFile::HelpFile(const std::string &path) : file_(chm_open(path.c_str())) {
         throw std::runtime_error("cannot open " + path + " as a compiled help file");
 }
 
-HelpFile::~HelpFile() { chm_close(file_); }
+HelpFile::~HelpFile() {
+    chm_close(file_);
+}
 
 std::optional<std::string> HelpFile::object(const std::string &name) const {
     chmUnitInfo unit{};

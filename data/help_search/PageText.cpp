@@ -45,9 +45,9 @@ std::u32string lower(std::u32string s) {
 // Tags that do not break a line on screen.
 bool isInline(const std::u32string &tag) {
     static const std::set<std::u32string> kInline = {
-        U"a",    U"abbr", U"b",     U"bdi",  U"big",    U"cite", U"code", U"dfn", U"em",
-        U"font", U"i",    U"kbd",   U"mark", U"q",      U"s",    U"samp", U"small",
-        U"span", U"strong", U"sub", U"sup",  U"tt",     U"u",    U"var",  U"wbr"};
+        U"a",      U"abbr", U"b",   U"bdi",  U"big", U"cite", U"code", U"dfn",   U"em",
+        U"font",   U"i",    U"kbd", U"mark", U"q",   U"s",    U"samp", U"small", U"span",
+        U"strong", U"sub",  U"sup", U"tt",   U"u",   U"var",  U"wbr"};
     return kInline.count(tag) != 0;
 }
 

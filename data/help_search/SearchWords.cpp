@@ -11,21 +11,30 @@ bool isHan(char32_t c) {
            (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x3134F);
 }
 
-bool isLetter(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'); }
-bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
-bool isWordChar(char32_t c) { return isLetter(c) || isDigit(c); }
+bool isLetter(char32_t c) {
+    return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
+}
+bool isDigit(char32_t c) {
+    return c >= U'0' && c <= U'9';
+}
+bool isWordChar(char32_t c) {
+    return isLetter(c) || isDigit(c);
+}
 
-char32_t at(std::u32string_view text, size_t i) { return i < text.size() ? text[i] : 0; }
+char32_t at(std::u32string_view text, size_t i) {
+    return i < text.size() ? text[i] : 0;
+}
 
 } // namespace
 
-CodePage::CodePage(const std::string &name)
-    : converter_(iconv_open(name.c_str(), "UTF-32LE")) {
+CodePage::CodePage(const std::string &name) : converter_(iconv_open(name.c_str(), "UTF-32LE")) {
     if (converter_ == reinterpret_cast<void *>(iconv_t(-1)))
         throw std::runtime_error("no converter to the code page " + name);
 }
 
-CodePage::~CodePage() { iconv_close(static_cast<iconv_t>(converter_)); }
+CodePage::~CodePage() {
+    iconv_close(static_cast<iconv_t>(converter_));
+}
 
 std::optional<std::string> CodePage::encode(char32_t c) const {
     const auto known = known_.find(c);

@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-constexpr int kLongestChineseWord = 8; // characters
+constexpr int kLongestChineseWord = 8;   // characters
 constexpr size_t kLongestIndexWord = 99; // bytes: the index keeps no longer word
 
 // A character set the index words are written in (the help file's code page,
@@ -36,8 +36,8 @@ class CodePage {
 };
 
 struct SearchWord {
-    std::string bytes;  // in the code page
-    uint32_t location;  // count of words and Chinese characters before it
+    std::string bytes; // in the code page
+    uint32_t location; // count of words and Chinese characters before it
 };
 
 std::vector<SearchWord> searchWords(std::u32string_view text, const CodePage &codePage);
