@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTableWidget>
 
 namespace {
 struct EditItem {
@@ -63,6 +64,19 @@ void mdifrmMain::buildEditMenu(QMenu *edit) {
         });
     }
     connect(edit, &QMenu::aboutToShow, this, &mdifrmMain::updateEditMenu);
+}
+
+void mdifrmMain::bindGridKeys() {
+    // The grid's commands take their keys only while the grid has the focus;
+    // in an option drop-down or a text box the keys are that widget's own
+    // (its text's undo, select all, copy; the drop-down's Alt+Up). The menu
+    // items act on the grid wherever the focus is.
+    for (const auto &item : editItems())
+        if (item.command) {
+            QAction *a = action(QString::fromLatin1(item.name));
+            a->setShortcutContext(Qt::WidgetShortcut);
+            chMem_->vsfgGridCh->addAction(a);
+        }
 }
 
 void mdifrmMain::setEditMenuTexts() {

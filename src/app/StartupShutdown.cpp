@@ -164,6 +164,7 @@ bool mdifrmMain::MDIForm_Load() {
         chMem_ = new frmChMem(this);
         c_.view = chMem_;
         chMem_->setHistory(history_);
+        bindGridKeys();
         chMemWindow_ = addChild(chMem_);
         keepChannelWindowUp(chMemWindow_);
         chMem_->InitChMem();

@@ -148,6 +148,7 @@ private:
     void toggleLock(const char *clicked, const char *place);
     QMdiSubWindow *addChild(QWidget *w);
     void buildEditMenu(QMenu *edit);
+    void bindGridKeys(); // the grid commands' keys work in the channel grid only
     void setEditMenuTexts();
     void updateEditMenu();
 

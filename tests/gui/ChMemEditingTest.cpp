@@ -445,6 +445,62 @@ TEST_F(ChMemEditing, KeyboardEntryKeepsTheFocusInTheGrid) {
     w->popupMenu()->hide();
 }
 
+// The Edit keys act on the widget that has the focus: the grid's commands
+// only in the grid, a text box's own undo and select-all in the text box.
+TEST_F(ChMemEditing, EditKeysBelongToTheFocusedWidget) {
+    threeChannels();
+    clickRowNumber(1);
+    clickRowNumber(3, Qt::ShiftModifier);
+    const auto before = state();
+    const std::size_t steps = w->history().undoCount();
+    QGuiApplication::clipboard()->setText("Rx Freq [MHz]\n150\n");
+
+    // An option control: none of these reaches the grid.
+    using Keys = std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>;
+    const Keys editKeys = {{Qt::Key_Delete, Qt::NoModifier},
+                           {Qt::Key_X, Qt::ControlModifier},
+                           {Qt::Key_V, Qt::ControlModifier},
+                           {Qt::Key_D, Qt::ControlModifier},
+                           {Qt::Key_A, Qt::ControlModifier}};
+    Keys checkBoxKeys = editKeys;
+    checkBoxKeys.insert(checkBoxKeys.end(),
+                        {{Qt::Key_Up, Qt::AltModifier}, {Qt::Key_Down, Qt::AltModifier}});
+    for (auto [control, keys] :
+         {std::pair<QWidget *, Keys>{ch->cboSql, editKeys}, {ch->chkBeep, checkBoxKeys}}) {
+        for (auto [k, mods] : keys) {
+            SCOPED_TRACE(control->objectName().toStdString() + " " +
+                         QKeySequence(k | mods).toString().toStdString());
+            control->setFocus();
+            key(k, mods);
+            EXPECT_TRUE(state() == before);
+            EXPECT_EQ(grid->selectedRows(), (std::vector<int>{1, 2, 3}));
+        }
+    }
+    EXPECT_EQ(w->history().undoCount(), steps);
+
+    // The grid's own text box: select-all selects its text, Ctrl+D fills nothing.
+    clickCell(2, 1);
+    QLineEdit *editor = qobject_cast<QLineEdit *>(grid->openEditor.data());
+    ASSERT_NE(editor, nullptr);
+    editor->deselect();
+    key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(editor->selectedText(), "147.00000");
+    key(Qt::Key_D, Qt::ControlModifier);
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(state() == before);
+
+    // The signalling box: Ctrl+Z takes back what was typed in it, not a step of the plan.
+    clickCell(1, 3);
+    const QString shown = ch->cboGridChCtdcs->currentText();
+    QTest::keyClicks(ch->cboGridChCtdcs, "67");
+    settle();
+    ASSERT_NE(ch->cboGridChCtdcs->currentText(), shown);
+    key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(ch->cboGridChCtdcs->currentText(), shown);
+    EXPECT_EQ(w->history().undoCount(), steps);
+    EXPECT_TRUE(state() == before);
+}
+
 TEST_F(ChMemEditing, TheLockRefusesPasteBulkEditsAndMoves) {
     threeChannels();
     w->mnuLockFace_Click();
