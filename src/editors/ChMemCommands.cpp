@@ -148,6 +148,10 @@ bool frmChMem::enterValue(int row, int col, const QString &value) {
     if (col == 1) {
         if (!v.empty() && !cps::isNumeric(v))
             return false;
+        // Nothing into an empty row is no entry, as typing nothing there is
+        // none; clearing it again would drop the parameters it keeps.
+        if (v.empty() && !channelInUse(row))
+            return true;
         cps::enterReceive(c(), row, v); // empty clears the channel, as typing does
         return true;
     }

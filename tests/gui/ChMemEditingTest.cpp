@@ -303,6 +303,37 @@ TEST_F(ChMemEditing, FillDownAndFillSeries) {
     EXPECT_EQ(field(12, cps::field::Rx), 17400000);
 }
 
+// Filling cells with what they already show changes nothing: no undo step, no `*`.
+TEST_F(ChMemEditing, FillThatChangesNothingIsNoStep) {
+    threeChannels();
+    enterCell(5, 1, "150");
+    enterCell(6, 1, "150.0125");
+    dialogs.files = {folder.dir.filePath("saved.dat")};
+    w->SaveAsFile();
+    const auto before = state();
+    const std::size_t steps = w->history().undoCount();
+    ch->askSeriesStep = [](double) { return std::optional<double>(12.5); };
+    const struct {
+        const char *name;
+        int r1, c1, r2, c2;
+        void (frmChMem::*fill)();
+    } cases[] = {
+        {"parameters alike on every row", 1, 6, 3, 8, &frmChMem::fillDown},
+        {"empty rows", 7, 1, 9, 8, &frmChMem::fillDown},
+        {"a series already in place", 5, 1, 6, 1, &frmChMem::fillSeries},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.name);
+        dragCells(k.r1, k.c1, k.r2, k.c2);
+        (ch->*k.fill)();
+        settle();
+        EXPECT_TRUE(state() == before);
+        EXPECT_EQ(w->history().undoCount(), steps);
+        EXPECT_FALSE(w->windowTitle().startsWith("Brenvik Radio Software *"));
+    }
+    EXPECT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
+}
+
 // Moving swaps the slot bytes and the list flags with the channel.
 TEST_F(ChMemEditing, MoveInsertAndRemoveCarrySlotsAndListFlags) {
     threeChannels();
