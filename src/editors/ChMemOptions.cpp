@@ -75,6 +75,22 @@ void frmChMem::buildOptionControls() {
     layout->addLayout(checkGrid, gridRow, 0, 1, 2);
 }
 
+namespace {
+// The access key of each option control, by option number, in every
+// language. None of them is a letter of the menu bar (File, Edit, Program,
+// Settings, Help), which the same Alt key would otherwise reach as well.
+constexpr char kAccessKeys[cps::kOptionCount + 1] = "TQVARUYBMCLOGDIW";
+
+// A caption with its access key: marked in the text where the caption holds
+// the letter (English), added as "(&T)" after it otherwise, as the Chinese menus do.
+QString withAccessKey(const QString &caption, char key, bool inText) {
+    const qsizetype at = inText ? caption.indexOf(QLatin1Char(key), 0, Qt::CaseInsensitive) : -1;
+    if (at >= 0)
+        return QString(caption).insert(at, QLatin1Char('&'));
+    return caption + QStringLiteral("(&") + QLatin1Char(key) + QLatin1Char(')');
+}
+} // namespace
+
 void frmChMem::InitFace() {
     cps::guarded(c().log(), "frmChMem->InitFace", [&] {
         const auto text = [&](int n) { return QString::fromStdString(c().text(n)); };
@@ -85,10 +101,12 @@ void frmChMem::InitFace() {
         cmdPrintChannel->setText(text(147));
         for (int k = 0; k < cps::kOptionCount; ++k) {
             const auto &def = cps::optionDefs()[static_cast<std::size_t>(k)];
+            const QString caption = withAccessKey(text(def.captionText), kAccessKeys[k],
+                                                  c().lang() == 3);
             if (def.checkBox)
-                static_cast<QCheckBox *>(optionControl(k))->setText(text(def.captionText));
+                static_cast<QCheckBox *>(optionControl(k))->setText(caption);
             else
-                optionLabel(k)->setText(text(def.captionText));
+                optionLabel(k)->setText(caption); // the label's buddy takes the key
         }
     });
 }

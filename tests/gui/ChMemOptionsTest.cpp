@@ -5,10 +5,18 @@
 #include "core/Plan.h"
 
 #include <QCheckBox>
+#include <QMenuBar>
+#include <QRegularExpression>
 
 using ChMemOptions = ChMemFixture;
 
 namespace {
+// A caption as shown, without its access key mark: "&Volume", "音量(&V)".
+QString withoutAccessKey(QString caption) {
+    static const QRegularExpression mark(QStringLiteral("\\(&.\\)$|&(?=.)"));
+    return caption.remove(mark);
+}
+
 int shownValue(frmChMem *ch, int k) {
     QWidget *control = ch->optionControl(k);
     if (auto *check = qobject_cast<QCheckBox *>(control))
@@ -25,9 +33,9 @@ TEST_F(ChMemOptions, ControlsShowTheSelectionTableWithTheirCaptions) {
         EXPECT_EQ(shownValue(ch, k), c().opt.sel[k]) << def.control;
         const QString caption = QString::fromStdString(c().text(def.captionText));
         if (def.checkBox)
-            EXPECT_EQ(static_cast<QCheckBox *>(control)->text(), caption);
+            EXPECT_EQ(withoutAccessKey(static_cast<QCheckBox *>(control)->text()), caption);
         else
-            EXPECT_EQ(ch->optionLabel(k)->text(), caption);
+            EXPECT_EQ(withoutAccessKey(ch->optionLabel(k)->text()), caption);
     }
     EXPECT_EQ(ch->cboTot->count(), 21);
     EXPECT_EQ(ch->cboTot->itemText(0), "Off");
@@ -91,3 +99,40 @@ TEST_F(ChMemOptions, OptionsFollowTheImageAfterARead) {
     EXPECT_EQ(ch->cboRadioVolume->currentText(), "7");
     EXPECT_EQ(ch->cboCrystal->currentText(), "25.6MHz");
 }
+
+// The keyboard reaches every option control: Tab goes through them in the
+// order they stand, and each has an access key of its own in every language.
+class ChMemOptionKeys : public ChMemFixture, public ::testing::WithParamInterface<int> {
+    void prepareFolder() override { folder.set("Language", std::to_string(GetParam())); }
+};
+
+TEST_P(ChMemOptionKeys, TabAndAccessKeysReachEveryOptionControl) {
+    // The drop-downs from the top, then the check boxes two to a line.
+    const int order[] = {0, 1, 2, 3, 4, 5, 9, 10, 11, 12, 13, 14, 6, 7, 8, 15};
+    ch->optionControl(order[0])->setFocus(Qt::TabFocusReason);
+    for (int k : order) {
+        EXPECT_EQ(QApplication::focusWidget(), ch->optionControl(k)) << k;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+
+    // One key per control, none taken twice, none a key of the menu bar.
+    QList<QKeySequence> taken;
+    for (QAction *menu : w->menuBar()->actions())
+        if (menu->isVisible())
+            taken << QKeySequence::mnemonic(menu->text());
+    for (int k = 0; k < cps::kOptionCount; ++k) {
+        QWidget *control = ch->optionControl(k);
+        auto *check = qobject_cast<QCheckBox *>(control);
+        const QString caption = check ? check->text() : ch->optionLabel(k)->text();
+        const QKeySequence key = QKeySequence::mnemonic(caption);
+        ASSERT_FALSE(key.isEmpty()) << caption.toStdString();
+        EXPECT_FALSE(taken.contains(key)) << caption.toStdString();
+        taken << key;
+
+        grid->setFocus();
+        QTest::keyClick(grid, static_cast<Qt::Key>(key[0].key()), Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), control) << caption.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ChMemOptionKeys, ::testing::Values(1, 2, 3));
