@@ -7,7 +7,9 @@
 #include "core/DataFile.h"
 #include "editors/PlanHistory.h"
 #include "editors/UndoHistory.h"
+#include "editors/frmCustomFre.h"
 #include "editors/frmMemDat.h"
+#include "editors/frmPartFill.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -15,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTableWidget>
+#include <QTimer>
 
 namespace {
 
@@ -93,6 +96,27 @@ TEST_F(ChMemEditing, UndoAndRedoEveryKindOfChange) {
              w->memDat()->vsfgGridMemDat->item(1, 0)->setText("7");
              settle();
          }, "&Undo: memory data"},
+        {"memory view fill", [&] {
+             w->memDat()->findChild<QPushButton *>("cmdFillGrid")->click();
+             frmPartFill *fill = w->memDat()->partFillDialog();
+             fill->txtFillData->setText("00");
+             fill->txtStartAddr->setText("0130");
+             fill->txtEndAddr->setText("013F");
+             fill->cmdFillData->click();
+             settle();
+         }, "&Undo: memory data"},
+        {"custom range", [&] {
+             QTimer::singleShot(0, [] {
+                 auto *dialog = qobject_cast<frmCustomFre *>(QApplication::activeModalWidget());
+                 ASSERT_NE(dialog, nullptr);
+                 dialog->txtFreMin->setText("150");
+                 dialog->txtFreMax->setText("160");
+                 dialog->cmdOK->click();
+             });
+             chooseBand(14);
+             w->activateWindow(); // back from the dialog
+             ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+         }, "&Undo: band selection"},
         {"new plan", [&] { w->NewFile(); }, "&Undo: New"},
         {"open", [&] { dialogs.files = {saved}; w->OpenFile(); }, "&Undo: Open"},
     };
