@@ -65,14 +65,15 @@ uint32_t HelpFile::language() const {
     throw std::runtime_error("the help file names no language");
 }
 
-// #TOPICS: 16 bytes a topic; at +8 the topic's entry in #URLTBL. #URLTBL:
+// #TOPICS: 16 bytes a topic; at +4 its title's place in #STRINGS, at +8 its
+// entry in #URLTBL. #URLTBL:
 // at +8 of an entry the address's place in #URLSTR. #URLSTR: at +8 of that
 // place the address, ending in a zero byte, relative to the file's root.
-std::vector<std::string> HelpFile::topicPages() const {
+std::vector<HelpFile::Topic> HelpFile::topics() const {
     const std::string topics = object("/#TOPICS").value_or("");
     const std::string urlTable = object("/#URLTBL").value_or("");
     const std::string urlStrings = object("/#URLSTR").value_or("");
-    std::vector<std::string> pages;
+    std::vector<Topic> found;
     for (size_t at = 0; at + 16 <= topics.size(); at += 16) {
         const size_t text = size_t(get32(urlTable, get32(topics, at + 8) + 8)) + 8;
         if (text > urlStrings.size())
@@ -81,7 +82,8 @@ std::vector<std::string> HelpFile::topicPages() const {
         const std::string lower = lowerAscii(url);
         const bool page = url.find_first_of("#:") == std::string::npos &&
                           (endsWith(lower, ".htm") || endsWith(lower, ".html"));
-        pages.push_back(page ? (url.starts_with('/') ? url : "/" + url) : std::string());
+        found.push_back({page ? (url.starts_with('/') ? url : "/" + url) : std::string(),
+                         get32(topics, at + 4)});
     }
-    return pages;
+    return found;
 }

@@ -22,9 +22,17 @@ class HelpFile {
     // The language the help was compiled for (#SYSTEM), e.g. 0x804.
     uint32_t language() const;
 
-    // The object each topic shows ("/read.html"), by topic number: empty for
-    // a topic that is not a page of its own (an anchor, an outside link).
-    std::vector<std::string> topicPages() const;
+    struct Topic {
+        // The object the topic shows ("/read.html"); empty for a topic that
+        // is not a page of its own (an anchor, an outside link).
+        std::string page;
+        // Where its title starts in #STRINGS; kNoTitle for none.
+        uint32_t titleAt;
+    };
+    static constexpr uint32_t kNoTitle = 0xFFFFFFFF;
+
+    // The topics by number.
+    std::vector<Topic> topics() const;
 
   private:
     chmFile *file_;

@@ -27,13 +27,35 @@ char32_t at(std::u32string_view text, size_t i) {
 
 } // namespace
 
-CodePage::CodePage(const std::string &name) : converter_(iconv_open(name.c_str(), "UTF-32LE")) {
-    if (converter_ == reinterpret_cast<void *>(iconv_t(-1)))
+CodePage::CodePage(const std::string &name)
+    : converter_(iconv_open(name.c_str(), "UTF-32LE")),
+      fromUtf8_(iconv_open(name.c_str(), "UTF-8")) {
+    const auto failed = reinterpret_cast<void *>(iconv_t(-1));
+    if (converter_ == failed || fromUtf8_ == failed) {
+        if (converter_ != failed)
+            iconv_close(static_cast<iconv_t>(converter_));
+        if (fromUtf8_ != failed)
+            iconv_close(static_cast<iconv_t>(fromUtf8_));
         throw std::runtime_error("no converter to the code page " + name);
+    }
 }
 
 CodePage::~CodePage() {
     iconv_close(static_cast<iconv_t>(converter_));
+    iconv_close(static_cast<iconv_t>(fromUtf8_));
+}
+
+std::optional<std::string> CodePage::fromUtf8(const std::string &utf8) const {
+    std::string out(utf8.size() * 2 + 8, '\0');
+    char *inPtr = const_cast<char *>(utf8.data()), *outPtr = out.data();
+    size_t inLeft = utf8.size(), outLeft = out.size();
+    const auto cd = static_cast<iconv_t>(fromUtf8_);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == size_t(-1) ||
+        iconv(cd, nullptr, nullptr, &outPtr, &outLeft) == size_t(-1))
+        return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
 }
 
 std::optional<std::string> CodePage::encode(char32_t c) const {

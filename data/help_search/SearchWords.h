@@ -30,8 +30,13 @@ class CodePage {
     // The bytes of `c`, or nothing when the code page lacks it.
     std::optional<std::string> encode(char32_t c) const;
 
+    // `utf8` in the code page, or nothing when it is not UTF-8 or has a
+    // character the code page lacks.
+    std::optional<std::string> fromUtf8(const std::string &utf8) const;
+
   private:
     void *converter_;
+    void *fromUtf8_;
     mutable std::map<char32_t, std::optional<std::string>> known_;
 };
 

@@ -4,12 +4,14 @@
 // finds its Chinese words. chmcmd's own index holds only Latin words, so in a
 // Chinese help a search for 信道 found nothing. The new index holds the Latin
 // words and the Chinese ones (see SearchWords.h), written in the code page of
-// the help's language as viewers look them up; everything else in the file
-// stays as chmcmd made it.
+// the help's language as viewers look them up. The page titles a search lists
+// are put in that code page too (see PageTitles.h); everything else in the
+// file stays as chmcmd made it.
 #include "ChmContainer.h"
 #include "FullTextIndex.h"
 #include "HelpFile.h"
 #include "PageText.h"
+#include "PageTitles.h"
 #include "SearchWords.h"
 
 #include <cstdio>
@@ -69,14 +71,15 @@ std::vector<uint8_t> indexedHelp(const std::string &inPath) {
     const CodePage words("CP" + std::to_string(codePage));
 
     FullTextIndex index;
-    const std::vector<std::string> pages = help.topicPages();
+    const std::vector<HelpFile::Topic> topics = help.topics();
     std::set<std::string> indexed;
-    for (uint32_t topic = 0; topic < pages.size(); ++topic) {
-        if (pages[topic].empty() || !indexed.insert(pages[topic]).second)
+    for (uint32_t topic = 0; topic < topics.size(); ++topic) {
+        const std::string &page = topics[topic].page;
+        if (page.empty() || !indexed.insert(page).second)
             continue;
-        const auto html = help.object(pages[topic]);
+        const auto html = help.object(page);
         if (!html)
-            throw std::runtime_error("topic " + pages[topic] + " is missing from the file");
+            throw std::runtime_error("topic " + page + " is missing from the file");
         const PageText text = pageText(*html);
         for (const SearchWord &word : searchWords(text.body, words))
             index.add(word.bytes, false, topic, word.location);
@@ -85,8 +88,14 @@ std::vector<uint8_t> indexedHelp(const std::string &inPath) {
     }
     if (indexed.empty())
         throw std::runtime_error("the help file has no pages to index");
-    return withStoredObject(readFile(inPath), "/$FIftiMain",
-                            index.bytes(uint32_t(indexed.size()), lcid, codePage));
+
+    std::vector<uint8_t> chm = withStoredObject(
+        readFile(inPath), "/$FIftiMain", index.bytes(uint32_t(indexed.size()), lcid, codePage));
+    const std::string strings = help.object("/#STRINGS").value_or("");
+    const std::string titled = titlesInCodePage(strings, topics, words);
+    if (titled != strings)
+        chm = withStoredObject(std::move(chm), "/#STRINGS", {titled.begin(), titled.end()});
+    return chm;
 }
 
 } // namespace

@@ -123,7 +123,23 @@ class ChineseHelpSearch(unittest.TestCase):
                 for name in ("/#SYSTEM", "/#TOPICS", "/help.hhc", "/index.html"):
                     self.assertIn(name, final)
                 changed = {n for n in made if made[n] != final[n]}
-                self.assertEqual(changed, {"/$FIftiMain"})
+                self.assertEqual(changed, {"/$FIftiMain", "/#STRINGS"})
+                # Only page titles changed, each in its own place.
+                self.assertEqual(len(final["/#STRINGS"]), len(made["/#STRINGS"]))
+                for name in (b"main", b"help.hhc", b"index.html"):
+                    self.assertIn(b"\0" + name + b"\0", final["/#STRINGS"])
+
+    def test_found_pages_are_listed_by_their_titles_in_the_code_page(self):
+        for lang in ("chs", "cht"):
+            help_file = open_help(os.path.join(PROGRAM_DIR, lang.capitalize() + "Help.CHM"))
+            _, hits = help_file.Search(b"ctcss", 0, 0)
+            self.assertTrue(hits)
+            for title, url in hits.items():
+                with self.subTest(lang=lang, page=url):
+                    page = os.path.join(HELP_SOURCE, lang, url.decode())
+                    with open(page, encoding="utf-8") as f:
+                        expected = re.search(r"<title>(.*?)</title>", f.read()).group(1)
+                    self.assertEqual(title.decode(CODE_PAGE[lang]), expected)
 
     def test_english_help_is_chmcmds_and_finds_english_words(self):
         with open(os.path.join(CHMCMD_WORK, "eng", "help.chm"), "rb") as f:
