@@ -27,8 +27,8 @@ constexpr size_t kTreeDepth = 0x18;      // 16 bits
 constexpr size_t kUnknown7 = 0x1A;       // always 7
 constexpr size_t kScalesAndRoots = 0x1E; // topic, count, location: scale then root, bytes
 constexpr size_t kNodeSizeAt = 0x2E;
-constexpr size_t kUnknown1And5 = 0x36; // 1, 5 as the FPC compiler writes
-constexpr size_t kLongestWord = 0x3E;
+constexpr size_t kUnknown1And5 = 0x36; // 1, 5 as chmcmd writes
+constexpr size_t kLongestWordAt = 0x3E;
 constexpr size_t kWordOccurrences = 0x42;
 constexpr size_t kDistinctWords = 0x46;
 constexpr size_t kOccurrencesLength = 0x4A;
@@ -161,7 +161,7 @@ bool FullTextIndex::Key::operator<(const Key &other) const {
 }
 
 void FullTextIndex::add(const std::string &word, bool inTitle, uint32_t topic, uint32_t location) {
-    if (word.empty() || word.size() > 99)
+    if (word.empty() || word.size() > kLongestIndexWord)
         throw std::invalid_argument("an index word has 1 to 99 bytes");
     words_[{word, inTitle}][topic].push_back(location);
 }
@@ -262,7 +262,7 @@ std::vector<uint8_t> FullTextIndex::bytes(uint32_t pageCount, uint32_t lcid,
     put32(out, kNodeSizeAt, kNodeSize);
     put32(out, kUnknown1And5, 1);
     put32(out, kUnknown1And5 + 4, 5);
-    put32(out, kLongestWord, longest);
+    put32(out, kLongestWordAt, longest);
     put32(out, kWordOccurrences, occurrences);
     put32(out, kDistinctWords, uint32_t(words_.size()));
     put32(out, kOccurrencesLength, occurrencesLength);

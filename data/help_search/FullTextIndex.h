@@ -18,6 +18,8 @@
 #include <string>
 #include <vector>
 
+constexpr size_t kLongestIndexWord = 99; // bytes: the index keeps no longer word
+
 class FullTextIndex {
   public:
     // `word` (in the help file's code page) stands at `location` of the page

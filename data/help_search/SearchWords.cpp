@@ -1,5 +1,7 @@
 #include "SearchWords.h"
 
+#include "FullTextIndex.h"
+
 #include <iconv.h>
 
 #include <stdexcept>

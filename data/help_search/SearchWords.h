@@ -15,8 +15,7 @@
 #include <string_view>
 #include <vector>
 
-constexpr int kLongestChineseWord = 8;   // characters
-constexpr size_t kLongestIndexWord = 99; // bytes: the index keeps no longer word
+constexpr int kLongestChineseWord = 8; // characters
 
 // A character set the index words are written in (the help file's code page,
 // e.g. "CP936" for Simplified Chinese).
