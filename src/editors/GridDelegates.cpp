@@ -113,8 +113,6 @@ const QStaticText &GridDelegate::laidOut(const QString &text, const QFont &font)
 
 // Where the style puts a line of text: centred to the fraction of a pixel
 // across, on whole pixels down.
-// Where the style puts a line of text: centred to the fraction of a pixel
-// across, on whole pixels down.
 static QPointF textPosition(Qt::Alignment align, QSizeF size, const QRect &box) {
     qreal x = box.left(), y = box.top();
     if (align & Qt::AlignHCenter)
