@@ -4,6 +4,7 @@
 // as it opens, File > New's Yes/No question, the open dialog and the help
 // window. PROGRAM_DIR is a copy of the program folder (its settings get
 // Language=LANG and FirRun=0). Run under xvfb-run -s "-screen 0 1280x800x24".
+#include "app/WindowIcon.h"
 #include "app/mdifrmMain.h"
 #include "core/Ini.h"
 
@@ -45,6 +46,7 @@ void grabModal(const QString &path, const std::function<void()> &open) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
+    applyWindowIcon(); // the menu bar shows the maximised channel window's icon
     if (argc != 5)
         return 2;
     const QString folder = argv[1], lang = argv[2], out = argv[3], tag = argv[4];

@@ -2,6 +2,7 @@
 //   brenvik-screenshots PROGRAM_DIR LANG OUT_DIR
 // PROGRAM_DIR is a copy of the program folder (its settings get Language=LANG
 // and FirRun=0). Run under xvfb-run for real fonts and window decorations.
+#include "app/WindowIcon.h"
 #include "app/frmAboutSoft.h"
 #include "app/mdifrmMain.h"
 #include "core/Ini.h"
@@ -34,6 +35,7 @@ void save(QWidget *w, const QString &dir, const QString &name) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
+    applyWindowIcon(); // the menu bar shows the maximised channel window's icon
     if (argc != 4) return 2;
     const QString folder = argv[1], lang = argv[2], out = argv[3];
     QDir().mkpath(out);

@@ -1,11 +1,11 @@
 // brenvik-cps: the desktop programming tool. The executable's own folder
 // decides where the files live (portable beside it, or installed).
+#include "app/WindowIcon.h"
 #include "app/mdifrmMain.h"
 #include "comm/UserFolders.h"
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QIcon>
 #include <cstdio>
 #include <string_view>
 
@@ -70,12 +70,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brenvik CPS"));
     QApplication::setDesktopFileName(QStringLiteral("org.brenvik.cps"));
-    QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/brenvik-cps-%1.png").arg(size), QSize(size, size));
-    if (icon.isNull())
-        icon = QIcon::fromTheme(QStringLiteral("brenvik-cps")); // built without the PNGs
-    QApplication::setWindowIcon(icon);
+    applyWindowIcon();
     mdifrmMain window(cps::locateProgramFiles(QCoreApplication::applicationDirPath()));
     // First start: settings written, closed quietly; or no usable settings at all.
     if (!window.MDIForm_Load()) return window.startFailed() ? 1 : 0;

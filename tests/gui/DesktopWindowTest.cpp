@@ -4,6 +4,7 @@
 #include "editors/Dialogs.h"
 #include "app/QtTranslations.h"
 #include "app/WindowPlacement.h"
+#include "app/WindowIcon.h"
 #include "app/frmHelp.h"
 #include "app/frmShowErr.h"
 #include "app/mdifrmMain.h"
@@ -232,6 +233,16 @@ TEST_F(Desktop, EnterIsTheDefaultActionAndEscapeCancels) {
         pressIn(rw, Qt::Key_Escape);
         EXPECT_FALSE(rw->isVisible()) << (write ? "Write" : "Read");
     }
+}
+
+// Every window carries the tool's own icon in all its sizes (not Qt's logo):
+// the icon's pictures are compiled into the window library, which must
+// register them itself.
+TEST(WindowIcon, IsTheToolsOwnInEverySize) {
+    applyWindowIcon();
+    const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+    for (int size : {16, 32, 48, 256})
+        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
 }
 
 TEST(QtTexts, ChineseInterfacesGetQtsOwnTextsInTheirLanguage) {
