@@ -340,16 +340,16 @@ TEST_F(ChMemEditing, FillThatChangesNothingIsNoStep) {
     const struct {
         const char *name;
         int r1, c1, r2, c2;
-        void (frmChMem::*fill)();
+        bool series;
     } cases[] = {
-        {"parameters alike on every row", 1, 6, 3, 8, &frmChMem::fillDown},
-        {"empty rows", 7, 1, 9, 8, &frmChMem::fillDown},
-        {"a series already in place", 5, 1, 6, 1, &frmChMem::fillSeries},
+        {"parameters alike on every row", 1, 6, 3, 8, false},
+        {"empty rows", 7, 1, 9, 8, false},
+        {"a series already in place", 5, 1, 6, 1, true},
     };
     for (const auto &k : cases) {
         SCOPED_TRACE(k.name);
         dragCells(k.r1, k.c1, k.r2, k.c2);
-        (ch->*k.fill)();
+        k.series ? ch->fillSeries() : ch->fillDown();
         settle();
         EXPECT_TRUE(state() == before);
         EXPECT_EQ(w->history().undoCount(), steps);
