@@ -35,19 +35,31 @@ inline void preferOffscreen() {
         qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-// Runs the main window's start-up; false (with a message) when it did not end
-// with the channel window, which every window benchmark measures.
-template <typename MainWindow> bool startUp(MainWindow &w) {
-    if (w.MDIForm_Load() && w.chMem())
-        return true;
-    std::fprintf(stderr, "start-up failed\n");
-    return false;
-}
-
 // Runs pending events, including deferred deletes.
 inline void settle() {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Runs the main window's start-up and shows it at `width` x `height`, active;
+// false (with a message) when the start-up did not end with the channel
+// window, which every window benchmark measures.
+template <typename MainWindow> bool startUp(MainWindow &w, int width, int height) {
+    if (!w.MDIForm_Load() || !w.chMem()) {
+        std::fprintf(stderr, "start-up failed\n");
+        return false;
+    }
+    w.resize(width, height);
+    w.show();
+    w.activateWindow();
+    settle();
+    return true;
+}
+
+// The middle value of `v` (the upper one of an even count).
+inline double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 // Median milliseconds of `rounds` runs of `round(r)`; each round ends with the
@@ -61,8 +73,7 @@ inline double medianMs(int rounds, const std::function<void(int)> &round) {
         settle();
         ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return median(ms);
 }
 
 } // namespace bench

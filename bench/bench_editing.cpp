@@ -28,11 +28,8 @@ int main(int argc, char **argv) {
     bench::ProgramFolder folder;
 
     mdifrmMain w(folder.path());
-    if (!bench::startUp(w))
+    if (!bench::startUp(w, 1280, 800))
         return 1;
-    w.resize(1280, 800);
-    w.show();
-    bench::settle();
     frmChMem *ch = w.chMem();
     auto *grid = static_cast<ChGrid *>(ch->vsfgGridCh);
     auto &c = w.cps();

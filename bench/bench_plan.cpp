@@ -115,12 +115,8 @@ int main(int argc, char **argv) {
     bench::ProgramFolder folder;
 
     mdifrmMain w(folder.path());
-    if (!bench::startUp(w))
+    if (!bench::startUp(w, 1400, 900))
         return 1;
-    w.resize(1400, 900);
-    w.show();
-    w.activateWindow();
-    bench::settle();
     cps::Cps &c = w.cps();
     auto *grid = static_cast<ChGrid *>(w.chMem()->vsfgGridCh);
     const int channels = c.cols.channelCount;

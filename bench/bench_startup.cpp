@@ -53,11 +53,6 @@ double startBareWindow() {
     return ms;
 }
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -74,7 +69,7 @@ int main(int argc, char **argv) {
         mainMs.push_back(startMainWindow(folder, ok));
         bareMs.push_back(startBareWindow());
     }
-    const double warm = median(mainMs), bare = median(bareMs);
+    const double warm = bench::median(mainMs), bare = bench::median(bareMs);
 
     std::printf("start-up to a shown main window, first in this process: %8.2f ms\n", cold);
     std::printf("start-up to a shown main window (median of %d):          %8.2f ms\n", kRounds,
