@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project needs, only those that are missing.
+# The names are real package names (not virtual ones that another package only
+# provides), so that a machine with everything installed runs no apt-get and
+# needs neither root nor the network.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6serialport6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   libgtest-dev
   fonts-noto-cjk          # Chinese interface
   fp-utils                # chmcmd: builds the compiled help files
@@ -24,7 +27,10 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: nothing to install"
+  exit 0
+fi
 
 echo "Installing: ${missing[*]}"
 sudo=""
