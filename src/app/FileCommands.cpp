@@ -39,22 +39,33 @@ void fileCommand(mdifrmMain *w, const char *place, int text, const std::function
 
 void mdifrmMain::NewFile() {
     fileCommand(this, "mdifrmMain->NewFile", -1, [&] {
-        const auto answer = cps::dialogs().message(this, q(c_.text(74)), q(c_.text(70)),
-                                                   QMessageBox::Question,
-                                                   QMessageBox::Yes | QMessageBox::No);
-        if (answer != QMessageBox::Yes) return;
+        // An edited plan gets the Save / Discard / Cancel question instead: the
+        // user has already chosen what happens to it.
+        if (history_->modified()) {
+            if (!confirmUnsaved()) return;
+        } else {
+            const auto answer = cps::dialogs().message(this, q(c_.text(74)), q(c_.text(70)),
+                                                       QMessageBox::Question,
+                                                       QMessageBox::Yes | QMessageBox::No);
+            if (answer != QMessageBox::Yes) return;
+        }
+        planFromFile_ = false;
         c_.CurFilePath = c_.DefFilePath;
         showFilePath();
         history_->command(editWord(c_, 21), [&] { cps::NewFileSol(c_); });
+        history_->markClean(); // a fresh plan holds nothing to lose
     });
 }
 
 void mdifrmMain::OpenFile() {
-    QString path;
+    if (!confirmUnsaved()) return;
+    const QString dir = QFileInfo(q(c_.CurFilePath)).absolutePath();
+    const QString path = cps::dialogs().openFile(this, dir, cps::dataFileFilter());
+    if (!path.isEmpty()) openPlanFile(path);
+}
+
+void mdifrmMain::openPlanFile(const QString &path) {
     fileCommand(this, "mdifrmMain->OpenFile", 83, [&] {
-        const QString dir = QFileInfo(q(c_.CurFilePath)).absolutePath();
-        path = cps::dialogs().openFile(this, dir, cps::dataFileFilter());
-        if (path.isEmpty()) return;
         // Read into a scratch buffer first: a short or unreadable file leaves the
         // plan in memory exactly as it was.
         auto bytes = cps::readDataFile(path.toStdString(), c_.IicDat.size());
@@ -64,6 +75,7 @@ void mdifrmMain::OpenFile() {
             cps::SoftDisplay(c_);
         });
         history_->markClean();
+        planFromFile_ = true;
         c_.CurFilePath = path.toStdString();
         showFilePath();
     }, &path);
@@ -99,6 +111,7 @@ void mdifrmMain::SaveDatFile() {
         // the file is always exactly the image's length.
         cps::writeFileAtomically(c_.CurFilePath, cps::imageToFileBytes(c_.IicDat));
         history_->markClean();
+        planFromFile_ = true;
         showFilePath();
         failed = false;
     });
@@ -109,3 +122,20 @@ void mdifrmMain::SaveDatFile() {
     }
 }
 
+
+bool mdifrmMain::confirmUnsaved() {
+    if (!history_->modified()) return true;
+    const auto answer = cps::dialogs().message(
+        this, aboutFile(c_, 560, planFromFile_ ? q(c_.CurFilePath) : QString()), q(c_.text(70)),
+        QMessageBox::Warning, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Discard) return true;
+    if (answer != QMessageBox::Save) return false;
+    SaveAsFile();
+    // A cancelled or failed save keeps the plan and the command waits.
+    return !history_->modified();
+}
+
+QString mdifrmMain::fileToReopen() const {
+    const QString path = q(c_.CurFilePath);
+    return planFromFile_ && QFileInfo(path).isFile() ? path : QString();
+}

@@ -10,7 +10,9 @@
 #include "app/frmTreeView.h"
 #include "core/ChannelCodec.h"
 #include "core/Failure.h"
+#include "editors/ChMemPrintPreview.h"
 #include "editors/Dialogs.h"
+#include "editors/frmChMem.h"
 #include "editors/PlanHistory.h"
 #include "editors/frmCommun.h"
 #include "editors/frmMemDat.h"
@@ -51,15 +53,22 @@ void mdifrmMain::tlbMdiFrmMain_ButtonClick(const QString &key) {
         else if (key == "Com") showPortDialog();
         else if (key == "Help") Help();
         else if (key == "Exit") ExitSoft();
-        // "Print" and any other key do nothing.
+        else if (key == "Print") showPrintPreview();
     });
 }
 
 void mdifrmMain::showReadWindow() {
-    if (commun_) commun_->showRead();
+    // A read replaces the plan: an edited one is saved or dropped first.
+    if (commun_ && confirmUnsaved()) commun_->showRead();
 }
 void mdifrmMain::showWriteWindow() {
     if (commun_) commun_->showWrite();
+}
+
+void mdifrmMain::showPrintPreview() {
+    guarded(c_.log(), "mdifrmMain->showPrintPreview", [&] {
+        if (chMem_) chmem::showPrintPreview(this, *chMem_->vsfgGridCh, c_);
+    });
 }
 
 void mdifrmMain::showPortDialog() {

@@ -41,6 +41,8 @@ void mdifrmMain::buildMenus() {
     connect(add(file, {"mnuFileSave", "Ctrl+S", true}), &QAction::triggered, this, &mdifrmMain::SaveFile);
     connect(add(file, {"mnuFileSaveAs", nullptr, true}), &QAction::triggered, this, &mdifrmMain::SaveAsFile);
     add(file, {"mnuPrintFile", nullptr, false});
+    connect(add(file, {"mnuPrintPreview", "Ctrl+P", true}), &QAction::triggered, this,
+            &mdifrmMain::showPrintPreview);
     file->addSeparator();
     connect(add(file, {"mnuExit", nullptr, true}), &QAction::triggered, this, &mdifrmMain::ExitSoft);
 
@@ -164,6 +166,7 @@ void mdifrmMain::SetSoftFace() {
         const std::pair<const char *, int> menus[] = {
             {"mnuFile", 20},         {"mnuFileNew", 21},      {"mnuFileOpen", 22},
             {"mnuFileSave", 23},     {"mnuFileSaveAs", 24},   {"mnuPrintFile", 43},
+            {"mnuPrintPreview", 561},
             {"mnuExit", 25},         {"mnuProgram", 26},      {"mnuReadFre", 27},
             {"mnuWriteFre", 28},     {"mnuReadWriteFre", 48}, {"mnuAddFre", 44},
             {"mnuTestMode", 40},     {"mnuTestFre", 41},      {"mnuBatchTestVal", 42},

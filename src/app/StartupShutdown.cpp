@@ -160,7 +160,13 @@ bool mdifrmMain::MDIForm_Load() {
             else
                 transfer(); // a write changes the radio, not the plan
         };
-        commun_->onTransferDone = [this](bool) { history_->markClean(); };
+        // A write puts the plan on a radio, not in a file: the `*` stays.
+        commun_->onTransferDone = [this](bool reading) {
+            if (reading) {
+                history_->markClean();
+                planFromFile_ = false;
+            }
+        };
         chMem_ = new frmChMem(this);
         c_.view = chMem_;
         chMem_->setHistory(history_);
@@ -230,13 +236,20 @@ bool mdifrmMain::MDIForm_QueryUnload() {
     bool unload = false;
     guarded(c_.log(), "mdifrmMain->MDIForm_QueryUnload", [&] {
         if (!c_.QuietExit) {
-            const auto answer = cps::dialogs().message(this, q(c_.text(73)), q(c_.text(70)),
-                                                       QMessageBox::Question,
-                                                       QMessageBox::Yes | QMessageBox::No);
-            if (answer != QMessageBox::Yes) return;
+            // An edited plan asks Save / Discard / Cancel instead of the plain question.
+            if (history_->modified()) {
+                if (!confirmUnsaved()) return;
+            } else {
+                const auto answer = cps::dialogs().message(this, q(c_.text(73)), q(c_.text(70)),
+                                                           QMessageBox::Question,
+                                                           QMessageBox::Yes | QMessageBox::No);
+                if (answer != QMessageBox::Yes) return;
+            }
         }
         c_.Closing = 1;
         placement::remember(*this, c_.ini());
+        if (showErr_ && showErr_->isVisible() && !showErr_->isFloating())
+            placement::rememberErrorLogHeight(showErr_->height(), c_.ini());
         unloadAll();
         unload = true;
     });
@@ -258,6 +271,14 @@ void mdifrmMain::unloadAll() {
 
 void mdifrmMain::mnuLangSel_Click(int lang) {
     if (lang == c_.CurLang) return;
+    // The restart reopens the plan's file; edits not in it are saved or
+    // dropped first, as the user says.
+    if (!confirmUnsaved()) {
+        action("mnuLangSel0")->setChecked(c_.CurLang == 1);
+        action("mnuLangSel1")->setChecked(c_.CurLang == 2);
+        action("mnuLangSel2")->setChecked(c_.CurLang == 3);
+        return;
+    }
     action("mnuLangSel0")->setChecked(lang == 1);
     action("mnuLangSel1")->setChecked(lang == 2);
     action("mnuLangSel2")->setChecked(lang == 3);
@@ -270,7 +291,9 @@ void mdifrmMain::SwiLangFace(int lang) {
         c_.ini().store("Setting", "Language", std::to_string(lang));
         cps::dialogs().message(this, q(c_.text(68)), QStringLiteral("Message"),
                                QMessageBox::Question, QMessageBox::Ok);
-        launcher(QCoreApplication::applicationFilePath());
+        const QString reopen = fileToReopen();
+        launcher(QCoreApplication::applicationFilePath(),
+                 reopen.isEmpty() ? QStringList() : QStringList{reopen});
         c_.QuietExit = true;
         close();
     });

@@ -78,4 +78,19 @@ void remember(const QWidget &w, const cps::IniFile &ini) {
         ini.write(kSection, kKey, text);
 }
 
+constexpr const char *kErrorLogKey = "ErrorLog";
+constexpr int kErrorLogDefault = 96; // the title and about four lines
+constexpr int kErrorLogLeast = 48;
+
+int errorLogHeight(const cps::IniFile &ini) {
+    const int saved = QString::fromStdString(ini.read(kSection, kErrorLogKey, "", 16)).toInt();
+    return saved >= kErrorLogLeast ? saved : kErrorLogDefault;
+}
+
+void rememberErrorLogHeight(int height, const cps::IniFile &ini) {
+    const std::string text = std::to_string(height);
+    if (height >= kErrorLogLeast && ini.read(kSection, kErrorLogKey, "", 16) != text)
+        ini.write(kSection, kErrorLogKey, text);
+}
+
 } // namespace placement

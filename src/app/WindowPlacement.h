@@ -33,4 +33,10 @@ void restore(QWidget &w, const cps::IniFile &ini);
 // Writes the placement of `w`, only when it changed.
 void remember(const QWidget &w, const cps::IniFile &ini);
 
+// The error log pane's height: the last one the user left, else a few lines,
+// so that at 1366x768 the grid still shows all 16 channels. [Window] ErrorLog.
+int errorLogHeight(const cps::IniFile &ini);
+// Writes the pane's height, only when it changed.
+void rememberErrorLogHeight(int height, const cps::IniFile &ini);
+
 } // namespace placement

@@ -30,7 +30,7 @@ bool printedHelpOrVersion(int argc, char **argv) {
         }
         if (a == "--help" || a == "-h") {
             std::printf(
-                "Usage: brenvik-cps [--help] [--version]\n\n"
+                "Usage: brenvik-cps [--help] [--version] [FILE.dat]\n\n"
                 "The desktop programming tool for Brenvik handheld radios: read a radio,\n"
                 "edit its channels and optional features, write it back; keep plans as\n"
                 "data files (*.dat).\n\n"
@@ -45,6 +45,7 @@ bool printedHelpOrVersion(int argc, char **argv) {
                 "             one on the first start), plans go to ~/Documents/Brenvik.\n"
                 "--version names the layout in use and the settings file. The first start\n"
                 "chooses the interface language from the system locale.\n\n"
+                "FILE.dat, when given, is opened at start as File > Open opens it.\n\n"
                 "Options:\n"
                 "  -h, --help  this help\n"
                 "  --version   the program's version\n\n"
@@ -75,5 +76,13 @@ int main(int argc, char **argv) {
     // First start: settings written, closed quietly; or no usable settings at all.
     if (!window.MDIForm_Load()) return window.startFailed() ? 1 : 0;
     window.show();
+    // A plan named on the command line (a file manager's "open with", or the
+    // restart after a language change) opens as File > Open would open it.
+    const QStringList args = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < args.size(); ++i)
+        if (!args[i].startsWith(QLatin1Char('-'))) {
+            window.openPlanFile(args[i]);
+            break;
+        }
     return app.exec();
 }

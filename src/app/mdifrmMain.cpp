@@ -67,7 +67,9 @@ mdifrmMain::mdifrmMain(const cps::FileLocations &files, QWidget *parent) : QMain
     connect(history_, &PlanHistory::changed, this, &mdifrmMain::showModified);
     port_ = std::make_unique<cps::QtSerialPortAdapter>(c_, this);
 
-    launcher = [](const QString &program) { return QProcess::startDetached(program, {}); };
+    launcher = [](const QString &program, const QStringList &arguments) {
+        return QProcess::startDetached(program, arguments);
+    };
     openUrl = [](const QString &path) {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     };
@@ -130,7 +132,7 @@ frmShowErr *mdifrmMain::errorLog() {
         showErr_ = new frmShowErr(this);
         showErr_->setWindowTitle(q(c_.text(426)));
         addDockWidget(Qt::BottomDockWidgetArea, showErr_);
-        resizeDocks({showErr_}, {140}, Qt::Vertical);
+        resizeDocks({showErr_}, {placement::errorLogHeight(c_.ini())}, Qt::Vertical);
         showErr_->show();
     }
     return showErr_;

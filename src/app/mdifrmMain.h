@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <optional>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -66,8 +67,8 @@ public:
     int currentChannel = 1;
     void setCurrentChannel(int row) override { currentChannel = row; }
 
-    // Starts a new instance after a language change; tests replace it.
-    std::function<bool(const QString &program)> launcher;
+    // Starts a new instance after a language change with its arguments; tests replace it.
+    std::function<bool(const QString &program, const QStringList &arguments)> launcher;
 
     // --- commands
     void NewFile();
@@ -92,6 +93,8 @@ public:
     void showReadWindow();
     void showWriteWindow();
     void showPortDialog();
+    // The channel table's print preview (Print, Save as PDF).
+    void showPrintPreview();
     void showAbout();
     void showTreeView();
     void showErrorLog();
@@ -112,8 +115,16 @@ public:
 
     // --- the Edit menu (EditMenu.cpp): undo history of the plan and its commands
     PlanHistory &history() { return *history_; }
-    // Title with `*` while the plan differs from the last opened/read/saved/written one.
+    // Title with `*` while the plan differs from the last opened, read or saved one.
     void showModified();
+    // Before a command replaces or drops an edited plan (New, Open, Read, Exit,
+    // a language change): Save / Discard / Cancel. True when the command may go
+    // on: nothing was edited, the plan was saved, or the user discarded it.
+    bool confirmUnsaved();
+    // The plan file a restarted instance opens (a language change); empty: none.
+    QString fileToReopen() const;
+    // Opens `path` as Open does, without its dialog (a file given at start).
+    void openPlanFile(const QString &path);
 
     // --- child windows (created at start-up)
     frmChMem *chMem() const;
@@ -155,6 +166,7 @@ private:
     cps::Cps c_;
     PlanHistory *history_ = nullptr;
     QAction *undoAction_ = nullptr, *redoAction_ = nullptr; // named after every change
+    bool planFromFile_ = false; // the plan was last opened from or saved to CurFilePath
     bool startFailed_ = false;
     // A broken settings file kept aside at start-up: what was wrong, where it is.
     struct SettingsNotice {

@@ -363,6 +363,13 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {487, "文件为空"},
     {488, "缺少 [Setting] 段"},
     {489, "设置文件 %1 无法使用（%2），也无法换成出厂设置：%3"},
+    // Unsaved plans and the print preview
+    {560, "当前方案有尚未保存的修改。要先保存吗？"},
+    {561, "打印预览(&V)..."},
+    {562, "另存为 PDF..."},
+    {563, "没有安装打印机。可在预览中把信道表另存为 PDF 文件。"},
+    {564, "PDF 文件 (*.pdf)"},
+    {565, "已保存为 %1"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -713,6 +720,13 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {487, "檔案是空的"},
     {488, "缺少 [Setting] 區段"},
     {489, "設定檔 %1 無法使用（%2），也無法換成出廠設定：%3"},
+    // Unsaved plans and the print preview
+    {560, "目前方案有尚未儲存的修改。要先儲存嗎？"},
+    {561, "列印預覽(&V)..."},
+    {562, "另存為 PDF..."},
+    {563, "沒有安裝印表機。可在預覽中把信道表另存為 PDF 檔案。"},
+    {564, "PDF 檔案 (*.pdf)"},
+    {565, "已儲存為 %1"},
 };
 
 // Language 3: English.
@@ -1066,6 +1080,13 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {488, "it has no [Setting] section"},
     {489, "The settings file %1 cannot be used (%2), and the delivered settings could not be put "
           "in its place: %3"},
+    // Unsaved plans and the print preview
+    {560, "The plan has changes that are not saved yet. Save them first?"},
+    {561, "Print Pre&view..."},
+    {562, "Save as PDF..."},
+    {563, "No printer is installed. The preview can save the channel table as a PDF file."},
+    {564, "PDF file (*.pdf)"},
+    {565, "Saved as %1"},
 };
 
 } // namespace

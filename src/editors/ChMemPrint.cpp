@@ -1,9 +1,13 @@
 #include "editors/ChMemPrint.h"
 
+#include "core/Cps.h"
+
+#include <QDate>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QLocale>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <QTableWidget>
 
 #include <vector>
@@ -22,15 +26,27 @@ QColor textColorOf(const QTableWidgetItem *item) {
 }
 } // namespace
 
-bool printTable(QPrinter &printer, const QTableWidget &table, const QString &title) {
+QString printTitle(const cps::Cps &c) {
+    return QString::fromStdString(c.text(16)) + QStringLiteral("   ") +
+           QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+void setChannelPage(QPagedPaintDevice &device) {
+    device.setPageSize(QPageSize(QPageSize::A4));
+    device.setPageOrientation(QPageLayout::Portrait);
+    // 20 twips a point.
+    device.setPageMargins(QMarginsF(600 / 20.0, 950 / 20.0, 600 / 20.0, 950 / 20.0),
+                          QPageLayout::Point);
+}
+
+bool printTable(QPagedPaintDevice &printer, const QTableWidget &table, const QString &title) {
     QPainter p;
     if (!p.begin(&printer))
         return false;
 
-    const QRectF page =
-        printer.pageLayout()
-            .paintRectPixels(printer.resolution())
-            .translated(-printer.pageLayout().paintRectPixels(printer.resolution()).topLeft());
+    const int resolution = printer.logicalDpiY();
+    const QRectF paintRect = printer.pageLayout().paintRectPixels(resolution);
+    const QRectF page = paintRect.translated(-paintRect.topLeft());
     QFont titleFont = table.font();
     titleFont.setPointSizeF(12);
     titleFont.setBold(true);

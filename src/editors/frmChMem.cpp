@@ -8,6 +8,7 @@
 #include "editors/ChMemFormat.h"
 #include "editors/ChMemGrid.h"
 #include "editors/ChMemPrint.h"
+#include "editors/ChMemPrintPreview.h"
 #include "editors/GridDelegates.h"
 #include "editors/frmCustomFre.h"
 
@@ -471,22 +472,22 @@ void frmChMem::cmdPrintChannel_Click() {
     main_->frame()->activateWindow();
     main_->frame()->setFocus(Qt::OtherFocusReason);
     const QString previousNotice = main_->panel(1);
+    // Without a printer the preview offers Print and Save as PDF instead of failing.
+    if (!printerFactory && !chmem::printerInstalled()) {
+        main_->setPanel(1, text(563));
+        chmem::showPrintPreview(main_->frame(), *vsfgGridCh, c());
+        return;
+    }
     const bool printed = cps::guarded(c().log(), "frmChMem->cmdPrintChannel_Click", [&] {
-        const QString title =
-            QString::fromStdString(c().text(16)) + QStringLiteral("   ") +
-            QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+        const QString title = chmem::printTitle(c());
         std::unique_ptr<QPrinter> printer =
             printerFactory ? printerFactory()
                            : std::make_unique<QPrinter>(QPrinter::HighResolution);
         if (!printer)
             cps::raise(cps::err::PrinterError);
         printer->setDocName(title);
-        printer->setPageSize(QPageSize(QPageSize::A4));
-        printer->setPageOrientation(QPageLayout::Portrait);
+        chmem::setChannelPage(*printer);
         main_->setPanel(1, text(105));
-        // Margins of 600 twips left and right, 950 top and bottom (20 twips a point).
-        printer->setPageMargins(QMarginsF(600 / 20.0, 950 / 20.0, 600 / 20.0, 950 / 20.0),
-                                QPageLayout::Point);
         if (!chmem::printTable(*printer, *vsfgGridCh, title))
             cps::raise(cps::err::PrinterError);
     });

@@ -7,8 +7,11 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -40,6 +43,34 @@ std::string writeAll(int fd, std::string_view bytes) {
     return {};
 }
 
+// Whether a process with this number exists (one we may not signal counts).
+bool processExists(long pid) {
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
+// A save killed between writing its temporary file and the rename leaves
+// ".<name>.tmp-<pid>-<n>" behind. The next save of the same file removes those
+// whose process is gone; one whose process still runs may be a save in flight.
+void removeStaleTemporaries(const std::string &folder, const std::string &name) {
+    const std::string prefix = "." + name + ".tmp-";
+    DIR *dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const std::string_view file = entry->d_name;
+        if (file.substr(0, prefix.size()) != prefix)
+            continue;
+        const std::string rest(file.substr(prefix.size()));
+        char *end = nullptr;
+        const long pid = std::strtol(rest.c_str(), &end, 10);
+        if (pid <= 0 || end == rest.c_str() || *end != '-' || pid == currentProcessId() ||
+            processExists(pid))
+            continue;
+        ::unlink((folder + std::string(file)).c_str());
+    }
+    ::closedir(dir);
+}
+
 } // namespace
 
 std::string replaceFileAtomically(const std::string &target, std::string_view bytes) {
@@ -55,6 +86,7 @@ std::string replaceFileAtomically(const std::string &target, std::string_view by
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     // A new file gets the usual mode less the umask; an existing one keeps its own.
     const mode_t mode = exists ? (existing.st_mode & 07777) : 0666;
+    removeStaleTemporaries(folder, name);
     std::string temp;
     int fd = -1;
     for (unsigned attempt = 0; fd < 0; ++attempt) {

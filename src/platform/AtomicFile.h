@@ -11,7 +11,8 @@ namespace platform {
 // on device"); the target is then as it was and no temporary file is left.
 // An existing target keeps its permission bits; one that is not a regular file
 // is refused. On POSIX systems errno still holds the reason's number after a
-// failure.
+// failure. Temporary files that earlier writes of the same target left behind
+// when their process was killed are removed.
 std::string replaceFileAtomically(const std::string &target, std::string_view bytes);
 
 } // namespace platform

@@ -96,6 +96,31 @@ TEST(SafeFile, RefusesWhatIsNotARegularFileAndLeavesItAlone) {
     EXPECT_NE(cps::saveFileAtomically(dir.filePath("no/such/folder/x").toStdString(), "x"), "");
 }
 
+// A save killed before its rename leaves its temporary file; the next save of
+// that file removes it once the process is gone, and leaves alone a temporary
+// of a process still running (a save in flight) and those of other files.
+TEST(SafeFile, TheNextSaveRemovesTemporariesOfKilledSaves) {
+    QTemporaryDir dir;
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ASSERT_GT(child, 0);
+    ASSERT_EQ(::waitpid(child, nullptr, 0), child); // reaped: the number is free
+    const QString dead = QString::number(child);
+    const QString alive = QString::number(::getppid());
+    const QStringList left = {".plan.dat.tmp-" + dead + "-0", ".plan.dat.tmp-" + alive + "-0",
+                              ".other.dat.tmp-" + dead + "-0", ".plan.dat.tmp-x-0"};
+    for (const QString &name : left)
+        put(dir.filePath(name), "half a plan");
+    put(dir.filePath("plan.dat"), "old");
+
+    EXPECT_EQ(cps::saveFileAtomically(dir.filePath("plan.dat").toStdString(), "new"), "");
+    EXPECT_EQ(slurp(dir.filePath("plan.dat")), "new");
+    EXPECT_EQ(entries(dir), QStringList({".other.dat.tmp-" + dead + "-0",
+                                         ".plan.dat.tmp-" + alive + "-0", ".plan.dat.tmp-x-0",
+                                         "plan.dat"}));
+}
+
 TEST(SafeFile, AFullDiskLeavesTheOldFileWholeAndSaysWhy) {
     QTemporaryDir dir;
     const QString settings = dir.filePath("selvarn.exe"), plan = dir.filePath("plan.dat");

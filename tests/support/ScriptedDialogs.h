@@ -10,7 +10,8 @@ namespace testsupport {
 // Answers message boxes and file dialogs from queues; records what was asked.
 class ScriptedDialogs : public cps::Dialogs {
 public:
-    std::deque<QMessageBox::StandardButton> answers; // default: Yes for questions, Ok otherwise
+    // Default: go on (Yes, or Discard where Save / Discard / Cancel is asked), else Ok.
+    std::deque<QMessageBox::StandardButton> answers;
     std::deque<QString> files;                       // default: cancelled
     QStringList asked;                               // message texts in order
     QMessageBox::StandardButton message(QWidget *, const QString &text, const QString &,
@@ -21,7 +22,8 @@ public:
             answers.pop_front();
             return a;
         }
-        return buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+        if (buttons.testFlag(QMessageBox::Yes)) return QMessageBox::Yes;
+        return buttons.testFlag(QMessageBox::Discard) ? QMessageBox::Discard : QMessageBox::Ok;
     }
     QString openFile(QWidget *, const QString &, const QString &) override { return next(); }
     QString saveFile(QWidget *, const QString &, const QString &, const QString &) override {
