@@ -363,6 +363,15 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {487, "文件为空"},
     {488, "缺少 [Setting] 段"},
     {489, "设置文件 %1 无法使用（%2），也无法换成出厂设置：%3"},
+    // Our own: values entered in bulk, and tones that are not standard tones
+    {540, "第 %1 行，%2：%3 超出 %4"},
+    {541, "第 %1 行，%2：%3（信道 %1 重复，保留前面一行）"},
+    {542, "……另有 %1 项"},
+    {543, "不是标准亚音：%1？"},
+    {544, "%1 不是标准亚音，最接近的标准亚音是 %2"},
+    {545, "超出频率范围的信道：%1"},
+    {546, "亚音不是标准亚音的信道：%1"},
+    {547, "有信道的亚音不是标准亚音，是否继续？"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -713,6 +722,15 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {487, "檔案是空的"},
     {488, "缺少 [Setting] 區段"},
     {489, "設定檔 %1 無法使用（%2），也無法換成出廠設定：%3"},
+    // Our own: values entered in bulk, and tones that are not standard tones
+    {540, "第 %1 列，%2：%3 超出 %4"},
+    {541, "第 %1 列，%2：%3（通道 %1 重複，保留前面一列）"},
+    {542, "……另有 %1 項"},
+    {543, "不是標準亞音：%1？"},
+    {544, "%1 不是標準亞音，最接近的標準亞音是 %2"},
+    {545, "超出頻率範圍的通道：%1"},
+    {546, "亞音不是標準亞音的通道：%1"},
+    {547, "有通道的亞音不是標準亞音，是否繼續？"},
 };
 
 // Language 3: English.
@@ -1066,6 +1084,15 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {488, "it has no [Setting] section"},
     {489, "The settings file %1 cannot be used (%2), and the delivered settings could not be put "
           "in its place: %3"},
+    // Our own: values entered in bulk, and tones that are not standard tones
+    {540, "row %1, %2: %3 is outside %4"},
+    {541, "row %1, %2: %3 (channel %1 is listed twice; the first line is kept)"},
+    {542, "... and %1 more"},
+    {543, "not a standard tone: %1?"},
+    {544, "%1 is not a standard tone; the nearest standard tone is %2"},
+    {545, "Channels outside the band: %1"},
+    {546, "Channels with a tone that is not a standard tone: %1"},
+    {547, "Some channels have a tone that is not a standard tone, continue?"},
 };
 
 } // namespace
