@@ -223,7 +223,7 @@ TEST_F(DirectImport, CsvAsPeopleWriteItGivesTheSamePlan) {
 // Every malformed row is refused with its line number (blank lines count) and
 // the plan is left as it was.
 TEST_F(DirectImport, MalformedRowsNameTheirLine) {
-    const std::string good = "1,146.52,146.52,None,None,1,0,1,0\n";
+    const std::string good = "1,446.52,446.52,None,None,1,0,1,0\n";
     const std::string h = kOldHeader;
     struct Case {
         std::string csv;
@@ -236,28 +236,32 @@ TEST_F(DirectImport, MalformedRowsNameTheirLine) {
          "known here: Rx, Tx)"},
         {"Channel,Receive,receive\n" + good, "line 1: column \"receive\" appears twice"},
         {"", "line 1: empty file"},
-        {h + good + "2,146.52,146.52,None,None,1,0,1\n", "line 3: 9 fields expected, 8 found"},
-        {h + good + "2,146.52,146.52,None,None,1,0,1,0,9\n", "line 3: more fields"},
-        {h + "0,146.52,146.52,None,None,1,0,1,0\n", "line 2: Channel must be a number from 1"},
-        {h + "17,146.52,146.52,None,None,1,0,1,0\n", "line 2: Channel must"},
-        {h + "x,146.52,146.52,None,None,1,0,1,0\n", "line 2: Channel must"},
-        {h + "1,,146.52,None,None,1,0,1,0\n", "line 2: Receive \"\" is not a frequency"},
-        {h + "1,146.5.2,146.52,None,None,1,0,1,0\n", "line 2: Receive"},
-        {h + "1,146.52,abc,None,None,1,0,1,0\n", "line 2: Transmit \"abc\""},
-        {h + "1,146.52,146.52,D999X,None,1,0,1,0\n", "line 2: Decode \"D999X\": unknown"},
-        {h + "1,146.52,146.52,None,abc,1,0,1,0\n", "line 2: Encode \"abc\": unknown"},
-        {h + "1,146.52,146.52,d089n,None,1,0,1,0\n", "line 2: Decode \"d089n\": unknown"},
-        {h + "1,146.52,146.52,65,None,1,0,1,0\n", "line 2: Decode \"65\": DCS codes need"},
-        {h + "1,146.52,146.52,None,31,1,0,1,0\n", "line 2: Encode \"31\": DCS codes need"},
-        {h + "1,146.52,146.52,None,7,1,0,1,0\n", "line 2: Encode \"7\": unknown"},
-        {h + "1,146.52,146.52,None,None,2,0,1,0\n",
+        {h + good + "2,446.52,446.52,None,None,1,0,1\n", "line 3: 9 fields expected, 8 found"},
+        {h + good + "2,446.52,446.52,None,None,1,0,1,0,9\n", "line 3: more fields"},
+        {h + "0,446.52,446.52,None,None,1,0,1,0\n", "line 2: Channel must be a number from 1"},
+        {h + "17,446.52,446.52,None,None,1,0,1,0\n", "line 2: Channel must"},
+        {h + "x,446.52,446.52,None,None,1,0,1,0\n", "line 2: Channel must"},
+        {h + "1,,446.52,None,None,1,0,1,0\n", "line 2: Receive \"\" is not a frequency"},
+        {h + "1,446.5.2,446.52,None,None,1,0,1,0\n", "line 2: Receive"},
+        {h + "1,446.52,abc,None,None,1,0,1,0\n", "line 2: Transmit \"abc\""},
+        {h + "1,146.52,446.52,None,None,1,0,1,0\n",
+         "line 2: Receive 146.52 is outside the band 400.00000 - 470.00000"},
+        {h + "1,446.52,470.004,None,None,1,0,1,0\n",
+         "line 2: Transmit 470.004 is outside the band 400.00000 - 470.00000"},
+        {h + "1,446.52,446.52,D999X,None,1,0,1,0\n", "line 2: Decode \"D999X\": unknown"},
+        {h + "1,446.52,446.52,None,abc,1,0,1,0\n", "line 2: Encode \"abc\": unknown"},
+        {h + "1,446.52,446.52,d089n,None,1,0,1,0\n", "line 2: Decode \"d089n\": unknown"},
+        {h + "1,446.52,446.52,65,None,1,0,1,0\n", "line 2: Decode \"65\": DCS codes need"},
+        {h + "1,446.52,446.52,None,31,1,0,1,0\n", "line 2: Encode \"31\": DCS codes need"},
+        {h + "1,446.52,446.52,None,7,1,0,1,0\n", "line 2: Encode \"7\": unknown"},
+        {h + "1,446.52,446.52,None,None,2,0,1,0\n",
          "line 2: P5 \"2\" must be Low, High or a choice index from 0 to 1"},
-        {h + "1,146.52,146.52,None,None,-1,0,1,0\n", "line 2: P5"},
-        {h + "1,146.52,146.52,None,None,1,0,1,3\n", "line 2: P8"},
-        {h + "1,146.52,146.52,None,None,1,0,1,\n", "line 2: P8 \"\""},
-        {h + "1,146.52,146.52,None,None,Hi,0,1,0\n", "line 2: P5 \"Hi\""},
-        {h + good + "\n\n1,146.52,146.52,None,None,1,0,1,0\n", "line 5: channel 1 is listed twice"},
-        {h + "1,\"146.52,146.52,None,None,1,0,1,0\n", "line 2: unterminated"},
+        {h + "1,446.52,446.52,None,None,-1,0,1,0\n", "line 2: P5"},
+        {h + "1,446.52,446.52,None,None,1,0,1,3\n", "line 2: P8"},
+        {h + "1,446.52,446.52,None,None,1,0,1,\n", "line 2: P8 \"\""},
+        {h + "1,446.52,446.52,None,None,Hi,0,1,0\n", "line 2: P5 \"Hi\""},
+        {h + good + "\n\n1,446.52,446.52,None,None,1,0,1,0\n", "line 5: channel 1 is listed twice"},
+        {h + "1,\"446.52,446.52,None,None,1,0,1,0\n", "line 2: unterminated"},
     };
     for (const auto &k : cases) {
         cps::Cps before = c;
