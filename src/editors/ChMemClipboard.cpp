@@ -216,7 +216,8 @@ void frmChMem::pasteText(const QString &text) {
                 continue;
             }
             if (!pastedChannels.insert(row).second) {
-                refused << faceText(541).arg(row).arg(columnCaption(0), values.join(QLatin1Char(' ')));
+                refused << faceText(541).arg(row).arg(columnCaption(0),
+                                                      values.join(QLatin1Char(' ')));
                 continue;
             }
             // The receive frequency first: it starts a channel the rest belongs to.

@@ -2,7 +2,6 @@
 // selection, delete, fill down and fill series, moving, inserting and removing
 // channels, the model and band choices with their question, and the one-value
 // entry that paste, fill and bulk edits share with typing.
-#include "editors/Dialogs.h"
 #include "core/ChannelCodec.h"
 #include "core/ChannelEntry.h"
 #include "core/Ctdcs.h"
@@ -12,6 +11,7 @@
 #include "core/OutOfBand.h"
 #include "editors/ChMemFormat.h"
 #include "editors/ChMemGrid.h"
+#include "editors/Dialogs.h"
 #include "editors/PlanHistory.h"
 #include "editors/frmChMem.h"
 
@@ -313,9 +313,8 @@ void frmChMem::fillSeries() {
             const QString mhz = QString::number(tenHz / 100000.0, 'f', 6);
             const auto k = cps::frequencyInBand(c(), mhz.toStdString());
             if (!k) {
-                refused << faceText(540).arg(r).arg(columnCaption(col),
-                                                    QString::number(tenHz / 100000.0, 'f', 5),
-                                                    bandText());
+                refused << faceText(540).arg(r).arg(
+                    columnCaption(col), QString::number(tenHz / 100000.0, 'f', 5), bandText());
                 continue;
             }
             if (col == 2) {

@@ -99,8 +99,7 @@ TEST_F(CsvCommands, FrequenciesOutsideTheBandAreRefusedNotClamped) {
         << refused.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("out.dat")));
 
-    const CliRun skipped =
-        cli({"import-csv", base, in, "-o", path("out.dat"), "--skip-bad-rows"});
+    const CliRun skipped = cli({"import-csv", base, in, "-o", path("out.dat"), "--skip-bad-rows"});
     ASSERT_EQ(skipped.status, 0) << skipped.err.toStdString();
     EXPECT_EQ(skipped.err.toStdString(),
               (in + ": note: columns ignored (no place in this radio): Name, Comment\n" + in +

@@ -76,7 +76,8 @@ TEST_F(EditingWithRadio, WritingFrequenciesOutsideTheBandAsksFirst) {
     dialogs.asked.clear();
     QTest::mouseClick(w->commun()->cmdWrite, Qt::LeftButton);
     settle();
-    EXPECT_TRUE(dialogs.asked.filter("continue?").isEmpty()) << dialogs.asked.join('|').toStdString();
+    EXPECT_TRUE(dialogs.asked.filter("continue?").isEmpty())
+        << dialogs.asked.join('|').toStdString();
 }
 
 // A tone that is not a standard tone asks too, naming the channels, alone or

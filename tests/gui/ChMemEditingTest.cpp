@@ -244,7 +244,8 @@ TEST_F(ChMemEditing, PasteByCaptionsListsRefusedValues) {
     EXPECT_EQ(field(8, cps::field::Tx), -1);
     EXPECT_EQ(field(8, 5), 1); // the default stays where the value was refused
     ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_EQ(dialogs.asked[0], QString::fromUtf8("These values were not pasted:\n"
+    EXPECT_EQ(dialogs.asked[0],
+              QString::fromUtf8("These values were not pasted:\n"
                                 "row 5, Tx Freq [MHz]: 200 is outside 136–174 MHz\n"
                                 "row 6, Rx Freq [MHz]: abc\n"
                                 "row 6, Tx Power: 高\n"
