@@ -94,7 +94,7 @@ int fuzzCsvImport(const uint8_t *data, std::size_t size) {
     checkEntered(c, result);
 
     // A channel the file left partly as the plan had it may keep a transmit
-    // frequency outside the band; reading such a plan back clamps it, rightly.
+    // frequency outside the band; reading such a plan back refuses that row, rightly.
     for (int n = 1; n <= c.cols.channelCount; ++n)
         for (int k : {cps::field::Rx, cps::field::Tx}) {
             const int32_t v = c.ch.ChInfo[static_cast<std::size_t>(n)][static_cast<std::size_t>(k)];

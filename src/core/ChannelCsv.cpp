@@ -7,6 +7,7 @@
 #include "core/Ctdcs.h"
 #include "core/FaceText.h"
 #include "core/Numeric.h"
+#include "core/OutOfBand.h"
 
 #include <algorithm>
 #include <charconv>
@@ -189,14 +190,20 @@ struct RowReader {
                    std::to_string(c.cols.channelCount);
         row.channel = *n;
 
+        // A frequency outside the band is refused, not moved to the band edge:
+        // an import must not change a licensed frequency without a word.
         row.rx = decimalPointText(field(r, field::Rx), separator);
         if (!isNumeric(*row.rx))
             return row.rxColumn + " " + quoted(*row.rx) + " is not a frequency in MHz";
+        if (!frequencyInBand(c, *row.rx))
+            return outsideBandText(c, row.rxColumn + " " + *row.rx);
         if (layout.fieldOfRole.count(field::Tx)) {
             row.txColumn = layout.nameOfRole.at(field::Tx);
             row.tx = decimalPointText(field(r, field::Tx), separator);
             if (!row.tx->empty() && !isNumeric(*row.tx))
                 return row.txColumn + " " + quoted(*row.tx) + " is not a frequency in MHz";
+            if (!row.tx->empty() && !frequencyInBand(c, *row.tx))
+                return outsideBandText(c, row.txColumn + " " + *row.tx);
         }
         for (int role : {field::DecChoice, field::EncChoice}) {
             if (!layout.fieldOfRole.count(role))
@@ -280,6 +287,10 @@ std::string mhzText5(int32_t tenHz) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "%d.%05d", tenHz / 100000, tenHz % 100000);
     return buf;
+}
+
+std::string outsideBandText(const Cps &c, const std::string &what) {
+    return what + " is outside the band " + mhzText5(c.bandLow) + " - " + mhzText5(c.bandHigh);
 }
 
 std::string csvLineText(int line, const std::string &message) {

@@ -54,9 +54,10 @@ struct ChannelCsvRead {
 ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text);
 
 // Enters the rows in channel order by the grid's rules and deletes every
-// channel not among them. Returns one warning for each frequency that was
-// clamped into the band ("CSV line 4: Receive 500 is outside the band;
-// stored as 174.00000").
+// channel not among them. Reading refuses a frequency outside the band; should
+// rows made elsewhere hold one, the entry rule clamps it and this returns one
+// warning for each ("CSV line 4: Receive 500 is outside the band 136.00000 -
+// 174.00000; stored as 174.00000").
 std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntryRow> &rows);
 
 struct ChannelCsvImport {
@@ -79,6 +80,9 @@ std::string channelCsvHeader(const Cps &c, int lang = 3);
 
 // A frequency in 10 Hz units as MHz with five decimals ("446.00625"); "" for -1.
 std::string mhzText5(int32_t tenHz);
+
+// "<what> is outside the band 400.00000 - 470.00000": why a row is refused.
+std::string outsideBandText(const Cps &c, const std::string &what);
 
 // "CSV line N: message".
 std::string csvLineText(int line, const std::string &message);

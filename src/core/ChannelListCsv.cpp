@@ -161,8 +161,8 @@ class RowReader {
         } catch (const RunError &) {
         }
         if (k < c_.bandLow || k > c_.bandHigh)
-            refuse(what + " " + (k < 0 ? anyMhz(x) : mhzText5(static_cast<int32_t>(k))) +
-                   " is outside the band " + mhzText5(c_.bandLow) + " - " + mhzText5(c_.bandHigh));
+            refuse(outsideBandText(
+                c_, what + " " + (k < 0 ? anyMhz(x) : mhzText5(static_cast<int32_t>(k)))));
         return static_cast<int32_t>(k);
     }
 

@@ -3,6 +3,9 @@
 #include "core/FaceText.h"
 #include "core/Numeric.h"
 
+#include <cstdlib>
+#include <optional>
+
 namespace cps {
 
 const std::array<const char *, kToneCount> &ctcssTones() {
@@ -128,6 +131,39 @@ std::string parseCtdcsEntry(const std::string &text, const std::string &noneText
     if (!ch.empty() && ch[0] == "D" && isOctal(ch, 1) && isOctal(ch, 2) && isOctal(ch, 3))
         return "D" + ch[1] + ch[2] + ch[3] + polarity(ch, 4);
     return noneText;
+}
+
+namespace {
+
+// A tone text in 0.1 Hz ("88.0" -> 880); empty when it is not a CTCSS tone.
+std::optional<long long> toneTenths(const std::string &text) {
+    const auto tenths = decimalToScaled(text, 1);
+    if (!tenths || *tenths < 600 || *tenths > 2650)
+        return std::nullopt;
+    return tenths;
+}
+
+} // namespace
+
+bool isNonStandardTone(const std::string &text) {
+    const auto tenths = toneTenths(text);
+    return tenths && *tenths != *toneTenths(nearestStandardTone(text));
+}
+
+std::string nearestStandardTone(const std::string &text) {
+    const auto tenths = toneTenths(text);
+    if (!tenths)
+        return {};
+    const char *nearest = ctcssTones().front();
+    long long best = -1;
+    for (const char *tone : ctcssTones()) {
+        const long long distance = std::llabs(*toneTenths(tone) - *tenths);
+        if (best < 0 || distance < best) {
+            best = distance;
+            nearest = tone;
+        }
+    }
+    return nearest;
 }
 
 } // namespace cps

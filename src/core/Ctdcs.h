@@ -30,4 +30,13 @@ void QtDqtCharToIic(Cps &c, const std::string &text);
 // "D023i" -> "D023I"; anything else gives the none text.
 std::string parseCtdcsEntry(const std::string &text, const std::string &noneText);
 
+// The radio's standard CTCSS tones are the ones of its signalling list
+// (ctcssTones). An entry such as "88" is kept as "88.0", a tone the radio can
+// send but that a receiver set to 88.5 will not open for.
+// Whether a signalling text is a CTCSS tone outside that list.
+bool isNonStandardTone(const std::string &text);
+// The standard tone nearest to a tone text ("88.0" -> "88.5"; a tie goes to the
+// lower one); empty when the text is not a CTCSS tone (none, a DCS code).
+std::string nearestStandardTone(const std::string &text);
+
 } // namespace cps

@@ -370,6 +370,15 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {563, "没有安装打印机。可在预览中把信道表另存为 PDF 文件。"},
     {564, "PDF 文件 (*.pdf)"},
     {565, "已保存为 %1"},
+    // Our own: values entered in bulk, and tones that are not standard tones
+    {540, "第 %1 行，%2：%3 超出 %4"},
+    {541, "第 %1 行，%2：%3（信道 %1 重复，保留前面一行）"},
+    {542, "……另有 %1 项"},
+    {543, "不是标准亚音：%1？"},
+    {544, "%1 不是标准亚音，最接近的标准亚音是 %2"},
+    {545, "超出频率范围的信道：%1"},
+    {546, "亚音不是标准亚音的信道：%1"},
+    {547, "有信道的亚音不是标准亚音，是否继续？"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -727,6 +736,15 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {563, "沒有安裝印表機。可在預覽中把信道表另存為 PDF 檔案。"},
     {564, "PDF 檔案 (*.pdf)"},
     {565, "已儲存為 %1"},
+    // Our own: values entered in bulk, and tones that are not standard tones
+    {540, "第 %1 列，%2：%3 超出 %4"},
+    {541, "第 %1 列，%2：%3（通道 %1 重複，保留前面一列）"},
+    {542, "……另有 %1 項"},
+    {543, "不是標準亞音：%1？"},
+    {544, "%1 不是標準亞音，最接近的標準亞音是 %2"},
+    {545, "超出頻率範圍的通道：%1"},
+    {546, "亞音不是標準亞音的通道：%1"},
+    {547, "有通道的亞音不是標準亞音，是否繼續？"},
 };
 
 // Language 3: English.
@@ -1087,6 +1105,15 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {563, "No printer is installed. The preview can save the channel table as a PDF file."},
     {564, "PDF file (*.pdf)"},
     {565, "Saved as %1"},
+    // Our own: values entered in bulk, and tones that are not standard tones
+    {540, "row %1, %2: %3 is outside %4"},
+    {541, "row %1, %2: %3 (channel %1 is listed twice; the first line is kept)"},
+    {542, "... and %1 more"},
+    {543, "not a standard tone: %1?"},
+    {544, "%1 is not a standard tone; the nearest standard tone is %2"},
+    {545, "Channels outside the band: %1"},
+    {546, "Channels with a tone that is not a standard tone: %1"},
+    {547, "Some channels have a tone that is not a standard tone, continue?"},
 };
 
 } // namespace

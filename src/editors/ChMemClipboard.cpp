@@ -7,7 +7,10 @@
 //
 // Paste takes tab- or comma-separated text: by the captions of a header line
 // (any interface language, or the command line's names), else by position
-// from the selected cell. Each value goes through the entry rules of typing.
+// from the selected cell; a single value fills every selected cell. Each value
+// goes through the entry rules of typing, but a frequency outside the band is
+// refused rather than clamped, and a second row for a channel already pasted is
+// refused as the command line's import refuses it.
 #include "core/ChannelCodec.h"
 #include "core/ChannelEntry.h"
 #include "editors/ChMemFormat.h"
@@ -20,6 +23,7 @@
 #include <QMimeData>
 #include <algorithm>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -188,8 +192,14 @@ void frmChMem::pasteText(const QString &text) {
     }
     const auto channelField = std::find(columns.begin(), columns.end(), 0);
 
+    const std::size_t dataRows = table.size() - (header ? 1 : 0);
+    if (dataRows == 1 && table.back().size() == 1 && channelField == columns.end() &&
+        pasteOneValueOnSelection(table.back().front()))
+        return;
+
     QStringList refused;
     std::vector<int> touched;
+    std::set<int> pastedChannels;
     command(faceText(461), [&] {
         for (std::size_t k = header ? 1 : 0, line = 0; k < table.size(); ++k, ++line) {
             const QStringList &values = table[k];
@@ -205,6 +215,11 @@ void frmChMem::pasteText(const QString &text) {
                 refused << faceText(474).arg(row).arg(columnCaption(0), values.join(QLatin1Char(' ')));
                 continue;
             }
+            if (!pastedChannels.insert(row).second) {
+                refused << faceText(541).arg(row).arg(columnCaption(0),
+                                                      values.join(QLatin1Char(' ')));
+                continue;
+            }
             // The receive frequency first: it starts a channel the rest belongs to.
             std::vector<std::pair<int, QString>> cells;
             for (qsizetype i = 0; i < values.size() && i < static_cast<qsizetype>(columns.size()); ++i)
@@ -214,8 +229,7 @@ void frmChMem::pasteText(const QString &text) {
             std::stable_sort(cells.begin(), cells.end(),
                              [](const auto &a, const auto &b) { return a.first < b.first; });
             for (const auto &[col, value] : cells)
-                if (!enterValue(row, col, value))
-                    refused << faceText(474).arg(row).arg(columnCaption(col), value);
+                enterValue(row, col, value, refused);
             showRow(row);
             touched.push_back(row);
         }
@@ -223,4 +237,23 @@ void frmChMem::pasteText(const QString &text) {
     if (!touched.empty())
         grid()->selectRows(touched.front(), touched.back());
     showRefused(refused);
+}
+
+bool frmChMem::pasteOneValueOnSelection(const QString &value) {
+    std::vector<std::pair<int, int>> cells; // (row, column), a receive frequency first
+    for (const QModelIndex &i : vsfgGridCh->selectionModel()->selectedIndexes())
+        if (i.column() >= 1)
+            cells.emplace_back(i.row() + 1, i.column());
+    if (cells.size() < 2)
+        return false;
+    std::sort(cells.begin(), cells.end());
+    QStringList refused;
+    command(faceText(461), [&] {
+        for (const auto &[row, col] : cells) {
+            enterValue(row, col, value, refused);
+            showRow(row);
+        }
+    });
+    showRefused(refused);
+    return true;
 }

@@ -2,15 +2,16 @@
 // selection, delete, fill down and fill series, moving, inserting and removing
 // channels, the model and band choices with their question, and the one-value
 // entry that paste, fill and bulk edits share with typing.
-#include "editors/Dialogs.h"
 #include "core/ChannelCodec.h"
 #include "core/ChannelEntry.h"
 #include "core/Ctdcs.h"
 #include "core/FaceText.h"
 #include "core/MemoryImage.h"
 #include "core/Numeric.h"
+#include "core/OutOfBand.h"
 #include "editors/ChMemFormat.h"
 #include "editors/ChMemGrid.h"
+#include "editors/Dialogs.h"
 #include "editors/PlanHistory.h"
 #include "editors/frmChMem.h"
 
@@ -22,6 +23,13 @@
 
 namespace {
 constexpr int kNameColumn = 11;
+// The refused values listed at most; a paste of a whole sheet can refuse
+// thousands, which no one reads line by line.
+constexpr qsizetype kListedRefusals = 200;
+
+QString mhzShort(int32_t tenHz) {
+    return QString::number(tenHz / 100000.0, 'g', 10); // 400, 446.5, 446.00625
+}
 } // namespace
 
 PlanHistory &frmChMem::history() {
@@ -143,48 +151,71 @@ bool frmChMem::isNoneWord(const QString &text) const {
     return false;
 }
 
-bool frmChMem::enterValue(int row, int col, const QString &value) {
+QString frmChMem::bandText() const {
+    return mhzShort(c().bandLow) + QChar(0x2013) + mhzShort(c().bandHigh) + QStringLiteral(" MHz");
+}
+
+void frmChMem::enterValue(int row, int col, const QString &value, QStringList &refused) {
     const std::string v = value.trimmed().toStdString();
+    const auto refuse = [&] { refused << faceText(474).arg(row).arg(columnCaption(col), value); };
+    // A frequency among many is not moved to the band edge, as a typed one is:
+    // nobody would see it move.
+    const auto inBand = [&] {
+        if (v.empty() || cps::frequencyInBand(c(), v))
+            return true;
+        refused << faceText(540).arg(row).arg(columnCaption(col), value, bandText());
+        return false;
+    };
     if (col == 1) {
         if (!v.empty() && !cps::isNumeric(v))
-            return false;
+            return refuse();
         // Nothing into an empty row is no entry, as typing nothing there is
         // none; clearing it again would drop the parameters it keeps.
-        if (v.empty() && !channelInUse(row))
-            return true;
+        if ((v.empty() && !channelInUse(row)) || !inBand())
+            return;
         cps::enterReceive(c(), row, v); // empty clears the channel, as typing does
-        return true;
+        return;
     }
-    if (!channelInUse(row))
-        return v.empty(); // only a receive frequency starts a channel
+    if (!channelInUse(row)) {
+        if (!v.empty())
+            refuse(); // only a receive frequency starts a channel
+        return;
+    }
     if (col == 2) {
         if (!v.empty() && !cps::isNumeric(v))
-            return false;
-        cps::enterTransmit(c(), row, v);
-        return true;
+            return refuse();
+        if (inBand())
+            cps::enterTransmit(c(), row, v);
+        return;
     }
     if (col == 3 || col == 4) {
         if (cps::parseCtdcsEntry(v, c().noneText) == c().noneText && !isNoneWord(value))
-            return false; // a typo would silently become none
-        if (col == 4 && field(row, cps::field::Tx) == -1)
-            return v.empty() || isNoneWord(value); // a receive-only channel sends nothing
+            return refuse(); // a typo would silently become none
+        if (col == 4 && field(row, cps::field::Tx) == -1) {
+            if (!v.empty() && !isNoneWord(value))
+                refuse(); // a receive-only channel sends nothing
+            return;
+        }
         cps::enterSignalling(c(), row, col, isNoneWord(value) ? c().noneText : v);
-        return true;
+        return;
     }
     if (col == kNameColumn || !isParameterColumn(col))
-        return true; // nothing of these is stored
+        return; // nothing of these is stored
     const int choice = choiceIndex(col, value);
     if (choice < 0)
-        return false;
+        return refuse();
     cps::enterParameter(c(), row, col, choice);
-    return true;
 }
 
 void frmChMem::showRefused(const QStringList &refused) {
     if (refused.isEmpty())
         return;
-    cps::dialogs().message(this, faceText(473) + QLatin1Char('\n') + refused.join(QLatin1Char('\n')),
-                           faceText(70), QMessageBox::Warning, QMessageBox::Ok);
+    QStringList lines{faceText(473)};
+    lines += refused.mid(0, kListedRefusals);
+    if (refused.size() > kListedRefusals)
+        lines << faceText(542).arg(refused.size() - kListedRefusals);
+    cps::dialogs().message(this, lines.join(QLatin1Char('\n')), faceText(70), QMessageBox::Warning,
+                           QMessageBox::Ok);
 }
 
 // --- selection and delete
@@ -240,8 +271,7 @@ void frmChMem::fillDown() {
                 const int r = rows[i];
                 if (!vsfgGridCh->selectionModel()->isSelected(vsfgGridCh->model()->index(r - 1, col)))
                     continue;
-                if (!enterValue(r, col, value))
-                    refused << faceText(474).arg(r).arg(columnCaption(col), value);
+                enterValue(r, col, value, refused);
                 showRow(r);
             }
         }
@@ -273,17 +303,35 @@ void frmChMem::fillSeries() {
     }
     if (!stepKHz)
         return;
+    QStringList refused;
     command(faceText(466), [&] {
         for (std::size_t i = 1; i < rows.size(); ++i) {
+            const int r = rows[i];
+            if (col == 2 && !channelInUse(r))
+                continue;
             const double tenHz = start + *stepKHz * 100.0 * static_cast<double>(i);
             const QString mhz = QString::number(tenHz / 100000.0, 'f', 6);
-            if (col == 1)
-                cps::enterReceive(c(), rows[i], mhz.toStdString());
-            else if (channelInUse(rows[i]))
-                cps::enterTransmit(c(), rows[i], mhz.toStdString());
-            showRow(rows[i]);
+            const auto k = cps::frequencyInBand(c(), mhz.toStdString());
+            if (!k) {
+                refused << faceText(540).arg(r).arg(
+                    columnCaption(col), QString::number(tenHz / 100000.0, 'f', 5), bandText());
+                continue;
+            }
+            if (col == 2) {
+                cps::enterTransmit(c(), r, mhz.toStdString());
+            } else {
+                // A simplex channel stays simplex: its transmit frequency takes
+                // the same step. A split channel keeps its own.
+                const bool simplex =
+                    channelInUse(r) && field(r, cps::field::Tx) == field(r, cps::field::Rx);
+                cps::enterReceive(c(), r, mhz.toStdString());
+                if (simplex)
+                    cps::enterTransmit(c(), r, mhz.toStdString());
+            }
+            showRow(r);
         }
     });
+    showRefused(refused);
 }
 
 // --- moving channels

@@ -122,14 +122,17 @@ void frmChMem::TxFreShow(int n) {
 }
 
 void frmChMem::CtdcsDecShow(int n) {
-    cps::guarded(c().log(), "frmChMem->CtdcsDecShow",
-                 [&] { grid()->setText(n, 3, QString::fromStdString(decText(n))); });
+    cps::guarded(c().log(), "frmChMem->CtdcsDecShow", [&] {
+        grid()->setText(n, 3, QString::fromStdString(decText(n)));
+        markTone(n, 3, decText(n));
+    });
 }
 
 void frmChMem::CtdcsEncShow(int n) {
     cps::guarded(c().log(), "frmChMem->CtdcsEncShow", [&] {
-        grid()->setText(
-            n, 4, field(n, cps::field::Tx) == -1 ? QString() : QString::fromStdString(encText(n)));
+        const bool transmits = field(n, cps::field::Tx) != -1;
+        grid()->setText(n, 4, transmits ? QString::fromStdString(encText(n)) : QString());
+        markTone(n, 4, transmits ? encText(n) : std::string());
     });
 }
 

@@ -119,6 +119,18 @@ void ChGrid::setText(int row, int col, const QString &text) {
         setItem(row - 1, col, it);
     }
     it->setText(text);
+    if (text.isEmpty())
+        it->setToolTip(QString()); // a tooltip speaks of the value shown; an emptied cell has none
+}
+
+void ChGrid::setCellToolTip(int row, int col, const QString &tip) {
+    if (auto *it = cell(row, col))
+        it->setToolTip(tip);
+}
+
+QString ChGrid::cellToolTip(int row, int col) const {
+    const auto *it = cell(row, col);
+    return it ? it->toolTip() : QString();
 }
 
 void ChGrid::setTextColor(int row, int col, const QColor &color) {

@@ -37,6 +37,9 @@ class ChGrid : public QTableWidget {
     void setText(int row, int col, const QString &text);
     void setTextColor(int row, int col, const QColor &color);
     QColor textColor(int row, int col) const;
+    // A cell's tooltip; emptying a cell's text takes its tooltip too.
+    void setCellToolTip(int row, int col, const QString &tip);
+    QString cellToolTip(int row, int col) const;
     QRect cellRect(int row, int col) const; // viewport coordinates
     void selectCell(int row, int col) { setCurrentCell(row - 1, col); }
     int row() const { return currentRow() + 1; }

@@ -1,5 +1,7 @@
 #include "editors/Dialogs.h"
 
+#include "editors/ScrollingMessage.h"
+
 #include <QFileDialog>
 
 namespace cps {
@@ -12,6 +14,11 @@ Dialogs *current = &realDialogs;
 QMessageBox::StandardButton Dialogs::message(QWidget *parent, const QString &text,
                                              const QString &title, QMessageBox::Icon icon,
                                              QMessageBox::StandardButtons buttons) {
+    if (ScrollingMessage::needed(text)) { // a message box would outgrow the screen
+        ScrollingMessage box(parent, text, title, icon, buttons);
+        box.exec();
+        return box.answer();
+    }
     QMessageBox box(icon, title, text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -72,6 +72,10 @@ class frmChMem : public QWidget, public cps::PlanView {
     void moveChannels(std::vector<int> rows, int delta);
     void insertEmptyChannel();
     void removeChannel();
+    // The status bar's word on signalling cell `col` (3 or 4) of channel `row`
+    // when it holds a CTCSS tone that is not a standard tone ("88.0 is not a
+    // standard tone; the nearest standard tone is 88.5"); empty otherwise.
+    QString toneNotice(int row, int col) const;
     // Asks the step of Fill Series in kHz (a dialog; tests replace it); empty: cancelled.
     std::function<std::optional<double>(double defaultKHz)> askSeriesStep;
 
@@ -138,6 +142,9 @@ class frmChMem : public QWidget, public cps::PlanView {
     void TxFreShow(int n);
     void CtdcsDecShow(int n);
     void CtdcsEncShow(int n);
+    // Colours a signalling cell holding a tone that is not a standard tone and
+    // names the nearest one in its tooltip (ChMemTones.cpp).
+    void markTone(int n, int col, const std::string &text);
 
     // Pieces of the edit events.
     QString columnKeyword(int col) const;
@@ -167,13 +174,21 @@ class frmChMem : public QWidget, public cps::PlanView {
     QString faceText(int n) const;
     // Rows selected in column `col` together with (row, col), when more than one.
     std::vector<int> bulkRows(int row, int col) const;
-    // One value entered into (row, col) as typing would enter it; false when
-    // the rules refuse it.
-    bool enterValue(int row, int col, const QString &value);
+    // One value of a paste or fill entered into (row, col) by the rules of
+    // typing, except that a frequency outside the band is refused, not clamped;
+    // a refused value is added to `refused` with its reason.
+    void enterValue(int row, int col, const QString &value, QStringList &refused);
+    // The band as "400–470 MHz".
+    QString bandText() const;
     int choiceIndex(int col, const QString &text) const;
     bool isNoneWord(const QString &text) const;
     const cps::ColumnDefs &columnDefsFor(int lang) const;
+    // Shows the refused values of a paste or fill: the first few hundred and a
+    // count of the rest.
     void showRefused(const QStringList &refused);
+    // A single pasted value onto a selection of several cells fills each of
+    // them; false when fewer than two cells are selected.
+    bool pasteOneValueOnSelection(const QString &value);
     void swapChannels(int a, int b);
     void cboModel_Activated();
     void cboFrequency_Activated();

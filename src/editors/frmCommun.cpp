@@ -368,12 +368,22 @@ void frmCommun::runTransfer(bool reading) {
 }
 
 // A plan with a frequency outside the band limits (opened from a file, read
-// from a radio, or left from another band) is written only when the user says so.
+// from a radio, or left from another band), or with a tone that is not one of
+// the radio's standard tones, is written only when the user says so; the
+// question names the channels.
 bool frmCommun::writeConfirmed() {
-    if (cps::channelsOutsideBand(c_).empty())
+    const auto outside = cps::channelsOutsideBand(c_);
+    const auto tones = cps::channelsWithNonStandardTones(c_);
+    if (outside.empty() && tones.empty())
         return true;
-    return cps::dialogs().message(this, QString::fromStdString(c_.text(89)),
-                                  QString::fromStdString(c_.text(70)), QMessageBox::Question,
+    const auto text = [&](int n) { return QString::fromStdString(c_.text(n)); };
+    QStringList lines{text(outside.empty() ? 547 : 89)};
+    if (!outside.empty())
+        lines << text(545).arg(QString::fromStdString(cps::channelRanges(outside)));
+    if (!tones.empty())
+        lines << text(546).arg(QString::fromStdString(cps::channelRanges(tones)));
+    return cps::dialogs().message(this, lines.join(QLatin1Char('\n')), text(70),
+                                  QMessageBox::Question,
                                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 

@@ -81,22 +81,36 @@ TEST_F(CsvCommands, ExportWordsAreEnglishUnlessALanguageIsChosen) {
     EXPECT_EQ(clitest::imageOf(path("back.dat")), clitest::imageOf(path("plan.dat")));
 }
 
-TEST_F(CsvCommands, IgnoredColumnsAndClampedValuesAreToldOnStderr) {
+// A frequency outside the band is refused with its line, column, value and
+// band, never moved to the band edge: an import must not change a licensed
+// frequency without a word. Inside the band's edge value is taken.
+TEST_F(CsvCommands, FrequenciesOutsideTheBandAreRefusedNotClamped) {
     const QString base = newPlan("base.dat"); // 400 - 470 MHz
     clitest::writeAll(path("in.csv"), "Name,Channel,Receive,Transmit,Comment\n"
                                       "Base,1,480,446.00625,x\n"
-                                      "Field,2,446.1,390.5,y\n");
-    const CliRun r = cli({"import-csv", base, path("in.csv"), "-o", path("out.dat")});
-    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+                                      "Field,2,446.1,390.5,y\n"
+                                      "Edge,3,470,400,z\n");
     const QString in = path("in.csv");
-    EXPECT_EQ(r.err.toStdString(),
+    const CliRun refused = cli({"import-csv", base, in, "-o", path("out.dat")});
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_TRUE(refused.err.contains(
+        in + ": CSV line 2: Receive 480 is outside the band 400.00000 - 470.00000\n" + in +
+        ": CSV line 3: Transmit 390.5 is outside the band 400.00000 - 470.00000\n"))
+        << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("out.dat")));
+
+    const CliRun skipped = cli({"import-csv", base, in, "-o", path("out.dat"), "--skip-bad-rows"});
+    ASSERT_EQ(skipped.status, 0) << skipped.err.toStdString();
+    EXPECT_EQ(skipped.err.toStdString(),
               (in + ": note: columns ignored (no place in this radio): Name, Comment\n" + in +
-               ": warning: CSV line 2: Receive 480 is outside the band 400.00000 - 470.00000; "
-               "stored as 470.00000\n" +
+               ": left out: CSV line 2: Receive 480 is outside the band 400.00000 - 470.00000\n" +
                in +
-               ": warning: CSV line 3: Transmit 390.5 is outside the band 400.00000 - "
-               "470.00000; stored as 400.00000\n")
+               ": left out: CSV line 3: Transmit 390.5 is outside the band 400.00000 - "
+               "470.00000\n")
                   .toStdString());
+    const CliRun shown = cli({"export-csv", path("out.dat")});
+    EXPECT_EQ(shown.out.toStdString(),
+              std::string(kHeader) + "3,470.00000,400.00000,None,None,High,Wide,On,Off\n");
 }
 
 TEST_F(CsvCommands, AMalformedRowWritesNothing) {
@@ -118,13 +132,13 @@ TEST_F(CsvCommands, AMalformedRowWritesNothing) {
     EXPECT_FALSE(QFile::exists(path("out.dat")));
 }
 
-// Typed values end up as the grid makes them: snapped to the raster, clamped
-// to the band (134 - 174 MHz), signalling by the grid's parser; channels not
-// listed are deleted back to the template.
+// Typed values end up as the grid makes them: snapped to the raster (inside
+// the band 134 - 174 MHz), signalling by the grid's parser; channels not listed
+// are deleted back to the template.
 TEST_F(DirectImport, RowsAreEnteredAsTheGridTakesThem) {
     cps::selectBand(c, 0);
-    importRows("3,146.5281,500,67,D023i,0,1,1,2\n"
-               "4,\"100\",,023,,1,0,0,1\n");
+    importRows("3,146.5281,173.99999,67,D023i,0,1,1,2\n"
+               "4,\"134\",,023,,1,0,0,1\n");
     EXPECT_EQ(field(3, cps::field::Rx), 14653000);
     EXPECT_EQ(field(3, cps::field::Tx), 17400000);
     EXPECT_EQ(c.ch.decText[3], "67.0");
@@ -208,7 +222,7 @@ TEST_F(DirectImport, CsvAsPeopleWriteItGivesTheSamePlan) {
 // Every malformed row is refused with its line number (blank lines count) and
 // the plan is left as it was.
 TEST_F(DirectImport, MalformedRowsNameTheirLine) {
-    const std::string good = "1,146.52,146.52,None,None,1,0,1,0\n";
+    const std::string good = "1,446.52,446.52,None,None,1,0,1,0\n";
     const std::string h = kOldHeader;
     struct Case {
         std::string csv;
@@ -221,28 +235,32 @@ TEST_F(DirectImport, MalformedRowsNameTheirLine) {
          "known here: Rx, Tx)"},
         {"Channel,Receive,receive\n" + good, "line 1: column \"receive\" appears twice"},
         {"", "line 1: empty file"},
-        {h + good + "2,146.52,146.52,None,None,1,0,1\n", "line 3: 9 fields expected, 8 found"},
-        {h + good + "2,146.52,146.52,None,None,1,0,1,0,9\n", "line 3: more fields"},
-        {h + "0,146.52,146.52,None,None,1,0,1,0\n", "line 2: Channel must be a number from 1"},
-        {h + "17,146.52,146.52,None,None,1,0,1,0\n", "line 2: Channel must"},
-        {h + "x,146.52,146.52,None,None,1,0,1,0\n", "line 2: Channel must"},
-        {h + "1,,146.52,None,None,1,0,1,0\n", "line 2: Receive \"\" is not a frequency"},
-        {h + "1,146.5.2,146.52,None,None,1,0,1,0\n", "line 2: Receive"},
-        {h + "1,146.52,abc,None,None,1,0,1,0\n", "line 2: Transmit \"abc\""},
-        {h + "1,146.52,146.52,D999X,None,1,0,1,0\n", "line 2: Decode \"D999X\": unknown"},
-        {h + "1,146.52,146.52,None,abc,1,0,1,0\n", "line 2: Encode \"abc\": unknown"},
-        {h + "1,146.52,146.52,d089n,None,1,0,1,0\n", "line 2: Decode \"d089n\": unknown"},
-        {h + "1,146.52,146.52,65,None,1,0,1,0\n", "line 2: Decode \"65\": DCS codes need"},
-        {h + "1,146.52,146.52,None,31,1,0,1,0\n", "line 2: Encode \"31\": DCS codes need"},
-        {h + "1,146.52,146.52,None,7,1,0,1,0\n", "line 2: Encode \"7\": unknown"},
-        {h + "1,146.52,146.52,None,None,2,0,1,0\n",
+        {h + good + "2,446.52,446.52,None,None,1,0,1\n", "line 3: 9 fields expected, 8 found"},
+        {h + good + "2,446.52,446.52,None,None,1,0,1,0,9\n", "line 3: more fields"},
+        {h + "0,446.52,446.52,None,None,1,0,1,0\n", "line 2: Channel must be a number from 1"},
+        {h + "17,446.52,446.52,None,None,1,0,1,0\n", "line 2: Channel must"},
+        {h + "x,446.52,446.52,None,None,1,0,1,0\n", "line 2: Channel must"},
+        {h + "1,,446.52,None,None,1,0,1,0\n", "line 2: Receive \"\" is not a frequency"},
+        {h + "1,446.5.2,446.52,None,None,1,0,1,0\n", "line 2: Receive"},
+        {h + "1,446.52,abc,None,None,1,0,1,0\n", "line 2: Transmit \"abc\""},
+        {h + "1,146.52,446.52,None,None,1,0,1,0\n",
+         "line 2: Receive 146.52 is outside the band 400.00000 - 470.00000"},
+        {h + "1,446.52,470.004,None,None,1,0,1,0\n",
+         "line 2: Transmit 470.004 is outside the band 400.00000 - 470.00000"},
+        {h + "1,446.52,446.52,D999X,None,1,0,1,0\n", "line 2: Decode \"D999X\": unknown"},
+        {h + "1,446.52,446.52,None,abc,1,0,1,0\n", "line 2: Encode \"abc\": unknown"},
+        {h + "1,446.52,446.52,d089n,None,1,0,1,0\n", "line 2: Decode \"d089n\": unknown"},
+        {h + "1,446.52,446.52,65,None,1,0,1,0\n", "line 2: Decode \"65\": DCS codes need"},
+        {h + "1,446.52,446.52,None,31,1,0,1,0\n", "line 2: Encode \"31\": DCS codes need"},
+        {h + "1,446.52,446.52,None,7,1,0,1,0\n", "line 2: Encode \"7\": unknown"},
+        {h + "1,446.52,446.52,None,None,2,0,1,0\n",
          "line 2: P5 \"2\" must be Low, High or a choice index from 0 to 1"},
-        {h + "1,146.52,146.52,None,None,-1,0,1,0\n", "line 2: P5"},
-        {h + "1,146.52,146.52,None,None,1,0,1,3\n", "line 2: P8"},
-        {h + "1,146.52,146.52,None,None,1,0,1,\n", "line 2: P8 \"\""},
-        {h + "1,146.52,146.52,None,None,Hi,0,1,0\n", "line 2: P5 \"Hi\""},
-        {h + good + "\n\n1,146.52,146.52,None,None,1,0,1,0\n", "line 5: channel 1 is listed twice"},
-        {h + "1,\"146.52,146.52,None,None,1,0,1,0\n", "line 2: unterminated"},
+        {h + "1,446.52,446.52,None,None,-1,0,1,0\n", "line 2: P5"},
+        {h + "1,446.52,446.52,None,None,1,0,1,3\n", "line 2: P8"},
+        {h + "1,446.52,446.52,None,None,1,0,1,\n", "line 2: P8 \"\""},
+        {h + "1,446.52,446.52,None,None,Hi,0,1,0\n", "line 2: P5 \"Hi\""},
+        {h + good + "\n\n1,446.52,446.52,None,None,1,0,1,0\n", "line 5: channel 1 is listed twice"},
+        {h + "1,\"446.52,446.52,None,None,1,0,1,0\n", "line 2: unterminated"},
     };
     for (const auto &k : cases) {
         cps::Cps before = c;

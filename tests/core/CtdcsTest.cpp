@@ -82,4 +82,31 @@ TEST(CtdcsEntry, TheGridParsesTypedSignalling) {
     for (auto [in, want] : cases) EXPECT_EQ(cps::parseCtdcsEntry(in, "None"), want) << in;
 }
 
+// What is standard comes from the radio's own tone list: a tone between two
+// of them names the nearer, the ends name the end tones, and neither none nor a
+// DCS code is a tone at all.
+TEST(CtdcsEntry, NonStandardTonesNameTheNearestStandardTone) {
+    const struct {
+        const char *text;
+        bool nonStandard;
+        const char *nearest;
+    } cases[] = {
+        {"88.0", true, "88.5"},   {"88.5", false, "88.5"},  {"67.0", false, "67.0"},
+        {"60.0", true, "67.0"},   {"68.1", true, "67.0"},   {"68.2", true, "69.3"},
+        {"265.0", true, "254.1"}, {"100.1", true, "100.0"}, {"254.1", false, "254.1"},
+        {"D023N", false, ""},     {"D754I", false, ""},     {"None", false, ""},
+        {"", false, ""},          {"59.9", false, ""},      {"265.1", false, ""},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.text);
+        EXPECT_EQ(cps::isNonStandardTone(k.text), k.nonStandard);
+        EXPECT_EQ(cps::nearestStandardTone(k.text), k.nearest);
+    }
+    // Every tone of the list is standard and its own nearest.
+    for (const char *tone : cps::ctcssTones()) {
+        EXPECT_FALSE(cps::isNonStandardTone(tone)) << tone;
+        EXPECT_EQ(cps::nearestStandardTone(tone), tone);
+    }
+}
+
 } // namespace

@@ -58,14 +58,15 @@ TEST_F(EditingWithRadio, WritingFrequenciesOutsideTheBandAsksFirst) {
     dialogs.answers = {QMessageBox::No};
     QTest::mouseClick(w->commun()->cmdWrite, Qt::LeftButton);
     settle();
-    EXPECT_EQ(dialogs.asked, QStringList{"Frequency range is not right，continue?"});
+    EXPECT_EQ(dialogs.asked, QStringList{"Frequency range is not right，continue?\n"
+                                         "Channels outside the band: 1-16"});
     EXPECT_TRUE(frames().isEmpty()); // nothing went to the radio
     EXPECT_TRUE(w->commun()->isVisible());
 
     dialogs.asked.clear();
     QTest::mouseClick(w->commun()->cmdWrite, Qt::LeftButton); // answered Yes
     settle();
-    EXPECT_EQ(dialogs.asked.first(), "Frequency range is not right，continue?");
+    EXPECT_TRUE(dialogs.asked.first().startsWith("Frequency range is not right，continue?"));
     EXPECT_FALSE(frames().isEmpty());
 
     // A plan inside the band is written without the question.
@@ -75,7 +76,40 @@ TEST_F(EditingWithRadio, WritingFrequenciesOutsideTheBandAsksFirst) {
     dialogs.asked.clear();
     QTest::mouseClick(w->commun()->cmdWrite, Qt::LeftButton);
     settle();
-    EXPECT_FALSE(dialogs.asked.contains("Frequency range is not right，continue?"));
+    EXPECT_TRUE(dialogs.asked.filter("continue?").isEmpty())
+        << dialogs.asked.join('|').toStdString();
+}
+
+// A tone that is not a standard tone asks too, naming the channels, alone or
+// beside the channels outside the band.
+TEST_F(EditingWithRadio, WritingNonStandardTonesAsksFirst) {
+    startEmpty136();
+    enterCell(1, 1, "146.52");
+    enterCell(2, 1, "147");
+    enterCell(3, 1, "148");
+    for (int row : {1, 3}) {
+        clickCell(row, 3);
+        typeIntoCtdcsBox("88");
+    }
+    w->action("tlbWrite")->trigger();
+    dialogs.asked.clear();
+    dialogs.answers = {QMessageBox::No};
+    QTest::mouseClick(w->commun()->cmdWrite, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(dialogs.asked,
+              QStringList{"Some channels have a tone that is not a standard tone, continue?\n"
+                          "Channels with a tone that is not a standard tone: 1, 3"});
+    EXPECT_TRUE(frames().isEmpty());
+
+    c().ch.ChInfo[2][cps::field::Rx] = 18000000; // as a plan file can hold it
+    dialogs.asked.clear();
+    dialogs.answers = {QMessageBox::No};
+    QTest::mouseClick(w->commun()->cmdWrite, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(dialogs.asked, QStringList{"Frequency range is not right，continue?\n"
+                                         "Channels outside the band: 2\n"
+                                         "Channels with a tone that is not a standard tone: 1, 3"});
+    EXPECT_TRUE(frames().isEmpty());
 }
 
 } // namespace

@@ -232,7 +232,7 @@ TEST_F(ChMemEditing, PasteByCaptionsListsRefusedValues) {
     key(Qt::Key_V, Qt::ControlModifier);
 
     EXPECT_EQ(field(5, cps::field::Rx), 14652000); // snapped
-    EXPECT_EQ(field(5, cps::field::Tx), 17400000); // clamped to the band
+    EXPECT_EQ(field(5, cps::field::Tx), 14652000); // 200 is outside the band: refused
     EXPECT_EQ(c().ch.decText[5], "67.0");
     EXPECT_EQ(field(5, 5), 0);
     EXPECT_EQ(field(6, cps::field::Rx), -1);
@@ -244,11 +244,13 @@ TEST_F(ChMemEditing, PasteByCaptionsListsRefusedValues) {
     EXPECT_EQ(field(8, cps::field::Tx), -1);
     EXPECT_EQ(field(8, 5), 1); // the default stays where the value was refused
     ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_EQ(dialogs.asked[0], "These values were not pasted:\n"
+    EXPECT_EQ(dialogs.asked[0],
+              QString::fromUtf8("These values were not pasted:\n"
+                                "row 5, Tx Freq [MHz]: 200 is outside 136–174 MHz\n"
                                 "row 6, Rx Freq [MHz]: abc\n"
                                 "row 6, Tx Power: 高\n"
                                 "row 7, Decode (CTCSS/DCS): D089\n"
-                                "row 8, Tx Power: Tall");
+                                "row 8, Tx Power: Tall"));
     EXPECT_EQ(undoText(), "&Undo: paste");
     undo();
     EXPECT_EQ(field(5, cps::field::Rx), -1);
@@ -318,13 +320,15 @@ TEST_F(ChMemEditing, FillDownAndFillSeries) {
     EXPECT_EQ(cell(5, 1), "146.57000");
     EXPECT_EQ(field(5, cps::field::Tx), 14657000); // a new channel as typing makes it
 
-    // Steps that leave the band are clamped to its edge.
+    // Steps that leave the band are refused, not moved to its edge; 174.0025
+    // snaps onto the edge as a typed value does.
     enterCell(10, 1, "173.99");
-    dragCells(10, 1, 12, 1);
+    dragCells(10, 1, 13, 1);
     ch->askSeriesStep = [](double) { return std::optional<double>(6.25); };
     ch->fillSeries();
     EXPECT_EQ(field(11, cps::field::Rx), 17399500);
     EXPECT_EQ(field(12, cps::field::Rx), 17400000);
+    EXPECT_EQ(field(13, cps::field::Rx), -1);
 }
 
 // Filling cells with what they already show changes nothing: no undo step, no `*`.
