@@ -22,8 +22,8 @@ struct InputProblem {
 };
 
 std::vector<uint8_t> readOrThrow(const std::string &path, std::size_t maxBytes) {
-    platform::InputBytes in = isStdin(path) ? platform::readStandardInput(maxBytes)
-                                            : platform::readFile(path, maxBytes);
+    platform::InputBytes in =
+        isStdin(path) ? platform::readStandardInput(maxBytes) : platform::readFile(path, maxBytes);
     if (in.error)
         throw InputProblem{osReason(in.error)};
     if (in.tooLarge || in.bytes.size() > maxBytes)

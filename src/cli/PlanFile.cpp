@@ -42,10 +42,9 @@ void startSession(cps::Cps &c, const Args &args, std::ostream &notices) {
     // command reads the delivered copy and leaves the user's file alone.
     const std::string settings = cps::settingsToRead(files);
     const cps::SettingsCheck check = cps::checkSettingsFile(settings);
-    const bool replaced = check.problem != cps::SettingsProblem::None &&
-                          files.deliveredSettings != settings &&
-                          cps::checkSettingsFile(files.deliveredSettings).problem ==
-                              cps::SettingsProblem::None;
+    const bool replaced =
+        check.problem != cps::SettingsProblem::None && files.deliveredSettings != settings &&
+        cps::checkSettingsFile(files.deliveredSettings).problem == cps::SettingsProblem::None;
     if (replaced)
         files.settingsFile = files.deliveredSettings;
     std::string problem;

@@ -12,8 +12,7 @@ namespace cli {
 
 namespace {
 
-constexpr int kTextReadOk = 165, kTextWriteOk = 424, kTextWriteFailed = 425,
-              kTextNothingRead = 506;
+constexpr int kTextReadOk = 165, kTextWriteOk = 424, kTextWriteFailed = 425, kTextNothingRead = 506;
 
 std::vector<std::string> requiredPorts(const Args &args) {
     auto ports = args.values("--port");
@@ -116,8 +115,8 @@ int writeCommand(const Args &args, Console &console) {
             }
             failed.push_back(port);
             if (r.stopped)
-                console.out << port << ": " << stop.stoppedText(c.text(cps::kTextStoppedBy))
-                            << ' ' << r.failure << '\n';
+                console.out << port << ": " << stop.stoppedText(c.text(cps::kTextStoppedBy)) << ' '
+                            << r.failure << '\n';
             else if (r.readBackFailed) // written: the verify alone could not be made
                 console.out << port << ": " << r.failure << '\n';
             else

@@ -100,12 +100,12 @@ CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, Tim
     if (written != TransferResult::Succeeded) {
         r.stopped = transfer.stopped();
         if (r.blocks.count == 0)
-            return r.stopped ? stoppedBefore(WriteStep::Write)
-                             : failed(WriteStep::Write, catcher.last.isEmpty()
-                                                            ? text(c, kTextCommFailed)
-                                                            : catcher.last);
+            return r.stopped
+                       ? stoppedBefore(WriteStep::Write)
+                       : failed(WriteStep::Write,
+                                catcher.last.isEmpty() ? text(c, kTextCommFailed) : catcher.last);
         // The failure's own text first, then what it left on the radio.
-        QString message = r.stopped ? QString()
+        QString message = r.stopped                ? QString()
                           : catcher.last.isEmpty() ? text(c, kTextCommFailed)
                                                    : catcher.last;
         if (!message.isEmpty())
