@@ -22,8 +22,8 @@ struct InputProblem {
 };
 
 std::vector<uint8_t> readOrThrow(const std::string &path, std::size_t maxBytes) {
-    platform::InputBytes in = isStdin(path) ? platform::readStandardInput(maxBytes)
-                                            : platform::readFile(path, maxBytes);
+    platform::InputBytes in =
+        isStdin(path) ? platform::readStandardInput(maxBytes) : platform::readFile(path, maxBytes);
     if (in.error)
         throw InputProblem{osReason(in.error)};
     if (in.tooLarge || in.bytes.size() > maxBytes)
@@ -90,6 +90,8 @@ OutputFile::OutputFile(const std::string &path, const std::vector<std::string> &
     using platform::FileType;
     const platform::FileStatus st = platform::fileStatus(target_);
     if (st.error == 0) {
+        // Before the type: a port is a character device too.
+        refuseOutputOnInput(path, target_, inputs);
         if (st.type == FileType::CharacterDevice) {
             device_ = true;
             return;
@@ -100,9 +102,6 @@ OutputFile::OutputFile(const std::string &path, const std::vector<std::string> &
             fail(path, "cannot be written (not a regular file)");
         if (!st.writeBits || platform::writeAccess(target_, false) != 0)
             fail(path, "cannot be written (read-only file)");
-        for (const auto &input : inputs)
-            if (!isStdin(input) && platform::sameFile(target_, input))
-                fail(path, "is also an input of this command; choose another output");
         return;
     }
     if (st.error != ENOENT)
@@ -147,6 +146,34 @@ void OutputFile::write(const std::vector<uint8_t> &bytes, Console &console,
     }
     if (existed)
         fs::permissions(target_, oldPerms, ec);
+}
+
+void refuseOutputOnInput(const std::string &output, const std::string &target,
+                         const std::vector<std::string> &inputs) {
+    for (const auto &input : inputs)
+        if (!input.empty() && !isStdin(input) && platform::sameFile(target, input))
+            fail(output, "is also an input of this command; choose another output");
+}
+
+void checkBackupFolder(const std::string &dir, const std::vector<std::string> &inputs) {
+    using platform::FileType;
+    refuseOutputOnInput(dir, dir, inputs);
+    // The folder, or the nearest folder above it that exists (the backup creates the rest).
+    std::filesystem::path at = std::filesystem::absolute(dir);
+    platform::FileStatus st = platform::fileStatus(at.string());
+    while (st.error == ENOENT && at.has_relative_path()) {
+        at = at.parent_path();
+        st = platform::fileStatus(at.string());
+    }
+    const auto refuse = [&](int error) {
+        fail(dir, "cannot be used as the backup folder (" + osReason(error) + ")");
+    };
+    if (st.error != 0)
+        refuse(st.error);
+    if (st.type != FileType::Directory)
+        refuse(ENOTDIR);
+    if (const int e = platform::writeAccess(at.string(), true); e != 0)
+        refuse(e);
 }
 
 std::string outputErrorText(const Console &console) {

@@ -57,6 +57,17 @@ class OutputFile {
     bool toStdout_ = false, device_ = false;
 };
 
+// An output (`output` as given, `target` the file it names) that is the same
+// file as one of `inputs` (plans, CSV files, port devices; compared by the
+// file itself, not by name) is a CliFailure (file error).
+void refuseOutputOnInput(const std::string &output, const std::string &target,
+                         const std::vector<std::string> &inputs);
+
+// A --backup folder: one of `inputs`, or a folder that cannot be created or
+// written (the OS reason: "Permission denied", "Not a directory"), is a
+// CliFailure (file error).
+void checkBackupFolder(const std::string &dir, const std::vector<std::string> &inputs);
+
 // Why the console's standard output could not be written ("No space left on device").
 std::string outputErrorText(const Console &console);
 

@@ -94,26 +94,37 @@ std::vector<CommandSpec> buildSpecs() {
     s.push_back({"read",
                  "read --port DEV -o OUT.dat",
                  "read a radio into a data file",
-                 "OUT.dat is checked before the radio is asked.",
+                 "OUT.dat is checked before the radio is asked; it may not be the port. Ctrl-C, "
+                 "SIGTERM or SIGHUP stops the read after the frame on the wire; nothing is saved.",
                  {kPort, {"-o", "OUT.dat", "the data file to save ('-' = standard output)"}},
                  0,
                  0,
                  {"brenvik-cli read --port /dev/ttyUSB0 -o radio.dat"},
-                 {kOk, {kExitRadio, "the radio could not be read"}, kUsage, kFile}});
-    s.push_back({"write",
-                 "write FILE.dat --port DEV [--port DEV ...] [--verify] [--backup DIR] [--force]",
-                 "write a plan to each radio in turn",
-                 "A plan with a receive or transmit frequency outside its band is refused "
-                 "(exit 3, the channels named) unless --force is given.",
-                 {kPort, kVerify, kBackup, kForce},
-                 1,
-                 1,
-                 {"brenvik-cli write plan.dat --port /dev/ttyUSB0 --verify",
-                  "brenvik-cli write plan.dat --port COM1 --port COM2 --backup backups"},
                  {kOk,
-                  {kExitRadio, "a radio could not be written"},
+                  {kExitRadio, "the radio could not be read"},
                   kUsage,
-                  {kExitFile, "file error, or channels outside the band without --force"}}});
+                  {kExitFile, "file error, or OUT.dat is the port"},
+                  {kExitStopped, "stopped by SIGINT, SIGTERM or SIGHUP; nothing was saved"}}});
+    s.push_back(
+        {"write",
+         "write FILE.dat --port DEV [--port DEV ...] [--verify] [--backup DIR] [--force]",
+         "write a plan to each radio in turn",
+         "A plan with a receive or transmit frequency outside its band is refused "
+         "(exit 3, the channels named) unless --force is given. A write cut off after "
+         "its first data block says the radio holds part of the plan. Ctrl-C, SIGTERM "
+         "or SIGHUP stops after the block on the wire; later radios are not written.",
+         {kPort, kVerify, kBackup, kForce},
+         1,
+         1,
+         {"brenvik-cli write plan.dat --port /dev/ttyUSB0 --verify",
+          "brenvik-cli write plan.dat --port COM1 --port COM2 --backup backups"},
+         {kOk,
+          {kExitRadio, "a radio could not be written (or its verify could not read it back)"},
+          kUsage,
+          {kExitFile, "file error, channels outside the band without --force, or a "
+                      "--backup folder that is an input, a port, or cannot be written"},
+          {kExitStopped, "stopped by SIGINT, SIGTERM or SIGHUP: the radio being written "
+                         "holds part of the plan and must be written again"}}});
     s.push_back({"diff",
                  "diff A B",
                  "compare two plans; A and B are each FILE.dat or --port DEV",
@@ -134,7 +145,8 @@ std::vector<CommandSpec> buildSpecs() {
                  "programming line: radio after radio on every port, until Ctrl-C or --count",
                  "Each port is checked first: a port that cannot be opened ends the command "
                  "before any radio is programmed. One line per radio with its result and "
-                 "duration on standard output.",
+                 "duration on standard output. Ctrl-C, SIGTERM or SIGHUP ends the line once "
+                 "the radios being programmed are finished and logged.",
                  {kPort,
                   kVerify,
                   kBackup,
@@ -148,7 +160,8 @@ std::vector<CommandSpec> buildSpecs() {
                  {{kExitOk, "every radio passed"},
                   {kExitRadio, "a radio failed"},
                   {kExitUsage, "usage error, or a port that cannot be opened at the start"},
-                  {kExitFile, "file error, or channels outside the band without --force"}}});
+                  {kExitFile, "file error, channels outside the band without --force, or a "
+                              "--log or --backup that is the plan or a port"}}});
     s.push_back({"ports",
                  "ports [--json]",
                  "list serial devices and their COM numbers",
@@ -286,6 +299,8 @@ std::string generalHelp() {
            "  2  usage error; program: a port that cannot be opened at the start\n"
            "  3  file error, or a plan with channels outside its band (write, program)\n"
            "  4  diff: the radio could not be read\n"
+           "  5  read, write: stopped by SIGINT, SIGTERM or SIGHUP (write: the radio holds\n"
+           "     part of the plan)\n"
            "\nExamples:\n";
     for (const char *name : {"new", "write", "diff", "program"})
         out << "  " << findCommand(name)->examples.front() << '\n';

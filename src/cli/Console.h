@@ -15,6 +15,9 @@ constexpr int kExitUsage = 2;
 constexpr int kExitFile = 3;
 constexpr int kExitDiffers = 1;     // diff: the plans differ
 constexpr int kExitRadioUnread = 4; // diff: a radio could not be read
+// A stop signal (SIGINT, SIGTERM, SIGHUP) ended a read or a write: a written
+// radio may hold part of the plan.
+constexpr int kExitStopped = 5;
 
 // Run-time errors held back while a command runs without --verbose: a failed
 // command's own message is its one line; a command that succeeds all the same

@@ -5,6 +5,7 @@
 #include "comm/TransferUi.h"
 #include "comm/Waiter.h"
 
+#include <atomic>
 #include <mutex>
 #include <ostream>
 #include <string>
@@ -23,6 +24,11 @@ class ConsoleTransferUi : public cps::TransferUi {
     void setProgress(int mark) override;
     void insertLogEntry(int index, const QString &text) override;
     void message(const QString &text, const QString &title) override;
+    bool stopRequested() const override { return stopFlag_ && *stopFlag_ != 0; }
+
+    // A stop signal's number (StopSignals): non-zero ends the transfer at the
+    // next frame boundary.
+    void setStopFlag(const std::atomic<int> *flag) { stopFlag_ = flag; }
 
     // Ends the progress bar's line, if one is drawn.
     void finishProgress();
@@ -39,6 +45,7 @@ class ConsoleTransferUi : public cps::TransferUi {
     bool barDrawn_ = false;
     int lastMark_ = -1;
     std::string lastMessage_;
+    const std::atomic<int> *stopFlag_ = nullptr;
 };
 
 } // namespace cli

@@ -15,7 +15,7 @@ namespace cli {
 namespace {
 
 // One side of the comparison: a data file opened as Open does, or the radio's
-// whole memory read and decoded as a read does.
+// whole memory read (decoded later, by decodeRadio).
 void loadSide(cps::Cps &c, const std::pair<std::string, std::string> &side, Console &console) {
     if (side.first.empty()) {
         openPlan(c, side.second, console.err);
@@ -36,7 +36,10 @@ void loadSide(cps::Cps &c, const std::pair<std::string, std::string> &side, Cons
     if (!image)
         throw CliFailure(kExitRadioUnread, port + ": " + c.text(79));
     c.IicDat = *image;
-    cps::SoftDisplay(c);
+}
+
+bool isRadio(const std::pair<std::string, std::string> &side) {
+    return !side.first.empty();
 }
 
 } // namespace
@@ -57,6 +60,19 @@ int diffCommand(const Args &args, Console &console) {
     cps::Cps a = base, b = base;
     loadSide(a, sides[0], console);
     loadSide(b, sides[1], console);
+    // A plan against a radio: the bytes a write never sends (the radio's
+    // identification, anything outside the write range) are listed apart and
+    // do not count as a difference, so a write followed by diff is clean.
+    if (isRadio(sides[0]) != isRadio(sides[1])) {
+        cps::Cps &radio = isRadio(sides[0]) ? a : b;
+        const cps::Cps &file = isRadio(sides[0]) ? b : a;
+        for (const auto &line : takeUnwrittenDifferences(
+                 file.IicDat, radio.IicDat, cps::addressesAWriteLeaves(base), !isRadio(sides[0])))
+            console.err << line << " (not written by a write)\n";
+    }
+    for (auto [c, side] : {std::pair{&a, &sides[0]}, std::pair{&b, &sides[1]}})
+        if (isRadio(*side))
+            cps::SoftDisplay(*c);
 
     const auto lines = planDifferences(a, b);
     for (const auto &line : lines)

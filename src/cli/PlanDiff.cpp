@@ -134,12 +134,37 @@ std::vector<std::string> planDifferences(const cps::Cps &a, const cps::Cps &b) {
     const auto other = decodedBits(b);
     for (std::size_t i = 0; i < decoded.size() && i < other.size(); ++i)
         decoded[i] &= other[i];
-    for (const auto &[first, last] : rawDifferences(a.IicDat, b.IicDat, decoded)) {
-        std::string line = "raw " + hex4(first) + (last > first ? "-" + hex4(last) : "");
-        if (last - first < 16)
-            line +=
-                ": " + hexBytes(a.IicDat, first, last) + " -> " + hexBytes(b.IicDat, first, last);
-        lines.push_back(line);
+    for (const auto &[first, last] : rawDifferences(a.IicDat, b.IicDat, decoded))
+        lines.push_back(rawRangeLine(a.IicDat, b.IicDat, first, last));
+    return lines;
+}
+
+std::string rawRangeLine(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b, int first,
+                         int last) {
+    std::string line = "raw " + hex4(first) + (last > first ? "-" + hex4(last) : "");
+    if (last - first < 16)
+        line += ": " + hexBytes(a, first, last) + " -> " + hexBytes(b, first, last);
+    return line;
+}
+
+std::vector<std::string> takeUnwrittenDifferences(const std::vector<uint8_t> &file,
+                                                  std::vector<uint8_t> &radio,
+                                                  const std::vector<bool> &leftByWrite,
+                                                  bool fileFirst) {
+    const std::size_t n = std::min({file.size(), radio.size(), leftByWrite.size()});
+    const auto differs = [&](std::size_t i) { return leftByWrite[i] && file[i] != radio[i]; };
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!differs(i))
+            continue;
+        std::size_t j = i;
+        while (j + 1 < n && differs(j + 1))
+            ++j;
+        lines.push_back(rawRangeLine(fileFirst ? file : radio, fileFirst ? radio : file,
+                                     static_cast<int>(i), static_cast<int>(j)));
+        std::copy(file.begin() + static_cast<long>(i), file.begin() + static_cast<long>(j) + 1,
+                  radio.begin() + static_cast<long>(i));
+        i = j;
     }
     return lines;
 }

@@ -23,6 +23,19 @@ std::vector<std::pair<int, int>> rawDifferences(const std::vector<uint8_t> &a,
                                                 const std::vector<uint8_t> &b,
                                                 const std::vector<uint8_t> &decoded);
 
+// "raw 0389-038A: 23 28 -> 52 57" (the bytes only for ranges under 16 bytes).
+std::string rawRangeLine(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b, int first,
+                         int last);
+
+// A plan file against what a radio holds: the addresses a write leaves alone
+// (`leftByWrite`, see addressesAWriteLeaves) cannot differ because of a write,
+// so the radio's bytes there take the file's. Returns those differences as
+// raw lines, file before radio when `fileFirst`.
+std::vector<std::string> takeUnwrittenDifferences(const std::vector<uint8_t> &file,
+                                                  std::vector<uint8_t> &radio,
+                                                  const std::vector<bool> &leftByWrite,
+                                                  bool fileFirst);
+
 // Everything as text lines; empty when the plans are the same.
 std::vector<std::string> planDifferences(const cps::Cps &a, const cps::Cps &b);
 

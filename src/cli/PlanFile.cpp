@@ -7,6 +7,7 @@
 #include "core/OutOfBand.h"
 #include "core/Plan.h"
 #include "core/Session.h"
+#include "core/SettingsRecovery.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -16,7 +17,7 @@ namespace cli {
 
 namespace {
 
-constexpr int kTextWrongFileType = 83, kTextSaveFailed = 86;
+constexpr int kTextWrongFileType = 83, kTextSaveFailed = 86, kTextSettingsReplaced = 507;
 
 bool isBcdByte(uint8_t b) {
     return (b >> 4) <= 9 && (b & 0x0F) <= 9;
@@ -34,12 +35,28 @@ cps::FileLocations fileLocationsFor(const Args &args) {
     return cps::locateProgramFiles(QCoreApplication::applicationDirPath());
 }
 
-void startSession(cps::Cps &c, const Args &args) {
+void startSession(cps::Cps &c, const Args &args, std::ostream &notices) {
     const int lang = args.intValue("--lang", 1, 3, 0);
-    const cps::FileLocations files = fileLocationsFor(args);
+    cps::FileLocations files = fileLocationsFor(args);
+    // A settings file the desktop tool would set aside and replace: this
+    // command reads the delivered copy and leaves the user's file alone.
+    const std::string settings = cps::settingsToRead(files);
+    const cps::SettingsCheck check = cps::checkSettingsFile(settings);
+    const bool replaced =
+        check.problem != cps::SettingsProblem::None && files.deliveredSettings != settings &&
+        cps::checkSettingsFile(files.deliveredSettings).problem == cps::SettingsProblem::None;
+    if (replaced)
+        files.settingsFile = files.deliveredSettings;
     std::string problem;
     if (!cps::loadSession(c, files, lang, &problem))
         throw CliFailure(kExitFile, "unusable settings or default image: " + problem);
+    if (replaced)
+        notices << QString::fromStdString(c.text(kTextSettingsReplaced))
+                       .arg(QString::fromStdString(settings),
+                            QString::fromStdString(cps::describe(check)),
+                            QString::fromStdString(files.deliveredSettings))
+                       .toStdString()
+                << '\n';
 }
 
 std::string bandEdgeProblem(const std::vector<uint8_t> &image) {

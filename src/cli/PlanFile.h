@@ -18,9 +18,11 @@ namespace cli {
 cps::FileLocations fileLocationsFor(const Args &args);
 
 // A ready shared state for the program folder with the interface language of
-// --lang (1..3) or of the settings file. Throws CliFailure (file error) when
-// the program folder's files cannot be used.
-void startSession(cps::Cps &c, const Args &args);
+// --lang (1..3) or of the settings file. A settings file that cannot be used
+// (empty, not a file, no [Setting] section) is left as it is and the delivered
+// copy is read instead, with a notice on `notices`. Throws CliFailure (file
+// error) when the program folder's files cannot be used.
+void startSession(cps::Cps &c, const Args &args, std::ostream &notices);
 
 // The shared state of one command, its failures printed on the console's
 // error stream.
@@ -30,7 +32,7 @@ class CommandSession {
         c.sink = &sink_;
         if (!args.has("--verbose"))
             sink_.setShortForm(&c, &console.faults);
-        startSession(c, args);
+        startSession(c, args, console.err);
     }
     CommandSession(const CommandSession &) = delete;
     CommandSession &operator=(const CommandSession &) = delete;

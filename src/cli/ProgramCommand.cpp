@@ -84,6 +84,25 @@ void checkPortsOpen(const cps::Cps &c, const std::vector<std::string> &names) {
     }
 }
 
+// The log and the backups never land on the plan or a port: checked before
+// anything runs (a log line appended to the plan would change every radio
+// programmed after it).
+void refuseOutputsOnInputs(const cps::Cps &c, const Args &args,
+                           const std::vector<std::string> &portNames) {
+    std::vector<std::string> inputs{args.positionals()[0]};
+    for (const auto &name : portNames) {
+        try {
+            inputs.push_back(resolveDevice(c, name).toStdString());
+        } catch (const CliFailure &) {
+            // a COM number without a device: checkPortsOpen names it
+        }
+    }
+    if (args.has("--log"))
+        refuseOutputOnInput(args.value("--log"), args.value("--log"), inputs);
+    if (args.has("--backup"))
+        checkBackupFolder(args.value("--backup"), inputs);
+}
+
 } // namespace
 
 int programCommand(const Args &args, Console &console) {
@@ -97,6 +116,7 @@ int programCommand(const Args &args, Console &console) {
 
     CommandSession session(args, console);
     cps::Cps &c = session.c;
+    refuseOutputsOnInputs(c, args, portNames);
     openPlan(c, args.positionals()[0], console.err);
     refuseChannelsOutsideBand(c, args);
     checkPortsOpen(c, portNames);
@@ -149,8 +169,8 @@ int programCommand(const Args &args, Console &console) {
                  }
              }});
 
-    // Ctrl-C (or SIGTERM) is taken by this thread alone; the ports keep
-    // running until the radios being programmed are done.
+    // Ctrl-C, SIGTERM and SIGHUP (a closed terminal) are taken by this thread
+    // alone; the ports keep running until the radios being programmed are done.
     platform::StopWaiter stop;
     std::atomic<bool> ended{false}; // the line ended by itself (--count)
     std::thread runner([&] {

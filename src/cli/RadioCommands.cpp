@@ -3,20 +3,35 @@
 #include "cli/DevicePort.h"
 #include "cli/PlanFile.h"
 #include "cli/RadioLink.h"
+#include "cli/StopSignals.h"
 #include "cli/StreamSink.h"
+#include "comm/CheckedWrite.h"
 #include "core/DataFile.h"
 
 namespace cli {
 
 namespace {
 
-constexpr int kTextReadOk = 165, kTextWriteOk = 424, kTextWriteFailed = 425;
+constexpr int kTextReadOk = 165, kTextWriteOk = 424, kTextWriteFailed = 425, kTextNothingRead = 506;
 
 std::vector<std::string> requiredPorts(const Args &args) {
     auto ports = args.values("--port");
     if (ports.empty())
         throw UsageError(args.command() + ": --port DEV is required");
     return ports;
+}
+
+// The devices of the ports, for the outputs that must not land on them.
+std::vector<std::string> portDevices(const cps::Cps &c, const std::vector<std::string> &ports) {
+    std::vector<std::string> devices;
+    for (const auto &port : ports) {
+        try {
+            devices.push_back(resolveDevice(c, port).toStdString());
+        } catch (const CliFailure &) {
+            // a COM number without a device: the transfer reports it
+        }
+    }
+    return devices;
 }
 
 } // namespace
@@ -30,13 +45,23 @@ int readCommand(const Args &args, Console &console) {
 
     CommandSession session(args, console);
     cps::Cps &c = session.c;
-    // Checked before the radio is asked, so a whole read is not lost to a bad -o.
-    const OutputFile output(args.value("-o"));
+    // Checked before the radio is asked, so a whole read is not lost to a bad -o
+    // (nor the image sent down the radio's own line).
+    const OutputFile output(args.value("-o"), portDevices(c, ports));
     const QString device = resolveDevice(c, ports[0]);
-    ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, ports[0]);
-    cps::TimeoutMark mark;
     std::vector<uint8_t> asRead;
-    const LinkResult r = readRadio(c, device, ui, mark, &asRead);
+    LinkResult r;
+    StopSignals stop;
+    stop.run([&] {
+        ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, ports[0]);
+        ui.setStopFlag(&stop.flag());
+        cps::TimeoutMark mark;
+        r = readRadio(c, device, ui, mark, &asRead);
+    });
+    if (stop.signal())
+        throw CliFailure(kExitStopped, ports[0] + ": " +
+                                           stop.stoppedText(c.text(cps::kTextStoppedBy)) + " " +
+                                           c.text(kTextNothingRead));
     if (!r.ok)
         throw CliFailure(kExitRadio, ports[0] + ": " + r.failure);
     saveFile(c, cps::imageToFileBytes(asRead), output, console);
@@ -51,33 +76,55 @@ int writeCommand(const Args &args, Console &console) {
 
     CommandSession session(args, console);
     cps::Cps &c = session.c;
-    openPlan(c, args.positionals()[0], console.err);
+    const std::string plan = args.positionals()[0];
+    if (args.has("--backup")) {
+        auto inputs = portDevices(c, ports);
+        inputs.push_back(plan);
+        checkBackupFolder(args.value("--backup"), inputs);
+    }
+    openPlan(c, plan, console.err);
     refuseChannelsOutsideBand(c, args);
 
     std::vector<std::string> failed;
-    for (const auto &port : ports) {
-        LinkResult r;
-        try {
-            const QString device = resolveDevice(c, port);
-            ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, port);
-            cps::TimeoutMark mark;
-            const cps::WriteChecks checks{args.has("--verify"),
-                                          QString::fromStdString(args.value("--backup")),
-                                          QString::fromStdString(port)};
-            r = writeRadio(c, device, ui, mark, checks);
-        } catch (const CliFailure &e) {
-            r = {false, e.what(), {}};
-        }
-        if (!r.backupFile.empty())
-            console.out << port << ": backup " << r.backupFile << '\n' << std::flush;
-        if (r.ok) {
-            console.out << port << ": " << c.text(kTextWriteOk) << '\n' << std::flush;
-        } else {
+    StopSignals stop;
+    stop.run([&] {
+        for (const auto &port : ports) {
+            LinkResult r;
+            if (stop.signal()) {
+                r.stopped = true; // the radios after a stop are left alone
+                r.failure = c.text(cps::kTextNothingWritten);
+            } else {
+                try {
+                    const QString device = resolveDevice(c, port);
+                    ConsoleTransferUi ui(console.err, console.progressBar, console.verbose, port);
+                    ui.setStopFlag(&stop.flag());
+                    cps::TimeoutMark mark;
+                    const cps::WriteChecks checks{args.has("--verify"),
+                                                  QString::fromStdString(args.value("--backup")),
+                                                  QString::fromStdString(port)};
+                    r = writeRadio(c, device, ui, mark, checks);
+                } catch (const CliFailure &e) {
+                    r = {false, e.what(), {}};
+                }
+            }
+            if (!r.backupFile.empty())
+                console.out << port << ": backup " << r.backupFile << '\n' << std::flush;
+            if (r.ok) {
+                console.out << port << ": " << c.text(kTextWriteOk) << '\n' << std::flush;
+                continue;
+            }
             failed.push_back(port);
-            console.out << port << ": " << c.text(kTextWriteFailed) << " - " << r.failure << '\n'
-                        << std::flush;
+            if (r.stopped)
+                console.out << port << ": " << stop.stoppedText(c.text(cps::kTextStoppedBy)) << ' '
+                            << r.failure << '\n';
+            else if (r.readBackFailed) // written: the verify alone could not be made
+                console.out << port << ": " << r.failure << '\n';
+            else
+                console.out << port << ": " << c.text(kTextWriteFailed) << " - " << r.failure
+                            << '\n';
+            console.out << std::flush;
         }
-    }
+    });
     if (ports.size() > 1) {
         console.out << ports.size() - failed.size() << " of " << ports.size() << " radios written";
         if (!failed.empty()) {
@@ -87,8 +134,9 @@ int writeCommand(const Args &args, Console &console) {
         }
         console.out << '\n';
     }
-    const int failures = static_cast<int>(failed.size());
-    return failures ? kExitRadio : kExitOk;
+    if (stop.signal())
+        return kExitStopped;
+    return failed.empty() ? kExitOk : kExitRadio;
 }
 
 } // namespace cli

@@ -33,7 +33,9 @@ LinkResult readRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
     ui.clearMessage();
     const auto r = transfer.read();
     ui.finishProgress();
-    return outcome(c, r, device, ui);
+    LinkResult result = outcome(c, r, device, ui);
+    result.stopped = transfer.stopped();
+    return result;
 }
 
 LinkResult writeRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
@@ -41,10 +43,12 @@ LinkResult writeRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
     DevicePort port(c, device);
     const cps::CheckedWriteResult r = cps::writeWithChecks(c, port, ui, mark, checks);
     ui.finishProgress();
-    LinkResult result{r.ok, {}, r.backupFile.toStdString()};
+    LinkResult result{r.ok, {}, r.backupFile.toStdString(), r.stopped, r.readBackFailed};
     if (r.ok)
         return result;
     result.failure = r.message.toStdString();
+    if (r.stopped && !r.readBackFailed)
+        return result; // the message says what the radio holds
     if (r.portOpenFailed)
         result.failure = device.toStdString() + " cannot be opened: " + result.failure;
     else if (r.failedStep != cps::WriteStep::Write)

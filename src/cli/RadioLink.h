@@ -18,6 +18,9 @@ struct LinkResult {
     bool ok = false;
     std::string failure;    // what went wrong, in the interface language where it has a text
     std::string backupFile; // the backup made before a write
+    bool stopped = false;   // ended at a stop request (a signal)
+    // A write went through but its verify could not read the radio back.
+    bool readBackFailed = false;
 };
 
 // Reads the radio on `device` into `c` (the image changes only when the whole

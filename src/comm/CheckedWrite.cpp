@@ -16,6 +16,7 @@ class MessageCatcher : public TransferUi {
     explicit MessageCatcher(TransferUi &inner) : inner_(inner) {}
     Waiter &waiter() override { return inner_.waiter(); }
     bool stopTicked() const override { return inner_.stopTicked(); }
+    bool stopRequested() const override { return inner_.stopRequested(); }
     void setStopTicked(bool on) override { inner_.setStopTicked(on); }
     void setStopVisible(bool on) override { inner_.setStopVisible(on); }
     void setProgress(int p) override { inner_.setProgress(p); }
@@ -44,6 +45,12 @@ QString text(const Cps &c, int n) {
 
 } // namespace
 
+QString partlyWrittenText(const Cps &c, const BlocksWritten &blocks) {
+    const QString address =
+        QStringLiteral("%1").arg(blocks.lastAddress, 4, 16, QLatin1Char('0')).toUpper();
+    return text(c, kTextPartlyWritten).arg(QStringLiteral("0x") + address);
+}
+
 QString stepName(WriteStep step) {
     switch (step) {
     case WriteStep::Backup:
@@ -67,12 +74,18 @@ CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, Tim
         r.message = message;
         return r;
     };
+    const auto stoppedBefore = [&](WriteStep step) {
+        r.stopped = true;
+        return failed(step, text(c, kTextNothingWritten));
+    };
 
     if (!checks.backupDir.isEmpty()) {
         r.backupFile = backupRadio(c, port, catcher, mark, checks.backupDir, checks.portName);
         // An unsupported radio is named as the write names it; any other
         // failure is the backup's own.
         const QString unsupported = text(c, kTextUnsupportedRadio);
+        if (r.backupFile.isEmpty() && ui.stopRequested())
+            return stoppedBefore(WriteStep::Backup);
         if (r.backupFile.isEmpty())
             return failed(WriteStep::Backup,
                           catcher.last == unsupported ? unsupported : text(c, kTextBackupFailed));
@@ -83,18 +96,35 @@ CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, Tim
     catcher.last.clear();
     const TransferResult written = transfer.write();
     r.portOpenFailed = transfer.portOpenFailed();
-    if (written != TransferResult::Succeeded)
-        return failed(WriteStep::Write,
-                      catcher.last.isEmpty() ? text(c, kTextCommFailed) : catcher.last);
+    r.blocks = transfer.blocksWritten();
+    if (written != TransferResult::Succeeded) {
+        r.stopped = transfer.stopped();
+        if (r.blocks.count == 0)
+            return r.stopped
+                       ? stoppedBefore(WriteStep::Write)
+                       : failed(WriteStep::Write,
+                                catcher.last.isEmpty() ? text(c, kTextCommFailed) : catcher.last);
+        // The failure's own text first, then what it left on the radio.
+        QString message = r.stopped                ? QString()
+                          : catcher.last.isEmpty() ? text(c, kTextCommFailed)
+                                                   : catcher.last;
+        if (!message.isEmpty())
+            message += QLatin1Char(' ');
+        return failed(WriteStep::Write, message + partlyWrittenText(c, r.blocks));
+    }
 
     if (checks.verify) {
         const auto u16 = [](int16_t v) { return static_cast<int>(static_cast<uint16_t>(v)); };
         const int start = u16(c.settings.writeStart), end = u16(c.settings.writeEnd);
         catcher.last.clear();
         const auto actual = readRange(c, port, catcher, mark, start, end);
-        if (!actual)
-            return failed(WriteStep::Verify,
-                          catcher.last.isEmpty() ? text(c, kTextCommFailed) : catcher.last);
+        // The write itself went through: a read-back that fails says nothing
+        // about what the radio holds.
+        if (!actual) {
+            r.stopped = ui.stopRequested();
+            r.readBackFailed = true;
+            return failed(WriteStep::Verify, text(c, kTextReadBackFailed));
+        }
         const auto expected = expectedAfterWrite(c.IicDat, recorder.sent(),
                                                  transfer.scripts().writeCommand(), start, end);
         r.mismatches = mismatchedAddresses(expected, *actual);

@@ -8,6 +8,7 @@
 //
 // The read/write window, the command line's write and the programming line
 // all run this one procedure.
+#include "comm/RadioTransfer.h"
 #include "comm/SerialPort.h"
 #include "comm/TransferUi.h"
 #include "core/Cps.h"
@@ -20,6 +21,8 @@ namespace cps {
 // Interface texts of the checks.
 constexpr int kTextVerifyAfterWrite = 420, kTextBackupBeforeWrite = 421, kTextVerifyFailedAt = 422,
               kTextBackupFailed = 423, kTextWriteOk = 424, kTextWriteFailed = 425;
+constexpr int kTextPartlyWritten = 500, kTextReadBackFailed = 501, kTextStoppedBy = 504,
+              kTextNothingWritten = 505;
 
 struct WriteChecks {
     bool verify = false;
@@ -32,11 +35,20 @@ enum class WriteStep { None, Backup, Write, Verify };
 struct CheckedWriteResult {
     bool ok = false;
     WriteStep failedStep = WriteStep::None;
-    QString message;             // in the interface language
+    // In the interface language. A write that ended after its first data block
+    // adds that the radio holds part of the plan (partlyWrittenText).
+    QString message;
     bool portOpenFailed = false; // the port could not be opened: nothing was exchanged
+    bool stopped = false;        // ended at a stop request (TransferUi::stopRequested)
+    bool readBackFailed = false; // verify: written, but the radio could not be read back
+    BlocksWritten blocks;        // the write's acknowledged data blocks
     QString backupFile;          // the backup written, if any
     std::vector<int> mismatches; // verify: every differing address
 };
+
+// "The radio now holds part of the new plan (the last block written is
+// 0x03F0) ...": what a write that ended after `blocks` leaves on the radio.
+QString partlyWrittenText(const Cps &c, const BlocksWritten &blocks);
 
 // Short English name of a step for logs ("backup", "write", "verify").
 QString stepName(WriteStep step);

@@ -70,6 +70,8 @@ void RadioTransfer::CloseCom() {
 }
 
 bool RadioTransfer::startTransfer(bool reading) {
+    stopped_ = false;
+    blocks_ = {};
     scripts_.SelectAltCommandSet();
     engine_.attempts = 0;
     engine_.pollDelay = 1;
@@ -98,7 +100,7 @@ bool RadioTransfer::startTransfer(bool reading) {
 // A failed pass: decides whether another one runs. Gives up on a refused radio,
 // when Stop is ticked (visible from the sixth failure on), and after seven passes.
 bool RadioTransfer::retryAfterFailedPass() {
-    if (engine_.attempts == kUnsupportedRadio)
+    if (engine_.attempts == kUnsupportedRadio || stopAsked())
         return false;
     ++engine_.attempts;
     if (engine_.attempts > kStopVisibleAfter) {
@@ -112,8 +114,16 @@ bool RadioTransfer::retryAfterFailedPass() {
     return false;
 }
 
+bool RadioTransfer::stopAsked() {
+    if (ui_.stopRequested())
+        stopped_ = true;
+    return stopped_;
+}
+
 bool RadioTransfer::runReadPass(std::vector<uint8_t> &scratch) {
     for (int i = 1; i <= scripts_.lineCount(kReadScript); ++i) {
+        if (stopAsked())
+            return false;
         engine_.currentLine = i;
         engine_.ConvComCode(scripts_.line(kReadScript, i).text);
         engine_.ProtocolCom(); // may switch the command set: read the line again below
@@ -182,7 +192,10 @@ void RadioTransfer::endAfterError() {
 }
 
 bool RadioTransfer::runWritePass() {
+    int acknowledged = 0;
     for (int i = 1; i <= scripts_.lineCount(kWriteScript); ++i) {
+        if (stopAsked())
+            return false;
         engine_.currentLine = i;
         const ScriptLine line = scripts_.line(kWriteScript, i);
         for (int k = 0; k < line.blockSize; ++k)
@@ -191,6 +204,9 @@ bool RadioTransfer::runWritePass() {
         engine_.ProtocolCom();
         if (engine_.lineFailed)
             return false;
+        // Every pass starts again at the first block: the furthest pass counts.
+        if (line.blockSize > 0 && ++acknowledged > blocks_.count)
+            blocks_ = {acknowledged, line.blockAddress, line.blockSize};
         ShowComPercent(scripts_.line(kWriteScript, i).progressMark);
     }
     return true;
@@ -302,7 +318,9 @@ TransferResult RadioTransfer::write() {
         } while (!passOk && retryAfterFailedPass());
 
         bool reachedEnd = false;
-        if (passOk && sendModelAndBand() && readParameters() && sendRadioSettings()) {
+        // A stop after the last block still leaves the closing frames unsent.
+        if (passOk && !stopAsked() && sendModelAndBand() && readParameters() &&
+            sendRadioSettings()) {
             sendEndFrames();
             reachedEnd = true;
         }

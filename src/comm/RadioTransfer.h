@@ -41,6 +41,14 @@ constexpr int kFixedFrameTries = 16;
 // Interface texts of the transfer.
 constexpr int kTextCommFailed = 79, kTextReading = 164, kTextReadOk = 165, kTextReadFailed = 166;
 
+// The data blocks of a write the radio acknowledged: every block up to and
+// including `lastAddress` holds the new plan (the script writes in address order).
+struct BlocksWritten {
+    int count = 0;        // acknowledged data lines of the furthest pass
+    int lastAddress = -1; // address of the last of them; -1: none
+    int lastSize = 0;
+};
+
 class RadioTransfer {
   public:
     RadioTransfer(Cps &c, SerialPort &port, TransferUi &ui, TimeoutMark &mark);
@@ -58,6 +66,10 @@ class RadioTransfer {
     ProtocolEngine &engine() { return engine_; }
     // P[0..47], radio addresses 0x03D0..0x03FF, from the last parameter read.
     const std::array<uint8_t, 48> &parameters() const { return params_; }
+    // The last write's acknowledged data blocks (over all its passes).
+    const BlocksWritten &blocksWritten() const { return blocks_; }
+    // The last read or write ended at a stop request (TransferUi::stopRequested).
+    bool stopped() const { return stopped_; }
 
     // Redisplay after a successful read; defaults to cps::SoftDisplay.
     std::function<void()> softDisplay;
@@ -67,6 +79,8 @@ class RadioTransfer {
     bool runReadPass(std::vector<uint8_t> &scratch);
     bool runWritePass();
     bool retryAfterFailedPass();
+    // True (and the transfer marked stopped) when a stop was asked for.
+    bool stopAsked();
     void endAfterError();
     std::optional<QByteArray> exchangeFixed(const QByteArray &frame, int minBytes, int msPerPoll,
                                             const QString &missingEntry);
@@ -82,6 +96,8 @@ class RadioTransfer {
     ProtocolScripts scripts_;
     ProtocolEngine engine_;
     bool portOpenFailed_ = false;
+    bool stopped_ = false;
+    BlocksWritten blocks_;
     std::array<uint8_t, 48> params_{};
 };
 

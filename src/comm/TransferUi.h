@@ -19,6 +19,9 @@ class TransferUi {
     virtual bool stopTicked() const { return false; }
     virtual void setStopTicked(bool) {}
     virtual void setStopVisible(bool) {}
+    // A stop asked from outside (a signal on the command line): the transfer
+    // finishes the frame on the wire, then ends without another pass.
+    virtual bool stopRequested() const { return false; }
 
     // Progress bar prgCommunicate (0..100) and status label lblComStatus.
     virtual void setProgress(int) {}

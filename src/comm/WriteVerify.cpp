@@ -1,7 +1,10 @@
 #include "comm/WriteVerify.h"
 
+#include "comm/ProtocolScripts.h"
 #include "comm/RadioTransfer.h"
 #include "comm/WireFormat.h"
+
+#include <algorithm>
 
 namespace cps {
 
@@ -57,6 +60,22 @@ std::vector<std::optional<uint8_t>> expectedAfterWrite(const std::vector<uint8_t
                                             kRadioSettingsLength, modelBandAt + 1))
         overlay(expected, kRadioSettingsAddress, *settings);
     return expected;
+}
+
+std::vector<bool> addressesAWriteLeaves(const Cps &c) {
+    std::vector<bool> left(c.IicDat.size(), false);
+    ProtocolScripts scripts(c);
+    scripts.startUp();
+    if (!scripts.lastBuildOk())
+        return left;
+    std::fill(left.begin(), left.end(), true);
+    for (int i = 1; i <= scripts.lineCount(kWriteScript); ++i) {
+        const ScriptLine &line = scripts.line(kWriteScript, i);
+        for (int a = line.blockAddress; a < line.blockAddress + line.blockSize; ++a)
+            if (a >= 0 && a < static_cast<int>(left.size()))
+                left[static_cast<std::size_t>(a)] = a >= kIdentFirst && a <= kIdentLast;
+    }
+    return left;
 }
 
 std::vector<int> mismatchedAddresses(const std::vector<std::optional<uint8_t>> &expected,

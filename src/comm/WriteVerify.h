@@ -27,6 +27,12 @@ std::vector<std::optional<uint8_t>> expectedAfterWrite(const std::vector<uint8_t
                                                        const std::vector<QByteArray> &sent,
                                                        uint8_t writeCommand, int start, int end);
 
+// One flag per image address: true where a write leaves the radio as it was,
+// because no line of the write script (for the write range of c.settings)
+// sends the address, or because it is the radio's identification. All false
+// when the write script cannot be built.
+std::vector<bool> addressesAWriteLeaves(const Cps &c);
+
 // Addresses where `actual` differs from the expectation.
 std::vector<int> mismatchedAddresses(const std::vector<std::optional<uint8_t>> &expected,
                                      const std::vector<uint8_t> &actual);

@@ -379,6 +379,15 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {545, "超出频率范围的信道：%1"},
     {546, "亚音不是标准亚音的信道：%1"},
     {547, "有信道的亚音不是标准亚音，是否继续？"},
+    // Partly written radios, stopped transfers, read-back and settings notices
+    {500, "对讲机现在只有部分新数据（最后写入的数据块为 %1），使用前必须重新写频。"},
+    {501, "写频已完成，但无法读回对讲机数据进行校验：请用 brenvik-cli diff 对比对讲机，或勾选写入后校验再写一次。"},
+    {502, "已写入对讲机 %1"},
+    {503, "已写入对讲机并校验 %1"},
+    {504, "已被 %1 中止。"},
+    {505, "未向对讲机写入任何数据。"},
+    {506, "未读取数据，也未保存文件。"},
+    {507, "设置文件 %1 无法使用（%2）：改为读取出厂设置 %3。桌面软件下次启动时会修复它。"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -745,6 +754,15 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {545, "超出頻率範圍的通道：%1"},
     {546, "亞音不是標準亞音的通道：%1"},
     {547, "有通道的亞音不是標準亞音，是否繼續？"},
+    // Partly written radios, stopped transfers, read-back and settings notices
+    {500, "對講機現在只有部分新資料（最後寫入的資料塊為 %1），使用前必須重新寫頻。"},
+    {501, "寫頻已完成，但無法讀回對講機資料進行驗證：請用 brenvik-cli diff 比對對講機，或勾選寫入後驗證再寫一次。"},
+    {502, "已寫入對講機 %1"},
+    {503, "已寫入對講機並驗證 %1"},
+    {504, "已被 %1 中止。"},
+    {505, "未向對講機寫入任何資料。"},
+    {506, "未讀取資料，也未儲存檔案。"},
+    {507, "設定檔 %1 無法使用（%2）：改為讀取出廠設定 %3。桌面軟體下次啟動時會修復它。"},
 };
 
 // Language 3: English.
@@ -1114,6 +1132,18 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {545, "Channels outside the band: %1"},
     {546, "Channels with a tone that is not a standard tone: %1"},
     {547, "Some channels have a tone that is not a standard tone, continue?"},
+    // Partly written radios, stopped transfers, read-back and settings notices
+    {500, "The radio now holds part of the new plan (the last block written is %1) and must be "
+          "written again before it is used."},
+    {501, "The write went through, but the radio could not be read back to verify it: run "
+          "brenvik-cli diff against the radio, or write again with Verify after write."},
+    {502, "Written to the radio %1"},
+    {503, "Written to the radio and verified %1"},
+    {504, "Stopped by %1."},
+    {505, "Nothing was written to the radio."},
+    {506, "Nothing was read and no file was saved."},
+    {507, "The settings file %1 cannot be used (%2): the delivered settings %3 are read "
+          "instead. The desktop tool will repair it at its next start."},
 };
 
 } // namespace

@@ -1,10 +1,11 @@
 #include "editors/frmCommun.h"
 
-#include "editors/Dialogs.h"
 #include "comm/CheckedWrite.h"
 #include "core/Ini.h"
 #include "core/OutOfBand.h"
 #include "core/Plan.h"
+#include "editors/Dialogs.h"
+#include "editors/MainWindowServices.h"
 #include "editors/frmToolCom.h"
 
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTime>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -29,6 +31,7 @@ namespace {
 constexpr int kBlinkMs = 100;
 constexpr int kPanelToggleAt = 6; // the 6th, 16th, 26th ... double-click
 constexpr const char *kVerifyKey = "VerifyAfterWrite", *kBackupKey = "BackupBeforeWrite";
+constexpr int kTextWritten = 502, kTextWrittenVerified = 503;
 
 QPixmap light(const QColor &colour, qreal dpr) {
     const int size = 16;
@@ -64,7 +67,8 @@ class frmCommun::Ui : public cps::TransferUi {
     void selectLogEntry(int index) override { w_.listRtData->setCurrentRow(index); }
     void clearLog() override { w_.listRtData->clear(); }
     void message(const QString &text, const QString &title) override {
-        cps::dialogs().message(&w_, text, title, QMessageBox::Warning, QMessageBox::Ok);
+        if (!holdMessages)
+            cps::dialogs().message(&w_, text, title, QMessageBox::Warning, QMessageBox::Ok);
     }
     void blinkStart() override { w_.tmrLigGrint->start(); }
     void blinkStop() override {
@@ -79,6 +83,10 @@ class frmCommun::Ui : public cps::TransferUi {
         if (w_.chkShowMemDat->isChecked() && w_.onTableFreDat)
             w_.onTableFreDat();
     }
+
+    // A write's messages wait for its result, which says them once, with
+    // what a write cut off left on the radio.
+    bool holdMessages = false;
 
   private:
     frmCommun &w_;
@@ -388,23 +396,34 @@ bool frmCommun::writeConfirmed() {
 }
 
 cps::TransferResult frmCommun::writeChecked() {
-    const bool verify = chkVerifyAfterWrite->isChecked(),
-               backup = chkBackupBeforeWrite->isChecked();
-    if (!verify && !backup)
-        return transfer_->write();
     cps::WriteChecks checks;
-    checks.verify = verify;
-    if (backup)
+    checks.verify = chkVerifyAfterWrite->isChecked();
+    if (chkBackupBeforeWrite->isChecked())
         checks.backupDir = QString::fromStdString(c_.files.backupFolder);
     checks.portName = QStringLiteral("COM%1").arg(c_.settings.com);
+    ui_->holdMessages = true;
     const cps::CheckedWriteResult r = cps::writeWithChecks(c_, port_, *ui_, mark_, checks);
+    ui_->holdMessages = false;
     if (r.portOpenFailed)
         return cps::TransferResult::NotStarted;
-    // A failed write has shown its own message; backup and verify failures are shown here.
-    if (!r.ok && r.failedStep != cps::WriteStep::Write)
+    if (!r.ok) {
         cps::dialogs().message(this, r.message, QString::fromStdString(c_.text(70)),
                                QMessageBox::Warning, QMessageBox::Ok);
-    return r.ok ? cps::TransferResult::Succeeded : cps::TransferResult::Failed;
+        return cps::TransferResult::Failed;
+    }
+    showWritten(checks.verify);
+    return cps::TransferResult::Succeeded;
+}
+
+// The main window's status bar keeps the outcome until a command replaces it.
+void frmCommun::showWritten(bool verified) {
+    auto *main = dynamic_cast<MainWindowServices *>(parentWidget());
+    if (!main)
+        return;
+    const QString time = QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    main->setPanel(
+        1,
+        QString::fromStdString(c_.text(verified ? kTextWrittenVerified : kTextWritten)).arg(time));
 }
 
 bool frmCommun::panelExpanded() const {

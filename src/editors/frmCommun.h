@@ -90,6 +90,8 @@ class frmCommun : public QDialog {
     bool writeConfirmed();
     // A write with the ticked checks (backup before, verify after).
     cps::TransferResult writeChecked();
+    // "Written to the radio 14:32:05" in the main window's status bar.
+    void showWritten(bool verified);
     void fraOne_DblClick();
     void hideWindow();
     void keepOnScreen(); // after the hidden panel opened

@@ -2,12 +2,12 @@
 
 #include "platform/Branch.h"
 
+#include <atomic>
 #include <csignal>
 
 #if BRENVIK_POSIX
 #include <pthread.h>
 #else
-#include <atomic>
 #include <chrono>
 #include <thread>
 #endif
@@ -19,31 +19,49 @@ namespace platform {
 struct StopWaiter::State {
     sigset_t signals;
     pthread_t waiter;
+    std::atomic<bool> woken{false};
 };
 
 StopWaiter::StopWaiter() : state_(std::make_unique<State>()) {
     sigemptyset(&state_->signals);
     sigaddset(&state_->signals, SIGINT);
     sigaddset(&state_->signals, SIGTERM);
+    sigaddset(&state_->signals, SIGHUP);
     pthread_sigmask(SIG_BLOCK, &state_->signals, nullptr);
     state_->waiter = pthread_self();
 }
 
-void StopWaiter::wait() {
+int StopWaiter::wait() {
     int signal = 0;
     sigwait(&state_->signals, &signal);
+    // wake() sends SIGTERM too; its flag tells the two apart.
+    return state_->woken ? 0 : signal;
 }
 
 void StopWaiter::wake() {
+    state_->woken = true;
     pthread_kill(state_->waiter, SIGTERM);
+}
+
+std::string stopSignalName(int signal) {
+    switch (signal) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGTERM:
+        return "SIGTERM";
+    case SIGHUP:
+        return "SIGHUP";
+    default:
+        return "signal " + std::to_string(signal);
+    }
 }
 
 #else
 
 namespace {
 volatile std::sig_atomic_t stopSignalled = 0;
-void onStopSignal(int) {
-    stopSignalled = 1;
+void onStopSignal(int signal) {
+    stopSignalled = signal;
 }
 } // namespace
 
@@ -57,13 +75,25 @@ StopWaiter::StopWaiter() : state_(std::make_unique<State>()) {
 }
 
 // A signal handler may only set a flag, so the wait looks at it now and then.
-void StopWaiter::wait() {
+int StopWaiter::wait() {
     while (!stopSignalled && !state_->woken)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    return state_->woken ? 0 : static_cast<int>(stopSignalled);
 }
 
 void StopWaiter::wake() {
     state_->woken = true;
+}
+
+std::string stopSignalName(int signal) {
+    switch (signal) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGTERM:
+        return "SIGTERM";
+    default:
+        return "signal " + std::to_string(signal);
+    }
 }
 
 #endif

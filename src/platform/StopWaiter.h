@@ -1,8 +1,10 @@
 #pragma once
-// Ctrl-C (SIGINT) and SIGTERM for a program whose work runs in other threads:
-// the thread that made the StopWaiter waits for either, and a worker can end
-// that wait when the work has ended by itself.
+// Ctrl-C (SIGINT), SIGTERM and SIGHUP (a closed terminal, a dropped SSH link)
+// for a program whose work runs in other threads: the thread that made the
+// StopWaiter waits for any of them, and a worker can end that wait when the
+// work has ended by itself.
 #include <memory>
+#include <string>
 
 namespace platform {
 
@@ -15,8 +17,8 @@ class StopWaiter {
     StopWaiter(const StopWaiter &) = delete;
     StopWaiter &operator=(const StopWaiter &) = delete;
 
-    // Returns at a stop signal or once wake() has been called.
-    void wait();
+    // Returns at a stop signal (its number) or once wake() has been called (0).
+    int wait();
     // Ends wait(); from any thread.
     void wake();
 
@@ -24,5 +26,8 @@ class StopWaiter {
     struct State;
     std::unique_ptr<State> state_;
 };
+
+// "SIGINT", "SIGTERM", "SIGHUP" for a stop signal's number.
+std::string stopSignalName(int signal);
 
 } // namespace platform

@@ -31,7 +31,8 @@ const char *usageText() {
            "  --latency MS         wait before every reply\n"
            "  --hangup-after N     close the pseudo-terminal after N frames\n"
            "  --ignore-writes ADDR ignore writes to the 16-byte block at hex ADDR\n"
-           "  --p4 VALUE           hold memory 0x03D4 (parameter P[4]) at VALUE\n\n"
+           "  --p4 VALUE           hold memory 0x03D4 (parameter P[4]) at VALUE\n"
+           "  --silent-after-end   answer nothing once the end frames of a write or read came\n\n"
            "Options:\n"
            "  --image FILE         memory from a *.dat file (default: dhcpqec.exe beside the "
            "program)\n"
@@ -112,6 +113,8 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string> &args, std
             ok = number(o.faults.wrongEchoReply);
         else if (a == "--split")
             o.split = true;
+        else if (a == "--silent-after-end")
+            o.faults.silentAfterEnd = true;
         else if (a == "--extra")
             o.faults.extraBytes = true;
         else if (a == "--latency")

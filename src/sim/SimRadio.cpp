@@ -90,7 +90,7 @@ std::vector<Frame> SimRadio::receive(const uint8_t *data, std::size_t size) {
         pending_.erase(pending_.begin(), pending_.begin() + length);
         ++framesSeen_;
         auto reply = answer(frame.bytes);
-        if (reply && !faults_.silent) {
+        if (reply && !faults_.silent && !muted_) {
             ++repliesMade_;
             if (repliesMade_ <= faults_.dropFirst) {
                 frame.dropped = true;
@@ -114,6 +114,7 @@ std::optional<std::vector<uint8_t>> SimRadio::answer(const std::vector<uint8_t> 
         return std::nullopt;
     if (startsWith(frame, cps::kEndFrame)) {
         programming_ = false;
+        muted_ = muted_ || faults_.silentAfterEnd;
         return std::nullopt;
     }
     if (frame[0] == cps::kAck)

@@ -25,13 +25,14 @@ namespace sim {
 enum class Ident { Alternative, Standard, Unsupported };
 
 struct RadioFaults {
-    bool silent = false;     // never answers
-    int dropFirst = 0;       // the first N replies are not sent
-    int corruptReply = 0;    // reply N (1-based) has a byte flipped
-    int wrongEchoReply = 0;  // reply N, if a data reply, echoes another address
-    bool extraBytes = false; // every reply carries two trailing bytes
-    int ignoreWritesAt = -1; // writes to the 16-byte block at this address are ignored
-    int forceP4 = -1;        // memory 0x03D4 held at this value
+    bool silent = false;         // never answers
+    int dropFirst = 0;           // the first N replies are not sent
+    int corruptReply = 0;        // reply N (1-based) has a byte flipped
+    int wrongEchoReply = 0;      // reply N, if a data reply, echoes another address
+    bool extraBytes = false;     // every reply carries two trailing bytes
+    int ignoreWritesAt = -1;     // writes to the 16-byte block at this address are ignored
+    int forceP4 = -1;            // memory 0x03D4 held at this value
+    bool silentAfterEnd = false; // answers nothing more once an end frame came
 };
 
 struct Frame {
@@ -76,6 +77,7 @@ class SimRadio {
     bool programming_ = false;
     int framesSeen_ = 0;
     int repliesMade_ = 0;
+    bool muted_ = false; // silentAfterEnd, after the end frame
 };
 
 // Hex text of bytes, "50 52 4F".

@@ -34,6 +34,11 @@ const QString kCommFailed = QStringLiteral("Communication failed,please check co
 const QString kUnsupported = QStringLiteral("This software Can't support this radio!Please use "
                                             "special radio software or contact with dealers!");
 
+QString partlyWritten(const QString &lastBlock) {
+    return "The radio now holds part of the new plan (the last block written is " + lastBlock +
+           ") and must be written again before it is used.";
+}
+
 // Every file below `dir` with its content.
 std::map<QString, QByteArray> filesUnder(const QString &dir) {
     std::map<QString, QByteArray> files;
@@ -180,12 +185,15 @@ TEST_F(CliFaults, RadiosThatFail) {
          "Write Failed - " + kUnsupported, 1, 0, {}},
         // The line dies mid-write: the wait in progress ends at once and every later
         // pass fails on its first send, without waiting out its polls.
+        // The failure first, then what it left: frames 3..99 were data blocks
+        // the radio acknowledged (0x0000..0x0600).
         {"hang-up mid-write", Cmd::Write, {"--hangup-after", "100"},
-         "Write Failed - " + kCommFailed, 1, 0,
+         "Write Failed - " + kCommFailed + " " + partlyWritten("0x0600"), 1, 0,
          QStringList{"modCommun->RxComDat"} + QStringList(6, "modCommun->ProtocolCom")},
         // Gone at the model-and-band frame: a run-time error of the write ends it.
         {"hang-up in the fixed frames", Cmd::Write, {"--hangup-after", "516"},
-         "Write Failed - " + kCommFailed, 1, 0, {"frmCommun->cmdWrite_Click"},
+         "Write Failed - " + kCommFailed + " " + partlyWritten("0x1FF0"), 1, 0,
+         {"frmCommun->cmdWrite_Click"},
          "Tx: 28 03 79 05 ", 1},
     };
     for (const CliFault &fc : cases)

@@ -7,10 +7,12 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -132,5 +134,65 @@ class SimRadio {
     QProcess process_;
     QString pty_;
 };
+
+// A running brenvik-cli whose output is read as it comes.
+class RunningCli {
+  public:
+    explicit RunningCli(const QStringList &args) { process_.start(binary("brenvik-cli"), args); }
+    ~RunningCli() {
+        if (process_.state() != QProcess::NotRunning) {
+            process_.kill();
+            process_.waitForFinished();
+        }
+    }
+    RunningCli(const RunningCli &) = delete;
+    RunningCli &operator=(const RunningCli &) = delete;
+
+    // Waits until stdout (or stderr) holds `text` `count` times.
+    bool waitFor(const QString &text, int count = 1, bool onStderr = false, int ms = 30000) {
+        QElapsedTimer clock;
+        clock.start();
+        for (;;) {
+            out_ += QString::fromUtf8(process_.readAllStandardOutput());
+            err_ += QString::fromUtf8(process_.readAllStandardError());
+            if ((onStderr ? err_ : out_).count(text) >= count)
+                return true;
+            const qint64 left = ms - clock.elapsed();
+            if (left <= 0 || process_.state() == QProcess::NotRunning)
+                return false;
+            process_.waitForReadyRead(static_cast<int>(std::min<qint64>(left, 1000)));
+        }
+    }
+    // Sends `signal` and waits for the end; the exit status (-1: it did not
+    // end, or a signal ended it).
+    int signalAndWait(int signal) {
+        ::kill(static_cast<pid_t>(process_.processId()), signal);
+        if (!process_.waitForFinished(60000))
+            return -1;
+        out_ += QString::fromUtf8(process_.readAllStandardOutput());
+        err_ += QString::fromUtf8(process_.readAllStandardError());
+        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
+    int interruptAndWait() { return signalAndWait(SIGINT); }
+    const QString &out() const { return out_; }
+    const QString &err() const { return err_; }
+
+  private:
+    QProcess process_;
+    QString out_, err_;
+};
+
+// Addresses where two images differ, outside what a radio keeps of its own
+// (identification) or takes from its parameters (radio settings frame).
+inline std::vector<int> differencesOutside(const std::vector<uint8_t> &a,
+                                           const std::vector<uint8_t> &b) {
+    std::vector<int> diff;
+    for (int i = 0; i < 8192; ++i) {
+        const bool fixed = (i >= 0x388 && i <= 0x38A) || (i >= 0x3F0 && i <= 0x40F);
+        if (!fixed && a[static_cast<std::size_t>(i)] != b[static_cast<std::size_t>(i)])
+            diff.push_back(i);
+    }
+    return diff;
+}
 
 } // namespace clitest

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <unistd.h>
 
+using clitest::RunningCli;
 using clitest::SimRadio;
 
 namespace {
@@ -18,57 +19,6 @@ void pointPort(const QString &link, const QString &device) {
     ::unlink(temp.toLocal8Bit().constData());
     ASSERT_EQ(::symlink(device.toLocal8Bit().constData(), temp.toLocal8Bit().constData()), 0);
     ASSERT_EQ(::rename(temp.toLocal8Bit().constData(), link.toLocal8Bit().constData()), 0);
-}
-
-// A running brenvik-cli whose output is read as it comes.
-class RunningCli {
-  public:
-    RunningCli(const QStringList &args) { process_.start(clitest::binary("brenvik-cli"), args); }
-    ~RunningCli() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished();
-        }
-    }
-    // Waits until stdout (or stderr) holds `text` `count` times.
-    bool waitFor(const QString &text, int count = 1, bool onStderr = false, int ms = 30000) {
-        QElapsedTimer clock;
-        clock.start();
-        for (;;) {
-            out_ += QString::fromUtf8(process_.readAllStandardOutput());
-            err_ += QString::fromUtf8(process_.readAllStandardError());
-            if ((onStderr ? err_ : out_).count(text) >= count)
-                return true;
-            const qint64 left = ms - clock.elapsed();
-            if (left <= 0 || process_.state() == QProcess::NotRunning)
-                return false;
-            process_.waitForReadyRead(static_cast<int>(std::min<qint64>(left, 1000)));
-        }
-    }
-    int interruptAndWait() {
-        ::kill(static_cast<pid_t>(process_.processId()), SIGINT);
-        if (!process_.waitForFinished(30000))
-            return -1;
-        out_ += QString::fromUtf8(process_.readAllStandardOutput());
-        err_ += QString::fromUtf8(process_.readAllStandardError());
-        return process_.exitCode();
-    }
-    const QString &out() const { return out_; }
-    const QString &err() const { return err_; }
-
-  private:
-    QProcess process_;
-    QString out_, err_;
-};
-
-std::vector<int> differencesOutside(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b) {
-    std::vector<int> diff;
-    for (int i = 0; i < 8192; ++i) {
-        const bool fixed = (i >= 0x388 && i <= 0x38A) || (i >= 0x3F0 && i <= 0x40F);
-        if (!fixed && a[static_cast<std::size_t>(i)] != b[static_cast<std::size_t>(i)])
-            diff.push_back(i);
-    }
-    return diff;
 }
 
 } // namespace
@@ -126,8 +76,9 @@ TEST_F(ProgrammingLine, ProgramsRadiosOnTwoPortsInParallel) {
     second.stop();
     third.stop();
     for (const char *name : {"first.dat", "second.dat", "third.dat"})
-        EXPECT_EQ(differencesOutside(clitest::imageOf(path(name)), clitest::imageOf(planB)),
-                  std::vector<int>{})
+        EXPECT_EQ(
+            clitest::differencesOutside(clitest::imageOf(path(name)), clitest::imageOf(planB)),
+            std::vector<int>{})
             << name;
 }
 
@@ -148,23 +99,6 @@ TEST_F(ProgrammingLine, AFailedRadioIsLoggedWithItsStep) {
     ASSERT_EQ(rows.size(), 2);
     EXPECT_TRUE(rows[1].contains(",FAIL,")) << rows[1].toStdString();
     EXPECT_TRUE(rows[1].contains(",verify,Verify failed at address 0020")) << rows[1].toStdString();
-}
-
-// Ctrl-C while a radio is being programmed: that radio is finished (and
-// logged) before the line ends.
-TEST_F(ProgrammingLine, CtrlCFinishesTheRadioInProgress) {
-    SimRadio slow({"--image", planA, "--latency", "3", "--save", path("slow.dat")});
-    const QString port = path("radio");
-    pointPort(port, slow.pty());
-    RunningCli line({"program", planB, "--port", port, "--verify", "--log", path("line.csv"),
-                     "--program-dir", folder.path()});
-    ASSERT_TRUE(line.waitFor(port + ": programming", 1, true)) << line.err().toStdString();
-    EXPECT_EQ(line.interruptAndWait(), 0);
-    EXPECT_TRUE(line.out().startsWith("PASS " + port)) << line.out().toStdString();
-    EXPECT_EQ(QString::fromUtf8(clitest::readAll(path("line.csv"))).count(",PASS,"), 1);
-    slow.stop();
-    EXPECT_EQ(differencesOutside(clitest::imageOf(path("slow.dat")), clitest::imageOf(planB)),
-              std::vector<int>{});
 }
 
 // A port that cannot be opened at the start ends the line at once (exit 2)

@@ -1,7 +1,8 @@
 // brenvik-cli and the settings file: it only reads it (many commands at once
 // on one program folder, each of which builds a new plan and so the option
-// defaults, leave the file exactly as it was, not even rewritten), and an
-// unusable file is named as the culprit.
+// defaults, leave the file exactly as it was, not even rewritten), a bad
+// value is named as the culprit, and an unusable file gives way to the
+// delivered copy.
 #include "CliHarness.h"
 
 #include <sys/stat.h>
@@ -95,9 +96,50 @@ TEST_F(SettingsStress, AnUnusableSettingsFileIsNamedWithWhatIsWrong) {
         EXPECT_EQ(r.status, 3) << k.want;
         EXPECT_TRUE(r.err.contains(folder.settingsFile() + ": " + k.want)) << r.err.toStdString();
     }
-    clitest::writeAll(folder.settingsFile(), "garbage\n\x01\x02");
-    const clitest::CliRun r = cli({"show", plan});
-    EXPECT_TRUE(r.err.contains(folder.settingsFile() + ": no [Setting] section")) << r.err.toStdString();
+}
+
+// A settings file the desktop tool would keep aside and replace: the command
+// reads the delivered copy, names the unusable file, and leaves it as it is.
+TEST_F(SettingsStress, AnUnusableSettingsFileGivesWayToTheDeliveredCopy) {
+    const QString plan = newPlan("plan.dat");
+    const QString settings = folder.settingsFile();
+    struct Case {
+        const char *name;
+        QByteArray content; // the file's (unused for a folder)
+        bool folderInstead;
+        QString why;
+    } cases[] = {
+        {"empty", "", false, "empty"},
+        {"garbage", "garbage\n\x01\x02", false, "no [Setting] section"},
+        {"no [Setting]", "[Ports]\n1=/dev/ttyUSB0\n", false, "no [Setting] section"},
+        {"a folder", {}, true, "Is a directory"},
+    };
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.name);
+        QFile::remove(settings);
+        if (k.folderInstead)
+            ASSERT_TRUE(QDir().mkdir(settings));
+        else
+            clitest::writeAll(settings, k.content);
+        const QString notice = "The settings file " + settings + " cannot be used (" + k.why +
+                               "): the delivered settings " + folder.path() +
+                               "/selvarn.default.ini are read instead. The desktop tool will "
+                               "repair it at its next start.\n";
+        for (const QStringList &args : {QStringList{"bands"}, QStringList{"show", plan}}) {
+            const clitest::CliRun r = cli(args + QStringList{"--lang", "3"});
+            EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << r.err.toStdString();
+            EXPECT_FALSE(r.out.isEmpty());
+            if (args[0] == "show")
+                EXPECT_TRUE(r.err.startsWith(notice)) << r.err.toStdString();
+        }
+        EXPECT_EQ(QFileInfo(settings).isDir(), k.folderInstead);
+        if (!k.folderInstead)
+            EXPECT_EQ(clitest::readAll(settings), k.content) << "the user's file was changed";
+        EXPECT_EQ(QDir(folder.path()).entryList({"*.bad*"}, QDir::Files | QDir::Dirs),
+                  QStringList{});
+        if (k.folderInstead)
+            QDir(settings).removeRecursively();
+    }
 }
 
 } // namespace

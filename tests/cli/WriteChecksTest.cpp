@@ -85,6 +85,46 @@ TEST_F(WriteChecks, DiffAfterAWriteShowsOnlyWhatTheFixedFramesSet) {
     EXPECT_EQ(cli({"diff", planB, "--port", path("no-such-tty")}).status, 4);
 }
 
+// A verified write followed by diff is clean on a standard-command-set radio,
+// whose identification (52 57) no write changes; the bytes a write never sends
+// are named apart on stderr. With the write range cut to 0000-0FFF, what lies
+// beyond is not sent either, and is not a difference.
+TEST_F(WriteChecks, WriteThenDiffIsCleanWhereAWriteSendsNothing) {
+    clitest::patchImage(planB, {{0x1800, 0xA5}});
+    SimRadio radio({"--image", planA, "--ident", "std"});
+    ASSERT_EQ(cli({"write", "--verify", "--port", radio.pty(), planB}).status, 0);
+    CliRun d = cli({"diff", planB, "--port", radio.pty()});
+    EXPECT_EQ(d.status, 0) << d.out.toStdString();
+    EXPECT_EQ(d.out, "");
+    EXPECT_EQ(d.err, "raw 0389-038A: 23 28 -> 52 57 (not written by a write)\n");
+
+    clitest::patchImage(planB, {{0x1800, 0x5A}});
+    folder.set("WriteEndAddr", "0FFF");
+    ASSERT_EQ(cli({"write", "--verify", "--port", radio.pty(), planB}).status, 0);
+    d = cli({"diff", "--port", radio.pty(), planB});
+    EXPECT_EQ(d.status, 0) << d.out.toStdString();
+    EXPECT_EQ(d.err, "raw 0389-038A: 52 57 -> 23 28 (not written by a write)\n"
+                     "raw 1800: A5 -> 5A (not written by a write)\n");
+    // Between two plan files every byte counts.
+    EXPECT_EQ(cli({"diff", planA, planB}).status, 1);
+}
+
+// The radio takes the whole write, then answers nothing: the verify's
+// read-back times out. That is no failed write: the message says the plan went
+// through and how to check it.
+TEST_F(WriteChecks, AVerifyThatCannotReadBackSaysTheWriteWentThrough) {
+    SimRadio quiet({"--image", planA, "--silent-after-end", "--save", path("quiet.dat")});
+    const CliRun r = cli({"write", "--verify", "--lang", "3", "--port", quiet.pty(), planB});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, quiet.pty() + ": verify: The write went through, but the radio could not be "
+                                   "read back to verify it: run brenvik-cli diff against the "
+                                   "radio, or write again with Verify after write.\n");
+    quiet.stop();
+    EXPECT_EQ(
+        clitest::differencesOutside(clitest::imageOf(path("quiet.dat")), clitest::imageOf(planB)),
+        std::vector<int>{});
+}
+
 // Decoded differences by caption; raw ranges only for bits nothing decodes
 // (slot bytes 14-15, the other bits of a shared option byte, unused memory).
 TEST(PlanDiff, RawRangesLeaveOutDecodedBits) {

@@ -158,6 +158,40 @@ TEST_F(TransferTest, StopAfterTheSixthFailedPassEndsWithoutMessage) {
     EXPECT_FALSE(stopUi.stop); // unticked at the end
 }
 
+// The line dies at frame 100: frames 3..99 were data blocks the radio
+// acknowledged, 0x0000 up to 0x0600; the retries that fail on their first
+// send do not lower the count.
+TEST_F(TransferTest, AWriteCutOffCountsTheBlocksTheRadioAcknowledged) {
+    hangupAfter = 100;
+    EXPECT_EQ(transfer.write(), TransferResult::Failed);
+    EXPECT_EQ(transfer.blocksWritten().count, 97);
+    EXPECT_EQ(transfer.blocksWritten().lastAddress, 0x0600);
+    EXPECT_FALSE(transfer.stopped());
+}
+
+// A stop asked from outside (a signal) while block 0x0100 is on the wire: that
+// block is finished, nothing follows (no further pass, no fixed or end frame,
+// no message), and the radio holds the plan up to it.
+TEST_F(TransferTest, AStopRequestEndsTheWriteAfterTheBlockOnTheWire) {
+    struct SignalUi : test::RecordingUi {
+        SignalUi(VirtualClock &clock, FakePort &port) : RecordingUi(clock, port), port_(port) {}
+        bool stopRequested() const override { return port_.sentFrames.size() >= 2 + 17; }
+        FakePort &port_;
+    } signalUi{clock, port};
+    const Bytes before = radio->memory();
+    RadioTransfer t{c, port, signalUi, mark};
+    EXPECT_EQ(t.write(), TransferResult::Failed);
+    EXPECT_TRUE(t.stopped());
+    EXPECT_EQ(t.blocksWritten().count, 17);
+    EXPECT_EQ(t.blocksWritten().lastAddress, 0x0100);
+    EXPECT_EQ(port.sentFrames.size(), 2u + 17u);
+    EXPECT_EQ(framesStartingWith({0x50, 0x52, 0x4F}), 1);
+    EXPECT_TRUE(signalUi.messages.empty());
+    const Bytes &now = radio->memory();
+    EXPECT_TRUE(std::equal(now.begin() + 0x0110, now.end(), before.begin() + 0x0110));
+    EXPECT_TRUE(std::equal(now.begin(), now.begin() + 0x0110, c.IicDat.begin()));
+}
+
 TEST_F(TransferTest, PortThatDoesNotOpen) {
     port.missingPorts = {1};
     int entriesWhenDialogShown = -1;

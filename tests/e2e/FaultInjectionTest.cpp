@@ -59,6 +59,7 @@ struct FaultCase {
     int trafficCount = 0;                      // ... and how often it must appear
     int radioFrames = -1;                      // frames the radio saw (-1: not checked)
     QString rangeEnd = QStringLiteral("1FFF"); // last address read or written
+    QString lastBlock = {}; // a write cut off: the last block the radio acknowledged
 };
 
 // Every file below `dir` with its content.
@@ -188,18 +189,23 @@ struct FaultInjection : ChMemFixture {
         if (fc.radioFrames >= 0)
             EXPECT_EQ(radioFramesSeen(), fc.radioFrames);
 
+        // A write cut off after its first data block adds what it left on the radio.
+        const QString partly =
+            fc.lastBlock.isEmpty()
+                ? QString()
+                : QLatin1Char(' ') + QString::fromStdString(c().text(500)).arg(fc.lastBlock);
         switch (fc.outcome) {
         case Outcome::Succeeded:
             EXPECT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
             break;
         case Outcome::CommFailed:
-            EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c().text(79))});
+            EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c().text(79)) + partly});
             break;
         case Outcome::Unsupported:
             EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c().text(69))});
             break;
         case Outcome::Aborted:
-            EXPECT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
+            EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c().text(79)) + partly});
             EXPECT_TRUE(w->errorLog()->isVisible()); // the pane comes up with the entry
             break;
         }
@@ -279,13 +285,15 @@ TEST_F(FaultInjection, WriteFaults) {
          Outcome::Unsupported, 1, 0, {}, {}, 0, 2},
         // The line goes dead in the middle of the data: the wait in progress ends at
         // once, every later pass fails on its first send; no pass waits out its polls.
+        // The message adds that the radio holds the blocks up to 0x0600 (frames 3..99).
         {"hang-up mid-write", Op::Write, {"--hangup-after", "100"}, Outcome::CommFailed, 1, 0,
-         QStringList{"modCommun->RxComDat"} + QStringList(6, "modCommun->ProtocolCom")},
+         QStringList{"modCommun->RxComDat"} + QStringList(6, "modCommun->ProtocolCom"), {}, 0,
+         -1, "1FFF", "0x0600"},
         // Gone after the data, at the model-and-band frame: sending on the dead line
         // is a run-time error of the write, which ends it (the radio never gets the
-        // end frame).
+        // end frame); the message says the radio holds every block but not the rest.
         {"hang-up in the fixed frames", Op::Write, {"--hangup-after", "516"}, Outcome::Aborted, 1,
-         0, {"frmCommun->cmdWrite_Click"}, "Tx: 28 03 79 05 ", 1},
+         0, {"frmCommun->cmdWrite_Click"}, "Tx: 28 03 79 05 ", 1, -1, "1FFF", "0x1FF0"},
         // Seven passes and no fixed frame. Last in the table: after a time-out every
         // later exchange pauses 1 ms per group.
         {"silent radio", Op::Write, {"--silent"}, Outcome::CommFailed, 7, 7, {}, kMissing, 0, 7},
@@ -294,6 +302,28 @@ TEST_F(FaultInjection, WriteFaults) {
         run(fc);
 }
 // clang-format on
+
+// A write that went through leaves its outcome, with the time, in the main
+// window's status bar; with Verify after write ticked it says so.
+TEST_F(FaultInjection, ASuccessfulWriteLeavesALineInTheStatusBar) {
+    for (const bool verify : {false, true}) {
+        SCOPED_TRACE(verify ? "verified" : "written");
+        startRadio({});
+        ASSERT_FALSE(HasFatalFailure());
+        w->commun()->chkVerifyAfterWrite->setChecked(verify);
+        dialogs.asked.clear();
+        transfer(Op::Write);
+        EXPECT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
+        const QString said = QString::fromStdString(c().text(verify ? 503 : 502));
+        const QStringList around = said.split(QStringLiteral("%1"));
+        ASSERT_EQ(around.size(), 2);
+        const QRegularExpression line("^" + QRegularExpression::escape(around[0]) +
+                                      "\\d\\d:\\d\\d:\\d\\d" +
+                                      QRegularExpression::escape(around[1]) + "$");
+        EXPECT_TRUE(line.match(w->panel(1)).hasMatch()) << w->panel(1).toStdString();
+        sim->stop();
+    }
+}
 
 // The port cannot be opened: held by another program (QSerialPort's lock file
 // and exclusive mode), or gone with a radio that has ended. The port dialog

@@ -57,6 +57,23 @@ TEST_F(WriteChecksWindow, VerifyPassesOnAGoodRadioAndNamesTheAddressOnABadOne) {
         << dialogs.asked[0].toStdString();
 }
 
+// The radio takes the whole write, then answers nothing more: the verify's
+// read-back times out, and the message says the write went through.
+TEST_F(WriteChecksWindow, AReadBackThatTimesOutIsNoFailedWrite) {
+    window.chkVerifyAfterWrite->setChecked(true);
+    c.ch.ChInfo[1][1] = 44612500; // the radio's channel 1 differs
+    startRadio({"--silent-after-end"});
+    write();
+    EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c.text(501))});
+    ASSERT_TRUE(sim->stop());
+    const auto radio = cps::readDataFile(folder.dir.filePath("saved.dat").toStdString(), 8192);
+    ASSERT_TRUE(radio);
+    cps::SetConvIicDat(c);
+    const auto image = cps::fileBytesToImage(*radio, 8192);
+    EXPECT_TRUE(std::equal(image.begin() + 0x10, image.begin() + 0x110, c.IicDat.begin() + 0x10))
+        << "the channels did not reach the radio";
+}
+
 TEST_F(WriteChecksWindow, BackupKeepsTheRadiosPreviousMemory) {
     window.chkBackupBeforeWrite->click();
     EXPECT_EQ(folder.ini().read("Setting", "BackupBeforeWrite", "", 9), "1");
@@ -71,8 +88,8 @@ TEST_F(WriteChecksWindow, BackupKeepsTheRadiosPreviousMemory) {
     const auto backups = QDir(folder.path() + "/Data/Backup").entryList(QDir::Files);
     ASSERT_EQ(backups.size(), 1);
     EXPECT_TRUE(backups[0].endsWith("-COM1.dat")) << backups[0].toStdString();
-    const auto saved = cps::readDataFile(
-        (folder.path() + "/Data/Backup/" + backups[0]).toStdString(), 8192);
+    const auto saved =
+        cps::readDataFile((folder.path() + "/Data/Backup/" + backups[0]).toStdString(), 8192);
     ASSERT_TRUE(saved);
     EXPECT_EQ(*saved, *before);
 }
