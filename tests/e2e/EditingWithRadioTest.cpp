@@ -1,5 +1,5 @@
 // The plan's history and guard against the virtual radio: a read over
-// unsaved edits is one undo step, and a write of a plan with frequencies
+// unsaved edits asks first and is one undo step, and a write of a plan with frequencies
 // outside the band asks first (No sends nothing).
 #include "../gui/ChMemFixture.h"
 #include "SimProcess.h"
@@ -32,7 +32,11 @@ TEST_F(EditingWithRadio, ReadOverEditsCanBeUndone) {
     enterCell(2, 1, "150.125");
     dialogs.asked.clear();
     const auto edited = chmem::capturePlan(c());
+    dialogs.answers = {QMessageBox::Discard}; // the edits are not saved first
     w->action("tlbRead")->trigger();
+    EXPECT_EQ(dialogs.asked,
+              QStringList{"The plan has changes that are not saved yet. Save them first?"});
+    dialogs.asked.clear();
     QTest::mouseClick(w->commun()->cmdRead, Qt::LeftButton);
     settle();
     ASSERT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
