@@ -1,15 +1,20 @@
 // Screenshots of the whole virtual screen as a user sees the tool on it:
 //   brenvik-desktop-screens PROGRAM_DIR LANG OUT_DIR TAG
-// writes OUT_DIR/{main,message-box,open-dialog,help}-TAG.png: the main window
-// as it opens, File > New's Yes/No question, the open dialog and the help
-// window. PROGRAM_DIR is a copy of the program folder (its settings get
+// writes OUT_DIR/{main,message-box,open-dialog,help,nonstandard-tone,
+// unsaved-question,print-preview,error-log}-TAG.png: the main window as it
+// opens, File > New's Yes/No question, the open dialog, the help window, a
+// decode tone that is not a standard one (88.0) marked in the grid, the Save /
+// Discard / Cancel question of New over that edit, the print preview, and the
+// error log pane beside the grid. PROGRAM_DIR is a copy of the program folder (its settings get
 // Language=LANG and FirRun=0). Run under xvfb-run -s "-screen 0 1280x800x24".
 #include "app/WindowIcon.h"
 #include "app/mdifrmMain.h"
 #include "core/Ini.h"
+#include "editors/frmChMem.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
@@ -65,6 +70,20 @@ int main(int argc, char **argv) {
     grabModal(file("open-dialog"), [&] { w.OpenFile(); });
     w.Help();
     grabScreen(file("help"));
+    if (QWidget *help = QApplication::activeWindow(); help && help != &w)
+        help->close();
+    w.activateWindow();
+
+    frmChMem *ch = w.chMem();
+    ch->vsfgGridCh_Click(1, 3);
+    ch->cboGridChCtdcs->setEditText(QStringLiteral("88"));
+    ch->cboGridChCtdcs_LostFocus();
+    ch->vsfgGridCh_Click(2, 1);
+    grabScreen(file("nonstandard-tone"));
+    grabModal(file("unsaved-question"), [&] { w.NewFile(); });
+    grabModal(file("print-preview"), [&] { w.showPrintPreview(); });
+    w.cps().log().runtimeError("frmChMem->vsfgGridCh_AfterEdit", 6, "BrenvikCPS");
+    grabScreen(file("error-log"));
     w.cps().QuietExit = true;
     w.close();
     return 0;

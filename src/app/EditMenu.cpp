@@ -2,6 +2,7 @@
 // of the plan, the clipboard, bulk edits and moving channels in the channel
 // grid, and the `*` in the title while the plan has unsaved changes.
 #include "app/mdifrmMain.h"
+#include "app/QtText.h"
 #include "editors/PlanHistory.h"
 #include "editors/frmChMem.h"
 
@@ -99,4 +100,9 @@ void mdifrmMain::showModified() {
     const QString title = QString::fromStdString(c_.text(16));
     setWindowTitle(history_->modified() ? title + QStringLiteral(" *") : title);
     updateEditMenu();
+    // The outcome of a write stays in the status bar until the next change of the plan.
+    for (int entry : {502, 503}) {
+        const QString written = q(c_.text(entry)).section(QStringLiteral("%1"), 0, 0);
+        if (!written.isEmpty() && panel(1).startsWith(written)) setPanel(1, q(c_.text(94)));
+    }
 }

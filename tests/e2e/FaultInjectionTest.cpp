@@ -12,6 +12,7 @@
 #include "../gui/ChMemFixture.h"
 #include "SimProcess.h"
 #include "core/DataFile.h"
+#include "editors/PlanHistory.h"
 #include "editors/frmCommun.h"
 #include "editors/frmToolCom.h"
 
@@ -311,6 +312,7 @@ TEST_F(FaultInjection, ASuccessfulWriteLeavesALineInTheStatusBar) {
         startRadio({});
         ASSERT_FALSE(HasFatalFailure());
         w->commun()->chkVerifyAfterWrite->setChecked(verify);
+        w->history().command("edit", [&] { c().ch.ChInfo[2][1] = 44602500; });
         dialogs.asked.clear();
         transfer(Op::Write);
         EXPECT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
@@ -321,6 +323,10 @@ TEST_F(FaultInjection, ASuccessfulWriteLeavesALineInTheStatusBar) {
                                       "\\d\\d:\\d\\d:\\d\\d" +
                                       QRegularExpression::escape(around[1]) + "$");
         EXPECT_TRUE(line.match(w->panel(1)).hasMatch()) << w->panel(1).toStdString();
+        EXPECT_TRUE(w->windowTitle().contains(" *")) << "a write is no save: the edit stays unsaved";
+        // The next change of the plan ends the line.
+        w->history().command("edit", [&] { c().ch.ChInfo[1][1] = verify ? 44612500 : 44613750; });
+        EXPECT_EQ(w->panel(1), "Ready");
         sim->stop();
     }
 }
