@@ -17,7 +17,7 @@ namespace cps {
 constexpr int kMaxChannels = 260;
 constexpr int kChannelFields = 21;
 constexpr int kMaxOptions = 100;
-constexpr int kSoftFaceTextSize = 490;
+constexpr int kSoftFaceTextSize = 600; // entries 0..599
 
 // Column definition table: read from section "ChInfo" for the interface language.
 struct ColumnDefs {

@@ -363,6 +363,8 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {487, "文件为空"},
     {488, "缺少 [Setting] 段"},
     {489, "设置文件 %1 无法使用（%2），也无法换成出厂设置：%3"},
+    // Our own: a typed frequency that the band clamped
+    {520, "%1 超出 %2–%3 MHz 频段：已存入 %4；按 Ctrl+Z 可撤销"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -713,6 +715,8 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {487, "檔案是空的"},
     {488, "缺少 [Setting] 區段"},
     {489, "設定檔 %1 無法使用（%2），也無法換成出廠設定：%3"},
+    // Our own: a typed frequency that the band clamped
+    {520, "%1 超出 %2–%3 MHz 頻段：已存入 %4；按 Ctrl+Z 可復原"},
 };
 
 // Language 3: English.
@@ -1066,6 +1070,8 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {488, "it has no [Setting] section"},
     {489, "The settings file %1 cannot be used (%2), and the delivered settings could not be put "
           "in its place: %3"},
+    // Our own: a typed frequency that the band clamped
+    {520, "%1 is outside %2–%3 MHz: %4 stored; Ctrl+Z takes it back"},
 };
 
 } // namespace
