@@ -15,11 +15,26 @@ int32_t &fieldOf(Cps &c, int n, int f) {
     return c.ch.ChInfo.at(static_cast<std::size_t>(n)).at(static_cast<std::size_t>(f));
 }
 
-int32_t snapAndClamp(const Cps &c, long long x) {
-    int32_t k = ModifyTxRxFre(x);
+int32_t clampToBand(const Cps &c, int32_t k) {
     if (k < c.bandLow) k = c.bandLow;
     if (k > c.bandHigh) k = c.bandHigh;
     return k;
+}
+
+// A numeric MHz text as a frequency on the raster, before the band clamps it.
+// A value that cannot be converted falls back to 1200 (0.012 MHz).
+std::optional<int32_t> snappedEntry(const std::string &mhz) {
+    if (!isNumeric(mhz))
+        return std::nullopt;
+    try {
+        const auto x = decimalToScaled(mhz, 5);
+        if (!x || *x > std::numeric_limits<int32_t>::max() ||
+            *x < std::numeric_limits<int32_t>::min())
+            raise(err::Overflow);
+        return ModifyTxRxFre(*x);
+    } catch (const RunError &) {
+        return ModifyTxRxFre(1200);
+    }
 }
 
 } // namespace
@@ -34,15 +49,25 @@ int32_t ModifyTxRxFre(long long x) {
 }
 
 std::optional<int32_t> frequencyFromEntry(const Cps &c, const std::string &mhz) {
-    if (!isNumeric(mhz)) return std::nullopt;
-    try {
-        const auto x = decimalToScaled(mhz, 5);
-        if (!x || *x > std::numeric_limits<int32_t>::max() || *x < std::numeric_limits<int32_t>::min())
-            raise(err::Overflow);
-        return snapAndClamp(c, *x);
-    } catch (const RunError &) {
-        return snapAndClamp(c, 1200);
-    }
+    const auto k = snappedEntry(mhz);
+    if (!k)
+        return std::nullopt;
+    return clampToBand(c, *k);
+}
+
+bool entryOutsideBand(const Cps &c, const std::string &mhz) {
+    const auto k = snappedEntry(mhz);
+    return k && clampToBand(c, *k) != *k;
+}
+
+std::string withDecimalPoint(const std::string &typed) {
+    const auto comma = typed.find(',');
+    if (comma == std::string::npos || typed.find(',', comma + 1) != std::string::npos ||
+        typed.find('.') != std::string::npos)
+        return typed;
+    std::string text = typed;
+    text[comma] = '.';
+    return text;
 }
 
 bool channelInUse(const Cps &c, int n) {

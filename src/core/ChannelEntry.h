@@ -21,6 +21,13 @@ int32_t ModifyTxRxFre(long long tenHz);
 // converted falls back to 1200 (0.012 MHz), which ends at the band's low limit.
 // Empty optional when the text is not numeric.
 std::optional<int32_t> frequencyFromEntry(const Cps &c, const std::string &mhz);
+// Whether the band clamps the frequency a numeric MHz text stands for (false
+// for a text that is not numeric).
+bool entryOutsideBand(const Cps &c, const std::string &mhz);
+// A frequency as typed in a grid cell: a decimal comma stands for the decimal
+// point ("446,5" is 446.5). A text with more than one comma, or with a point
+// as well, is left as it is.
+std::string withDecimalPoint(const std::string &typed);
 
 // Receive entry on channel n: a number sets the frequency (a channel being
 // created takes the none text, the transmit copy and the column defaults);

@@ -388,6 +388,8 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {505, "未向对讲机写入任何数据。"},
     {506, "未读取数据，也未保存文件。"},
     {507, "设置文件 %1 无法使用（%2）：改为读取出厂设置 %3。桌面软件下次启动时会修复它。"},
+    // Our own: a typed frequency that the band clamped
+    {520, "%1 超出 %2–%3 MHz 频段：已存入 %4；按 Ctrl+Z 可撤销"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -763,6 +765,8 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {505, "未向對講機寫入任何資料。"},
     {506, "未讀取資料，也未儲存檔案。"},
     {507, "設定檔 %1 無法使用（%2）：改為讀取出廠設定 %3。桌面軟體下次啟動時會修復它。"},
+    // Our own: a typed frequency that the band clamped
+    {520, "%1 超出 %2–%3 MHz 頻段：已存入 %4；按 Ctrl+Z 可復原"},
 };
 
 // Language 3: English.
@@ -1144,6 +1148,8 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {506, "Nothing was read and no file was saved."},
     {507, "The settings file %1 cannot be used (%2): the delivered settings %3 are read "
           "instead. The desktop tool will repair it at its next start."},
+    // Our own: a typed frequency that the band clamped
+    {520, "%1 is outside %2–%3 MHz: %4 stored; Ctrl+Z takes it back"},
 };
 
 } // namespace

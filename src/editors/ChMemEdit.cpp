@@ -10,9 +10,12 @@
 #include "editors/UndoHistory.h"
 #include "editors/frmChMem.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -169,10 +172,12 @@ void frmChMem::hideCtdcsBox() {
     // Closed from outside (a new plan, a deletion, another edit): an entry
     // still being typed in it is not committed by the focus it loses.
     ctdcsRow = ctdcsCol = 0;
-    const bool hadFocus = cboGridChCtdcs->hasFocus();
+    // The keys go to the grid, not a hidden box. The grid takes them before
+    // the box hides: a focused widget that hides hands the focus on as Tab
+    // does, and the grid would take that Tab as a move to the next cell.
+    if (cboGridChCtdcs->hasFocus())
+        vsfgGridCh->setFocus(Qt::OtherFocusReason);
     cboGridChCtdcs->hide();
-    if (hadFocus)
-        vsfgGridCh->setFocus(Qt::OtherFocusReason); // keys go to the grid, not a hidden box
 }
 
 // --- editing
@@ -210,9 +215,16 @@ void frmChMem::vsfgGridCh_AfterEdit(int row, int col, const QString &text, int l
         return;
     std::vector<int> bulk;
     bulk.swap(editBulkRows_);
+    // A frequency that the band clamps is said in the status bar, after the
+    // step is taken (its undo is what the notice offers).
+    bool clamped = false;
     command(stepLabel(row, col, std::max<std::size_t>(bulk.size(), 1)), [&] {
     try {
-        const std::string entry = text.toStdString();
+        std::string entry = text.toStdString();
+        if (col == 1 || col == 2) {
+            entry = cps::withDecimalPoint(entry);
+            clamped = cps::entryOutsideBand(c(), entry);
+        }
         if (col == 1) {
             cps::enterReceive(c(), row, entry);
             showRow(row);
@@ -241,8 +253,28 @@ void frmChMem::vsfgGridCh_AfterEdit(int row, int col, const QString &text, int l
         }
         c().log().runtimeError("frmChMem->vsfgGridCh_AfterEdit:", cps::errorNumberOf(e),
                                sourceOf(e));
+        clamped = false;
     }
     });
+    if (col == 1 || col == 2)
+        showClampNotice(clamped ? text : QString(), row, col);
+}
+
+// "146.52 is outside 400–470 MHz: 400.00000 stored; Ctrl+Z takes it back" for
+// a typed frequency the band clamped; an empty `typed` takes an earlier such
+// notice away, so it never stands beside a later entry that was kept as typed.
+void frmChMem::showClampNotice(const QString &typed, int row, int col) {
+    if (typed.isEmpty()) {
+        if (!clampNotice_.isEmpty() && main_->panel(1) == clampNotice_)
+            main_->setPanel(1, faceText(94));
+        clampNotice_.clear();
+        return;
+    }
+    const auto mhz = [](int32_t v) { return QString::number(v / 100000.0, 'g', 10); };
+    clampNotice_ =
+        faceText(520).arg(typed.trimmed(), mhz(c().bandLow), mhz(c().bandHigh),
+                          chmem::formatMHz(field(row, col == 1 ? cps::field::Rx : cps::field::Tx)));
+    main_->setPanel(1, clampNotice_);
 }
 
 void frmChMem::showRow(int n) {
@@ -406,8 +438,37 @@ void frmChMem::cboGridChCtdcs_GotFocus() {
     });
 }
 
-void frmChMem::cboGridChCtdcs_LostFocus() {
+// Whether the keyboard went from the signalling box into its own list: the
+// entry goes on there (the list's window takes the focus with a reason of
+// its own, not always the pop-up's).
+bool frmChMem::intoCtdcsList() const {
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && focus->window() == cboGridChCtdcs->view()->window();
+}
+
+void frmChMem::cboGridChCtdcs_LostFocus(Qt::FocusReason reason) {
     commitCtdcsBox();
+    // The box never stays open without the keyboard, or the keys would go to
+    // the grid while the box still shows an entry; only a switch to another
+    // application leaves it, to find it again on return.
+    if (reason != Qt::ActiveWindowFocusReason)
+        hideCtdcsBox();
+}
+
+// A key that ends the signalling entry (SignallingBox). Escape drops what was
+// typed; the others commit it. The box closes and the grid takes the keyboard
+// back and the key with it, so Up and Down move to the row above or below and
+// Tab to the next cell, as they do in the grid; Enter stays on the cell.
+void frmChMem::endCtdcsEntry(const QKeyEvent &key) {
+    if (key.key() != Qt::Key_Escape)
+        commitCtdcsBox();
+    hideCtdcsBox();
+    const bool staysOnCell =
+        key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_Escape;
+    if (!staysOnCell) {
+        QKeyEvent moved(QEvent::KeyPress, key.key(), key.modifiers(), key.text());
+        QCoreApplication::sendEvent(vsfgGridCh, &moved);
+    }
 }
 
 void frmChMem::commitCtdcsBox() {

@@ -12,6 +12,31 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QWheelEvent>
+
+namespace {
+// Lets the wheel change a drop-down only while the drop-down has the focus;
+// otherwise the wheel goes on to the panel around it, which scrolls. A user
+// scrolling the window past the options does not change one on the way.
+class WheelNeedsFocus : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Wheel && !static_cast<QWidget *>(watched)->hasFocus()) {
+            event->ignore(); // handled here, not taken: the parent gets it
+            return true;
+        }
+        return false;
+    }
+};
+} // namespace
+
+void frmChMem::keepWheelForFocus(QComboBox *combo) {
+    combo->setFocusPolicy(Qt::StrongFocus); // the wheel alone no longer gives the focus
+    combo->installEventFilter(new WheelNeedsFocus(combo));
+}
 
 void frmChMem::buildOptionControls() {
     QComboBox **combos[] = {&cboTot,      &cboSql,         &cboVolume,      &cboAnVoice,
@@ -44,6 +69,7 @@ void frmChMem::buildOptionControls() {
         auto *combo = new QComboBox;
         combo->setObjectName(name);
         combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        keepWheelForFocus(combo);
         auto *label = new QLabel;
         label->setObjectName(QStringLiteral("lbl") + name.mid(3));
         label->setBuddy(combo);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <utility>
 
 GridDelegate::GridDelegate(ChGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -193,4 +194,53 @@ bool GridDelegate::eventFilter(QObject *object, QEvent *event) {
             return true;
     }
     return QStyledItemDelegate::eventFilter(object, event);
+}
+
+SignallingBox::SignallingBox(QWidget *parent) : QComboBox(parent) {}
+
+bool SignallingBox::event(QEvent *e) {
+    // Tab and Shift+Tab would move the focus to the next widget before the
+    // key reaches keyPressEvent; here they end the entry like the other keys.
+    if (e->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(e);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QComboBox::event(e);
+}
+
+void SignallingBox::keyPressEvent(QKeyEvent *e) {
+    const bool alt = e->modifiers() & Qt::AltModifier;
+    switch (e->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (alt) { // Alt+Down opens the list; Alt+Up changes nothing
+            if (e->key() == Qt::Key_Down)
+                showPopup();
+            break;
+        }
+        [[fallthrough]];
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        if (entryEnded)
+            entryEnded(*e);
+        break;
+    default:
+        QComboBox::keyPressEvent(e); // the text's own keys: typing, Home, End, Delete, ...
+    }
+    // A key the box leaves would otherwise travel on to the grid beneath and
+    // act on the grid's selection while the box stays open.
+    e->accept();
+}
+
+void SignallingBox::wheelEvent(QWheelEvent *e) {
+    e->ignore(); // the grid beneath scrolls
 }

@@ -3,7 +3,9 @@
 // keyword) columns, a drop-down holding the column's choice list for
 // parameter columns. A finished edit is handed to the owner as text plus list
 // position instead of being written into the cell, because the owner decides
-// what the row shows afterwards. Also paints the fixed label column.
+// what the row shows afterwards. Also paints the fixed label column, and
+// holds the signalling box that floats over the decode and encode cells.
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QHash>
@@ -55,4 +57,23 @@ class GridDelegate : public QStyledItemDelegate {
     mutable QPersistentModelIndex editing_;
     mutable bool committing_ = false;
     bool keyChoice_ = false; // the drop-down's choice came from a key: Enter ends the edit
+};
+
+// The signalling entry box: an editable drop-down floating over a decode or
+// encode cell. Its value changes only by typing or by a choice from its list
+// (Alt+Down, F4 or its arrow), never by the arrow keys or the wheel. Up, Down,
+// Page Up, Page Down, Tab, Shift+Tab, Enter and Escape end the entry and go to
+// the owner; the wheel goes on to the grid beneath, which scrolls. No other key
+// passes through to the grid: what the box does not use is dropped.
+class SignallingBox : public QComboBox {
+    Q_OBJECT
+  public:
+    explicit SignallingBox(QWidget *parent);
+    // A key that ends the entry; the owner commits (or, on Escape, drops) it.
+    std::function<void(const QKeyEvent &key)> entryEnded;
+
+  protected:
+    bool event(QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
 };

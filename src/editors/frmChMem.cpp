@@ -120,7 +120,9 @@ void frmChMem::buildLayout() {
     });
 
     // The signalling entry box floats over a decode or encode cell.
-    cboGridChCtdcs = new QComboBox(g->viewport());
+    auto *box = new SignallingBox(g->viewport());
+    box->entryEnded = [this](const QKeyEvent &key) { endCtdcsEntry(key); };
+    cboGridChCtdcs = box;
     cboGridChCtdcs->setObjectName(QStringLiteral("cboGridChCtdcs"));
     cboGridChCtdcs->setEditable(true);
     cboGridChCtdcs->setInsertPolicy(QComboBox::NoInsert);
@@ -152,6 +154,8 @@ void frmChMem::buildLayout() {
     cboFrequency = new QComboBox;
     cboFrequency->setObjectName(QStringLiteral("cboFrequency"));
     cboFrequency->setMaxVisibleItems(15);
+    keepWheelForFocus(cboModel);
+    keepWheelForFocus(cboFrequency);
     connect(cboModel, &QComboBox::activated, this, &frmChMem::cboModel_Activated);
     connect(cboFrequency, &QComboBox::activated, this, &frmChMem::cboFrequency_Activated);
     cmdPrintChannel = new QPushButton;
@@ -345,7 +349,10 @@ void frmChMem::cboFrequency_Click() {
         const int index = cboFrequency->currentIndex();
         if (index == cps::kCustomBand) {
             frmCustomFre dialog(main_, this);
-            dialog.exec();
+            if (dialog.exec() == frmCustomFre::Declined) {
+                showModelBand(); // the selector and title show the band in force again
+                return;
+            }
         }
         const std::string caption = cps::selectBand(c(), index);
         if (!caption.empty())
@@ -434,19 +441,9 @@ bool frmChMem::eventFilter(QObject *watched, QEvent *event) {
             static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
             cboGridChCtdcs_GotFocus();
         else if (event->type() == QEvent::FocusOut &&
-                 static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
-            cboGridChCtdcs_LostFocus();
-        else if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent *>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                vsfgGridCh->setFocus(Qt::OtherFocusReason); // leaving the box commits it
-                return true;
-            }
-            if (key == Qt::Key_Escape && !cboGridChCtdcs->view()->isVisible()) {
-                hideCtdcsBox(); // closed without committing what was typed
-                return true;
-            }
-        }
+                 static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason &&
+                 !intoCtdcsList())
+            cboGridChCtdcs_LostFocus(static_cast<QFocusEvent *>(event)->reason());
         return false;
     }
     if (watched == cboGridChCtdcs->lineEdit() && event->type() == QEvent::MouseButtonDblClick) {

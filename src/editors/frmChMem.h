@@ -19,6 +19,7 @@ class MainWindowServices;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPrinter;
 class QPushButton;
@@ -90,7 +91,7 @@ class frmChMem : public QWidget, public cps::PlanView {
     void vsfgGridCh_DblClick(int row, int col);
     void vsfgGridCh_MouseDown(Qt::MouseButton button, int row, int col);
     void cboGridChCtdcs_GotFocus();
-    void cboGridChCtdcs_LostFocus();
+    void cboGridChCtdcs_LostFocus(Qt::FocusReason reason);
     void cboModel_Click();
     void cboFrequency_Click();
     void fraModel_Click();
@@ -130,6 +131,8 @@ class frmChMem : public QWidget, public cps::PlanView {
     ChGrid *grid() const;
     void buildLayout();
     void buildOptionControls();
+    // The wheel changes `combo` only while it has the focus (ChMemOptions.cpp).
+    static void keepWheelForFocus(QComboBox *combo);
     void InitFace();
     void ChInfoInitFace();
     void SetChGrid();
@@ -164,6 +167,8 @@ class frmChMem : public QWidget, public cps::PlanView {
     void openCtdcsBox(int row, int col);
     bool typedOnCtdcsCell(int row, int col, const QString &text);
     void commitCtdcsBox();
+    void endCtdcsEntry(const QKeyEvent &key);
+    bool intoCtdcsList() const;
     void showPopup(int row, const QPoint &globalPos);
     // Runs a change of the plan as one undo step (PlanHistory::command); the
     // cells it changes are shown together, by one repaint.
@@ -189,6 +194,7 @@ class frmChMem : public QWidget, public cps::PlanView {
     // A single pasted value onto a selection of several cells fills each of
     // them; false when fewer than two cells are selected.
     bool pasteOneValueOnSelection(const QString &value);
+    void showClampNotice(const QString &typed, int row, int col);
     void swapChannels(int a, int b);
     void cboModel_Activated();
     void cboFrequency_Activated();
@@ -201,6 +207,7 @@ class frmChMem : public QWidget, public cps::PlanView {
     std::vector<QLabel *> optLabels_; // nullptr for the check boxes
     std::vector<QString> comboLists_; // the drop-down list set per column before an edit
     QString ctdcsTyped_; // the key that opened the signalling box, shown instead of the text
+    QString clampNotice_; // the status bar's notice of the last clamped frequency
     std::vector<int> editBulkRows_, ctdcsBulkRows_; // rows a bulk entry goes to
     mutable std::array<std::optional<cps::ColumnDefs>, 4> langCols_; // by language 1..3
 };

@@ -82,13 +82,17 @@ void frmCustomFre::InitFace() {
 void frmCustomFre::cmdOK_Click() {
     auto &c = main_->cps();
     const auto text = [&](int n) { return QString::fromStdString(c.text(n)); };
+    // No (or Escape) leaves the plan and the band as they are: the band
+    // selection that opened the dialog goes back to the band in force.
+    if (cps::dialogs().message(this, text(74), text(70), QMessageBox::Question,
+                               QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+        done(Declined);
+        return;
+    }
     try {
-        if (cps::dialogs().message(this, text(74), text(70), QMessageBox::Question,
-                                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes) {
-            c.CurFilePath = c.DefFilePath;
-            main_->showFilePath();
-            cps::NewFileSol(c);
-        }
+        c.CurFilePath = c.DefFilePath;
+        main_->showFilePath();
+        cps::NewFileSol(c);
         const auto low = cps::decimalToScaled(txtFreMin->text().toStdString(), 5);
         const auto high = cps::decimalToScaled(txtFreMax->text().toStdString(), 5);
         const auto inRange = [](long long v) { return v >= kLowestLimit && v <= kHighestLimit; };

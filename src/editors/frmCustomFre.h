@@ -2,7 +2,8 @@
 // The custom band: a modal dialog taking the lowest and highest frequency in
 // MHz. An accepted range (both ends within 120-520 MHz, highest not below
 // lowest) becomes the band limits; anything else silently gives 120-520 MHz.
-// The band selection that opened it then writes the band bytes.
+// The band selection that opened it then writes the band bytes. A No to the
+// question that the plan will be cleared closes it with Declined: nothing changes.
 #include <QDialog>
 
 class MainWindowServices;
@@ -14,6 +15,9 @@ class frmCustomFre : public QDialog {
     Q_OBJECT
   public:
     explicit frmCustomFre(MainWindowServices *main, QWidget *parent = nullptr);
+
+    // The result of exec() when the user answered No to clearing the plan.
+    static constexpr int Declined = 2;
 
     void cmdOK_Click();
     void cmdCancel_Click();

@@ -1,9 +1,12 @@
 // The custom band dialog, opened from the band selector's last entry.
 #include "ChMemFixture.h"
 
+#include "editors/PlanHistory.h"
+#include "editors/UndoHistory.h"
 #include "editors/frmCustomFre.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -96,15 +99,58 @@ TEST_F(CustomFre, AcceptedRangeIsWrittenAndClampsLaterEntries) {
     EXPECT_EQ(third.max, "520");
 }
 
-TEST_F(CustomFre, AnsweringNoStillAppliesTheRange) {
+// No or Escape at "All data will be cleared,continue?" leaves the plan, the
+// band and the file as they were, as a fixed band's No does; asked through the
+// real question box, answered with the mouse or the keyboard.
+TEST_F(CustomFre, NoOrEscapeAtTheQuestionChangesNothing) {
+    const std::pair<const char *, std::function<void(QMessageBox *)>> answers[] = {
+        {"No", [](QMessageBox *q) { q->button(QMessageBox::No)->click(); }},
+        {"Escape", [](QMessageBox *q) { QTest::keyClick(q, Qt::Key_Escape); }},
+    };
+    chooseBand(7); // 400 - 470 MHz
+    enterCell(2, 1, "450.125");
     c().CurFilePath = "/somewhere/else.dat";
-    dialogs.answers.push_back(QMessageBox::No);
-    chooseCustom("150.5", "160");
-    EXPECT_EQ(c().bandLow, 15050000);
-    EXPECT_EQ(c().bandHigh, 16000000);
-    EXPECT_EQ(c().CurFilePath, "/somewhere/else.dat");
-    EXPECT_EQ(bandBytes(), (std::array<uint8_t, 4>{0x15, 0x05, 0x16, 0x00}));
-    EXPECT_EQ(ch->windowTitle(), "Custom  150 - 160 MHz");
+    const auto plan = chmem::capturePlan(c());
+    const auto bytes = bandBytes();
+    const int steps = w->history().undoCount();
+    const QString title = ch->windowTitle();
+    for (const auto &[name, answer] : answers) {
+        SCOPED_TRACE(name);
+        cps::setDialogs(nullptr); // the real question box
+        QString asked;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<frmCustomFre *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->txtFreMin->setText("440");
+            dialog->txtFreMax->setText("480");
+            QTimer::singleShot(0, [&] {
+                auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                ASSERT_NE(question, nullptr);
+                asked = question->text();
+                answer(question);
+            });
+            dialog->cmdOK->click();
+        });
+        chooseBand(14);
+        cps::setDialogs(&dialogs);
+        EXPECT_EQ(asked, "All data will be cleared,continue?");
+        EXPECT_TRUE(chmem::capturePlan(c()) == plan);
+        EXPECT_EQ(cell(2, 1), "450.12500");
+        EXPECT_EQ(c().bandLow, 40000000);
+        EXPECT_EQ(c().bandHigh, 47000000);
+        EXPECT_EQ(bandBytes(), bytes);
+        EXPECT_EQ(ch->cboFrequency->currentIndex(), 7);
+        EXPECT_EQ(ch->windowTitle(), title);
+        EXPECT_EQ(c().CurFilePath, "/somewhere/else.dat");
+        EXPECT_EQ(w->history().undoCount(), steps);
+        EXPECT_EQ(frmCustomFre::mstrFreMin, "120"); // the typed texts are not kept
+    }
+    // Yes still clears the plan and takes the range.
+    chooseCustom("440", "480");
+    EXPECT_EQ(c().bandLow, 44000000);
+    EXPECT_EQ(c().bandHigh, 48000000);
+    EXPECT_EQ(cell(2, 1), "446.01875"); // the default plan
+    EXPECT_EQ(c().CurFilePath, c().DefFilePath);
 }
 
 TEST_F(CustomFre, CancelKeepsTheLimitsInForce) {
