@@ -221,7 +221,12 @@ void frmChMem::showRefused(const QStringList &refused) {
 // --- selection and delete
 
 void frmChMem::selectAllCells() {
+    // The current cell stays where it is: a key typed next must not start an
+    // entry in channel 1.
+    const QModelIndex current = vsfgGridCh->currentIndex();
     grid()->selectRows(1, vsfgGridCh->rowCount());
+    if (current.isValid())
+        vsfgGridCh->selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
 }
 
 void frmChMem::deleteSelection() {

@@ -265,15 +265,25 @@ void frmChMem::vsfgGridCh_AfterEdit(int row, int col, const QString &text, int l
 // notice away, so it never stands beside a later entry that was kept as typed.
 void frmChMem::showClampNotice(const QString &typed, int row, int col) {
     if (typed.isEmpty()) {
+        showEntryNotice({});
+        return;
+    }
+    const auto mhz = [](int32_t v) { return QString::number(v / 100000.0, 'g', 10); };
+    showEntryNotice(
+        faceText(520).arg(typed.trimmed(), mhz(c().bandLow), mhz(c().bandHigh),
+                          chmem::formatMHz(field(row, col == 1 ? cps::field::Rx : cps::field::Tx))));
+}
+
+// What an entry did beyond storing what was typed (a clamped frequency, a tone
+// that is not a standard one) stays in the status bar until the next entry.
+void frmChMem::showEntryNotice(const QString &notice) {
+    if (notice.isEmpty()) {
         if (!clampNotice_.isEmpty() && main_->panel(1) == clampNotice_)
             main_->setPanel(1, faceText(94));
         clampNotice_.clear();
         return;
     }
-    const auto mhz = [](int32_t v) { return QString::number(v / 100000.0, 'g', 10); };
-    clampNotice_ =
-        faceText(520).arg(typed.trimmed(), mhz(c().bandLow), mhz(c().bandHigh),
-                          chmem::formatMHz(field(row, col == 1 ? cps::field::Rx : cps::field::Tx)));
+    clampNotice_ = notice;
     main_->setPanel(1, clampNotice_);
 }
 
@@ -483,6 +493,7 @@ void frmChMem::commitCtdcsBox() {
         const std::string typed = cboGridChCtdcs->lineEdit()->text().toStdString();
         cps::enterSignalling(c(), row, ctdcsCol, typed);
         showRow(row);
+        showEntryNotice(toneNotice(row, ctdcsCol)); // "88.0 is not a standard tone; ... 88.5"
         // An entry in one cell of a multi-row selection goes to every channel of it.
         for (int r : ctdcsBulkRows_)
             if (r != row && channelInUse(r) &&

@@ -348,8 +348,10 @@ void frmChMem::cboFrequency_Click() {
     cps::guarded(c().log(), "frmChMem->cboFrequency_Click", [&] {
         const int index = cboFrequency->currentIndex();
         if (index == cps::kCustomBand) {
+            // Cancel, like No at its question, leaves the plan and the band as
+            // they are: going on would clear the plan without a question.
             frmCustomFre dialog(main_, this);
-            if (dialog.exec() == frmCustomFre::Declined) {
+            if (dialog.exec() != QDialog::Accepted) {
                 showModelBand(); // the selector and title show the band in force again
                 return;
             }

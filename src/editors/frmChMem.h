@@ -195,6 +195,7 @@ class frmChMem : public QWidget, public cps::PlanView {
     // them; false when fewer than two cells are selected.
     bool pasteOneValueOnSelection(const QString &value);
     void showClampNotice(const QString &typed, int row, int col);
+    void showEntryNotice(const QString &notice);
     void swapChannels(int a, int b);
     void cboModel_Activated();
     void cboFrequency_Activated();

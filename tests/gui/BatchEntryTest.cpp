@@ -318,10 +318,13 @@ TEST_F(BatchEntry, NonStandardTonesAreKeptAndMarked) {
         EXPECT_EQ(grid->cellToolTip(1, k.col),
                   marked ? QString("not a standard tone: %1?").arg(k.nearest) : QString());
         EXPECT_EQ(grid->textColor(1, k.col) != plain, marked);
-        EXPECT_EQ(ch->toneNotice(1, k.col),
-                  marked ? QString("%1 is not a standard tone; the nearest standard tone is %2")
-                               .arg(k.stored, k.nearest)
-                         : QString());
+        const QString notice =
+            marked ? QString("%1 is not a standard tone; the nearest standard tone is %2")
+                         .arg(k.stored, k.nearest)
+                   : QString();
+        EXPECT_EQ(ch->toneNotice(1, k.col), notice);
+        // The status bar names the nearest tone until an entry is kept as typed.
+        EXPECT_EQ(w->panel(1), marked ? notice : QString("Ready"));
     }
 
     // A pasted one is marked too; deleting the channel takes the mark with i

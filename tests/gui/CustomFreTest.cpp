@@ -153,14 +153,22 @@ TEST_F(CustomFre, NoOrEscapeAtTheQuestionChangesNothing) {
     EXPECT_EQ(c().CurFilePath, c().DefFilePath);
 }
 
-TEST_F(CustomFre, CancelKeepsTheLimitsInForce) {
+// Cancel changes nothing: not the limits, not the band, not the plan (going on
+// with the limits in force would clear the plan without a question).
+TEST_F(CustomFre, CancelKeepsThePlanAndTheBand) {
     chooseBand(3); // 150 - 174 MHz
+    enterCell(1, 1, "151.625");
+    const auto image = c().IicDat;
+    const auto table = c().ch.ChInfo;
     dialogs.asked.clear();
     chooseCustom("200", "300", false);
     EXPECT_TRUE(dialogs.asked.isEmpty());
     EXPECT_EQ(c().bandLow, 15000000);
     EXPECT_EQ(c().bandHigh, 17400000);
-    EXPECT_EQ(ch->cboFrequency->currentIndex(), 14);
-    EXPECT_EQ(ch->windowTitle(), "Custom  150 - 174 MHz");
+    EXPECT_EQ(ch->cboFrequency->currentIndex(), 3);
+    EXPECT_EQ(ch->windowTitle(), "150 - 174 MHz");
+    EXPECT_EQ(c().IicDat, image);
+    EXPECT_EQ(c().ch.ChInfo, table);
+    EXPECT_EQ(cell(1, 1), "151.62500");
     EXPECT_EQ(frmCustomFre::mstrFreMin, "120"); // the typed texts are not kept
 }

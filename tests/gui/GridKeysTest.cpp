@@ -398,3 +398,27 @@ TEST_F(GridKeys, TheWheelChangesAnOptionOnlyWithTheFocus) {
 }
 
 } // namespace
+
+namespace {
+
+// The issue's own keys: an entry in channel 5's decode cell, Enter, then
+// Ctrl+A (now the grid's: the box has closed) and D023 + Enter. Select-all
+// keeps the current cell, so the typed code goes to channel 5's decode cell
+// and channel 1 keeps its receive frequency.
+TEST_F(GridKeys, SelectAllKeepsTheCurrentCell) {
+    nineChannelsOn67();
+    clickCell(5, 3);
+    typeKeys("15");
+    key(Qt::Key_Return);
+    ASSERT_FALSE(box()->isVisible());
+    key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->currentIndex().row() + 1, 5);
+    EXPECT_EQ(grid->currentIndex().column(), 3);
+    typeKeys("D023");
+    key(Qt::Key_Return);
+    EXPECT_EQ(field(1, cps::field::Rx), 14652000);
+    EXPECT_EQ(cell(1, 1), "146.52000");
+    EXPECT_EQ(dec(5), "D023N");
+}
+
+} // namespace
