@@ -77,7 +77,7 @@ int main(int argc, char **argv) {
     frmChMem *ch = w.chMem();
     ch->vsfgGridCh_Click(1, 3);
     ch->cboGridChCtdcs->setEditText(QStringLiteral("88"));
-    ch->cboGridChCtdcs_LostFocus();
+    ch->cboGridChCtdcs_LostFocus(Qt::MouseFocusReason);
     ch->vsfgGridCh_Click(2, 1);
     grabScreen(file("nonstandard-tone"));
     grabModal(file("unsaved-question"), [&] { w.NewFile(); });
