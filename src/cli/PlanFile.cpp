@@ -110,7 +110,7 @@ void reportChannelsOutsideBand(const cps::Cps &c, std::ostream &out) {
     for (int n = 1; n <= c.cols.channelCount; ++n)
         inUse += cps::channelInUse(c, n) ? 1 : 0;
     out << outside.size() << " of " << inUse << " channels lie outside the band "
-        << cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh) << ": " << channelList(outside)
+        << cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh) << ": " << cps::channelRanges(outside)
         << '\n';
 }
 
@@ -119,24 +119,10 @@ void refuseChannelsOutsideBand(const cps::Cps &c, const Args &args) {
     if (outside.empty() || args.has("--force"))
         return;
     throw CliFailure(kExitFile, args.positionals()[0] + ": channel" +
-                                    (outside.size() > 1 ? "s " : " ") + channelList(outside) +
+                                    (outside.size() > 1 ? "s " : " ") + cps::channelRanges(outside) +
                                     " lie outside the band " +
                                     cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh) +
                                     "; nothing was written (--force writes them all the same)");
-}
-
-std::string channelList(const std::vector<int> &channels) {
-    std::string text;
-    for (std::size_t i = 0; i < channels.size();) {
-        std::size_t j = i;
-        while (j + 1 < channels.size() && channels[j + 1] == channels[j] + 1)
-            ++j;
-        text += (text.empty() ? "" : ", ") + std::to_string(channels[i]);
-        if (j > i)
-            text += "-" + std::to_string(channels[j]);
-        i = j + 1;
-    }
-    return text;
 }
 
 } // namespace cli

@@ -65,9 +65,6 @@ std::vector<uint8_t> planFileBytes(cps::Cps &c);
 void saveFile(const cps::Cps &c, const std::vector<uint8_t> &fileBytes, const OutputFile &out,
               Console &console);
 
-// "1-3, 7, 9-16": channel numbers (ascending) with runs joined.
-std::string channelList(const std::vector<int> &channels);
-
 // Before a write: a plan with channels outside its band is a CliFailure (file
 // error) naming them, unless --force was given.
 void refuseChannelsOutsideBand(const cps::Cps &c, const Args &args);

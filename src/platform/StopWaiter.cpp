@@ -43,19 +43,6 @@ void StopWaiter::wake() {
     pthread_kill(state_->waiter, SIGTERM);
 }
 
-std::string stopSignalName(int signal) {
-    switch (signal) {
-    case SIGINT:
-        return "SIGINT";
-    case SIGTERM:
-        return "SIGTERM";
-    case SIGHUP:
-        return "SIGHUP";
-    default:
-        return "signal " + std::to_string(signal);
-    }
-}
-
 #else
 
 namespace {
@@ -85,19 +72,24 @@ void StopWaiter::wake() {
     state_->woken = true;
 }
 
+#endif
+
+StopWaiter::~StopWaiter() = default;
+
+// The names a user knows from kill(1) and the shell.
 std::string stopSignalName(int signal) {
     switch (signal) {
     case SIGINT:
         return "SIGINT";
     case SIGTERM:
         return "SIGTERM";
+#ifdef SIGHUP
+    case SIGHUP:
+        return "SIGHUP";
+#endif
     default:
         return "signal " + std::to_string(signal);
     }
 }
-
-#endif
-
-StopWaiter::~StopWaiter() = default;
 
 } // namespace platform
