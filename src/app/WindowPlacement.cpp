@@ -79,7 +79,7 @@ void remember(const QWidget &w, const cps::IniFile &ini) {
 }
 
 constexpr const char *kErrorLogKey = "ErrorLog";
-constexpr int kErrorLogDefault = 96; // the title and about four lines
+constexpr int kErrorLogDefault = 72; // the title and the newest entry's two lines
 constexpr int kErrorLogLeast = 48;
 
 int errorLogHeight(const cps::IniFile &ini) {

@@ -10,6 +10,9 @@ frmShowErr::frmShowErr(QWidget *parent) : QDockWidget(parent) {
     listShowErr = new QListWidget(this);
     listShowErr->setObjectName(QStringLiteral("listShowErr"));
     listShowErr->setUniformItemSizes(true);
+    // Low enough for one entry's two lines: on a 768-pixel screen the pane
+    // must leave the grid all its channels.
+    listShowErr->setMinimumHeight(listShowErr->fontMetrics().height() * 2 + 8);
     setWidget(listShowErr);
     ErrLine = 0;
     connect(this, &QDockWidget::dockLocationChanged, this,

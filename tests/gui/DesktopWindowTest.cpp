@@ -1,14 +1,14 @@
 // The tool as a desktop application: window placement, Ctrl+W, the channel
 // window that stays up, the error pane coming back, Enter and Escape in every
 // dialog, Qt's own texts in the interface language, and the help window.
-#include "editors/Dialogs.h"
 #include "app/QtTranslations.h"
-#include "app/WindowPlacement.h"
 #include "app/WindowIcon.h"
+#include "app/WindowPlacement.h"
 #include "app/frmHelp.h"
 #include "app/frmShowErr.h"
 #include "app/mdifrmMain.h"
 #include "editors/ChMemGrid.h"
+#include "editors/Dialogs.h"
 #include "editors/frmChMem.h"
 #include "editors/frmCommun.h"
 #include "editors/frmCustomFre.h"
@@ -147,6 +147,43 @@ TEST_F(Desktop, ErrorPaneShowsAgainOnANewFailure) {
     w->cps().log().runtimeError("modTest->Second", 13, "BrenvikCPS");
     EXPECT_TRUE(w->errorLog()->isVisible());
     EXPECT_EQ(w->errorLog()->lines().size(), 4);
+}
+
+// On a 1366x768 laptop the error log pane leaves all 16 channels in view; the
+// height the user gives the pane is kept for the next start.
+TEST(ErrorLogPane, LeavesEveryChannelInViewAt1366x768AndKeepsItsHeight) {
+    for (int lang : {1, 2, 3}) {
+        SCOPED_TRACE("language " + std::to_string(lang));
+        testsupport::ProgramFolder folder;
+        folder.set("Language", std::to_string(lang));
+        testsupport::ScriptedDialogs dialogs;
+        int kept = 0;
+        for (int start = 0; start < 2; ++start) {
+            SCOPED_TRACE(start == 0 ? "first start" : "second start");
+            mdifrmMain w(folder.path());
+            ASSERT_TRUE(w.MDIForm_Load());
+            w.setWindowState(Qt::WindowNoState);
+            w.resize(1366, 740); // 1366x768 less a desktop panel
+            w.show();
+            w.cps().log().runtimeError("modTest->Failure", 9, "BrenvikCPS");
+            QTest::qWait(50);
+            auto *grid = static_cast<ChGrid *>(w.chMem()->vsfgGridCh);
+            if (start == 0) {
+                const QRect last = grid->visualRect(grid->model()->index(15, 1));
+                EXPECT_LE(last.bottom(), grid->viewport()->height())
+                    << "channel 16 needs scrolling";
+                EXPECT_EQ(grid->verticalScrollBar()->value(), 0);
+
+                w.resizeDocks({w.errorLog()}, {120}, Qt::Vertical);
+                QTest::qWait(20);
+                kept = w.errorLog()->height();
+            } else {
+                EXPECT_EQ(w.errorLog()->height(), kept);
+            }
+            w.close(); // answered Yes
+        }
+        EXPECT_EQ(folder.ini().read("Window", "ErrorLog", "", 16), std::to_string(kept));
+    }
 }
 
 // Enter presses the dialog's default button, whatever field has the focus;
