@@ -29,7 +29,7 @@ CsvImportMessages importCsv(cps::Cps &c, const std::string &csvText,
     CsvImportMessages messages;
     messages.notes = result.read.notes;
     messages.warnings = result.warnings;
-    messages.summary = cps::importSummary(c, result);
+    messages.summary = cps::importSummary(result);
 
     // The rows meant for a channel matter most: the first refusal of every
     // channel comes first. A file of thousands of bad rows (not a channel

@@ -38,7 +38,9 @@ std::string quoted(const std::string &s) {
 }
 
 // The header names every column role answers to: the layout's English names,
-// the old "P5".."Pn", and the grid captions of each interface language.
+// the old "P5".."Pn", the grid captions of each interface language and the
+// common names other sheets use (Rx, TX Freq, Pwr, BW, BCL, ...). "Skip" is not
+// taken for Scan Add: it means the opposite.
 std::map<std::string, int> roleNames(const std::array<ColumnDefs, 3> &defs, int columnCount) {
     std::map<std::string, int> names;
     for (int role = 0; role < kFirstParameter; ++role)
@@ -50,6 +52,24 @@ std::map<std::string, int> roleNames(const std::array<ColumnDefs, 3> &defs, int 
     for (const auto &d : defs)
         for (int role = 0; role <= columnCount; ++role)
             names.emplace(asciiLower(gridCaption(d, role)), role);
+    // The names other sheets give these columns.
+    const std::pair<const char *, int> common[] = {{"ch", kChannelColumn},
+                                                   {"rx", field::Rx},
+                                                   {"rx freq", field::Rx},
+                                                   {"rx frequency", field::Rx},
+                                                   {"tx", field::Tx},
+                                                   {"tx freq", field::Tx},
+                                                   {"tx frequency", field::Tx},
+                                                   {"rx tone", field::DecChoice},
+                                                   {"tx tone", field::EncChoice}};
+    for (const auto &[name, role] : common)
+        names.emplace(name, role);
+    const std::pair<const char *, const char *> commonParameters[] = {
+        {"power", "Tx Power"},  {"tx power", "Tx Power"}, {"pwr", "Tx Power"}, {"bw", "Bandwidth"},
+        {"width", "Bandwidth"}, {"bcl", "Busy Lock"},     {"scan", "Scan Add"}};
+    for (const auto &[name, caption] : commonParameters)
+        if (const int f = parameterColumnOf(defs[kEnglish - 1], caption); f >= 0)
+            names.emplace(name, f);
     names.erase("");
     return names;
 }
@@ -389,7 +409,7 @@ std::string rangesText(std::vector<int> numbers) {
     return text;
 }
 
-std::vector<std::string> importSummary(const Cps &c, const ChannelCsvImport &import) {
+std::vector<std::string> importSummary(const ChannelCsvImport &import) {
     std::vector<std::string> lines;
     const ChannelCsvRead &read = import.read;
     std::vector<int> channels;

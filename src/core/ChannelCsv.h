@@ -111,8 +111,8 @@ ChannelCsvImport importChannelCsv(Cps &c, const std::string &text, bool skipBadR
                                   const ChannelCsvOptions &options = {});
 
 // The closing lines of an import: the channels imported as ranges, the rows
-// refused counted by reason, the rows left out past the last channel.
-std::vector<std::string> importSummary(const Cps &c, const ChannelCsvImport &import);
+// refused counted by reason.
+std::vector<std::string> importSummary(const ChannelCsvImport &import);
 
 // The tool's own layout. `lang` 3 (and any number but 1 and 2) writes the
 // English names and words whatever the session's language; 1 and 2 the grid

@@ -170,6 +170,13 @@ std::vector<ListCase> listCases() {
           "Channel and Receive",
           "the channel-list layout at least Location and Frequency"},
          ""},
+        {"common column names",
+         "CH,RX Freq,TX Freq,RX Tone,TX Tone,Pwr,BW,Scan,BCL\n1,446.1,446.2,67,D023N,Low,Narrow,"
+         "Off,Carrier\n",
+         {},
+         0,
+         {"channels imported: 1 (1)\n"},
+         std::string(kOwnHeader) + "1,446.10000,446.20000,67.0,D023N,Low,Narrow,Off,Carrier\n"},
         {"lower-case header",
          "channel,receive,transmit,tx power\n1,446.1,446.1,low\n",
          {},
