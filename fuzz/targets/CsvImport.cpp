@@ -1,6 +1,7 @@
 // The channel CSV import on any text, in either layout, with and without
-// skipping bad rows: every data row is either entered or refused with its
-// line, a refusal without skipping leaves the plan untouched, what is entered
+// skipping bad rows: every data row is either entered, refused with its
+// line or noted past the last channel; a file without a row to enter changes
+// nothing; a refusal without skipping leaves the plan untouched, what is entered
 // lies in the band with signalling the tool can show, and the tool's own
 // export of the result reads back to the same channels.
 #include "FuzzSupport.h"
@@ -80,13 +81,15 @@ int fuzzCsvImport(const uint8_t *data, std::size_t size) {
         require(e.line >= 1, "a refused text names a line");
         return 0;
     }
-    require(result.read.rows.size() + result.read.refused.size() + 1 == records,
-            "every data row is either entered or refused");
+    require(result.read.rows.size() + result.read.refused.size() +
+                    result.read.pastLastChannel.size() + result.read.beforeStart.size() + 1 ==
+                records,
+            "every data row is either entered, refused or noted past the last channel");
     for (const auto &p : result.read.refused)
         require(p.line >= 2 && !p.message.empty(), "a refused row names its line and reason");
     if (!result.entered) {
-        require(!result.read.refused.empty() && !skipBadRows,
-                "only a refused row without skipping stops the import");
+        require((!result.read.refused.empty() && !skipBadRows) || result.read.rows.empty(),
+                "only a refused row without skipping, or no row at all, stops the import");
         require(channelsOf(c) == before && c.IicDat == image,
                 "a refused import leaves the plan untouched");
         return 0;

@@ -79,18 +79,22 @@ std::vector<CommandSpec> buildSpecs() {
                  {"brenvik-cli export-csv plan.dat -o plan.csv",
                   "brenvik-cli export-csv plan.dat --format chirp -o channels.csv"},
                  {kOk, kUsage, kFile}});
-    s.push_back({"import-csv",
-                 "import-csv FILE.dat IN.csv -o OUT.dat [--skip-bad-rows]",
-                 "apply the CSV rows to a plan as grid entries, save",
-                 "Either layout, told apart by the header. IN.csv '-' reads standard input; at "
-                 "most 1 MiB is read. Every row is checked first: a refused row changes nothing "
-                 "unless --skip-bad-rows.",
-                 {{"-o", "OUT.dat", "the data file to save ('-' = standard output)"},
-                  {"--skip-bad-rows", "", "import the other rows and list the refused ones"}},
-                 2,
-                 2,
-                 {"brenvik-cli import-csv plan.dat channels.csv -o new.dat"},
-                 {kOk, kUsage, kFile}});
+    s.push_back(
+        {"import-csv",
+         "import-csv FILE.dat IN.csv -o OUT.dat [--skip-bad-rows] [--start LOCATION]",
+         "apply the CSV rows to a plan as grid entries, save",
+         "Either layout, told apart by the header. IN.csv '-' reads standard input; at "
+         "most 1 MiB is read. Every row is checked first: a refused row changes nothing "
+         "unless --skip-bad-rows. Rows past the last channel are left out with a note. "
+         "A file without a row to import writes nothing. --verbose lists every refused "
+         "row.",
+         {{"-o", "OUT.dat", "the data file to save ('-' = standard output)"},
+          {"--skip-bad-rows", "", "import the other rows and list the refused ones"},
+          {"--start", "LOCATION", "the Location (or Channel) number that becomes channel 1"}},
+         2,
+         2,
+         {"brenvik-cli import-csv plan.dat channels.csv -o new.dat"},
+         {kOk, kUsage, kFile}});
     s.push_back({"read",
                  "read --port DEV -o OUT.dat",
                  "read a radio into a data file",

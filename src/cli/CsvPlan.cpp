@@ -5,6 +5,8 @@
 #include "core/ChannelListCsv.h"
 #include "core/CsvText.h"
 
+#include <set>
+
 namespace cli {
 
 std::string csvField(const std::string &s) {
@@ -16,42 +18,55 @@ std::string exportCsv(const cps::Cps &c, CsvFormat format, int lang) {
                                             : cps::exportChannelCsv(c, lang);
 }
 
-CsvImportMessages importCsv(cps::Cps &c, const std::string &csvText, bool skipBadRows) {
+CsvImportMessages importCsv(cps::Cps &c, const std::string &csvText,
+                            const CsvImportOptions &options) {
     cps::ChannelCsvImport result;
     try {
-        result = cps::importChannelCsv(c, csvText, skipBadRows);
+        result = cps::importChannelCsv(c, csvText, options.skipBadRows, {options.start});
     } catch (const cps::CsvError &e) {
         throw CliFailure(kExitFile, e.what());
     }
     CsvImportMessages messages;
     messages.notes = result.read.notes;
     messages.warnings = result.warnings;
-    // A file of thousands of bad rows (not a channel table at all) lists the
-    // first few, as the rest would only bury them.
-    constexpr std::size_t kListedRefusals = 20;
-    const auto &refusedRows = result.read.refused;
-    std::string refused;
-    for (std::size_t i = 0; i < refusedRows.size() && i < kListedRefusals; ++i) {
-        const std::string line = cps::csvLineText(refusedRows[i].line, refusedRows[i].message);
-        if (result.entered)
-            messages.leftOut.push_back(line);
-        else
-            refused += line + '\n';
+    messages.summary = cps::importSummary(result);
+
+    // The rows meant for a channel matter most: the first refusal of every
+    // channel comes first. A file of thousands of bad rows (not a channel
+    // table at all) lists a few more in file order, as the rest would only
+    // bury them.
+    std::vector<const cps::CsvRowProblem *> first, rest;
+    std::set<int> channelsNamed;
+    for (const auto &row : result.read.refused)
+        (row.channel > 0 && channelsNamed.insert(row.channel).second ? first : rest)
+            .push_back(&row);
+    constexpr std::size_t kListedOthers = 20;
+    std::vector<std::string> listed;
+    for (const auto *row : first)
+        listed.push_back(cps::csvLineText(row->line, row->message));
+    for (std::size_t i = 0; i < rest.size(); ++i)
+        if (options.listEveryRefusal || i < kListedOthers)
+            listed.push_back(cps::csvLineText(rest[i]->line, rest[i]->message));
+    if (rest.size() > kListedOthers && !options.listEveryRefusal)
+        listed.push_back("... and " + std::to_string(rest.size() - kListedOthers) +
+                         " more rows (--verbose lists them all)");
+    if (result.entered) {
+        messages.leftOut = std::move(listed);
+        return messages;
     }
-    if (refusedRows.size() > kListedRefusals) {
-        const std::string more =
-            "... and " + std::to_string(refusedRows.size() - kListedRefusals) + " more rows";
-        if (result.entered)
-            messages.leftOut.push_back(more);
-        else
-            refused += more + '\n';
-    }
-    if (!result.entered)
-        throw CliFailure(kExitFile,
-                         refused + std::to_string(result.read.refused.size()) +
-                             " row(s) refused, nothing written (--skip-bad-rows imports the "
-                             "other rows)");
-    return messages;
+    std::string text;
+    for (const auto &line : listed)
+        text += line + '\n';
+    for (const auto &line : messages.notes)
+        text += "note: " + line + '\n';
+    for (const auto &line : messages.summary)
+        text += line + '\n';
+    if (result.read.rows.empty())
+        text += "no row to import, nothing written";
+    else
+        text += std::to_string(result.read.refused.size()) +
+                " row(s) refused, nothing written (--skip-bad-rows imports the other rows)";
+    throw CliFailure(kExitFile, text);
 }
 
 } // namespace cli

@@ -89,12 +89,16 @@ int importCsvCommand(const Args &args, Console &console) {
     const std::string &plan = args.positionals()[0], &csvPath = args.positionals()[1];
     const OutputFile output(out, {plan, csvPath});
     openPlan(c, plan, console.err);
+    CsvImportOptions options;
+    options.skipBadRows = args.has("--skip-bad-rows");
+    options.listEveryRefusal = args.has("--verbose");
+    if (args.has("--start"))
+        options.start = args.intValue("--start", 0, 1000000, 1);
     const auto csvBytes = readInput(csvPath);
     const std::string csvName = isStdin(csvPath) ? "standard input" : csvPath;
     CsvImportMessages messages;
     try {
-        messages = importCsv(c, std::string(csvBytes.begin(), csvBytes.end()),
-                             args.has("--skip-bad-rows"));
+        messages = importCsv(c, std::string(csvBytes.begin(), csvBytes.end()), options);
     } catch (const CliFailure &e) {
         throw CliFailure(e.status, prefixLines(csvName, e.what()));
     }
@@ -104,6 +108,8 @@ int importCsvCommand(const Args &args, Console &console) {
         console.err << csvName << ": warning: " << line << '\n';
     for (const auto &line : messages.leftOut)
         console.err << csvName << ": left out: " << line << '\n';
+    for (const auto &line : messages.summary)
+        console.err << csvName << ": " << line << '\n';
     saveFile(c, planFileBytes(c), output, console);
     return kExitOk;
 }

@@ -38,7 +38,9 @@ std::string quoted(const std::string &s) {
 }
 
 // The header names every column role answers to: the layout's English names,
-// the old "P5".."Pn", and the grid captions of each interface language.
+// the old "P5".."Pn", the grid captions of each interface language and the
+// common names other sheets use (Rx, TX Freq, Pwr, BW, BCL, ...). "Skip" is not
+// taken for Scan Add: it means the opposite.
 std::map<std::string, int> roleNames(const std::array<ColumnDefs, 3> &defs, int columnCount) {
     std::map<std::string, int> names;
     for (int role = 0; role < kFirstParameter; ++role)
@@ -50,6 +52,24 @@ std::map<std::string, int> roleNames(const std::array<ColumnDefs, 3> &defs, int 
     for (const auto &d : defs)
         for (int role = 0; role <= columnCount; ++role)
             names.emplace(asciiLower(gridCaption(d, role)), role);
+    // The names other sheets give these columns.
+    const std::pair<const char *, int> common[] = {{"ch", kChannelColumn},
+                                                   {"rx", field::Rx},
+                                                   {"rx freq", field::Rx},
+                                                   {"rx frequency", field::Rx},
+                                                   {"tx", field::Tx},
+                                                   {"tx freq", field::Tx},
+                                                   {"tx frequency", field::Tx},
+                                                   {"rx tone", field::DecChoice},
+                                                   {"tx tone", field::EncChoice}};
+    for (const auto &[name, role] : common)
+        names.emplace(name, role);
+    const std::pair<const char *, const char *> commonParameters[] = {
+        {"power", "Tx Power"},  {"tx power", "Tx Power"}, {"pwr", "Tx Power"}, {"bw", "Bandwidth"},
+        {"width", "Bandwidth"}, {"bcl", "Busy Lock"},     {"scan", "Scan Add"}};
+    for (const auto &[name, caption] : commonParameters)
+        if (const int f = parameterColumnOf(defs[kEnglish - 1], caption); f >= 0)
+            names.emplace(name, f);
     names.erase("");
     return names;
 }
@@ -83,10 +103,15 @@ OwnLayout readHeader(const Cps &c, const std::array<ColumnDefs, 3> &defs, const 
     for (const auto &name : ignored)
         list += (list.empty() ? "" : ", ") + name;
     if (!layout.fieldOfRole.count(kChannelColumn) || !layout.fieldOfRole.count(field::Rx))
-        throw CsvError(header.line,
-                       "the header must name the columns, at least Channel and Receive, e.g. " +
-                           channelCsvHeader(c, kEnglish) +
-                           (list.empty() ? "" : " (not known here: " + list + ")"));
+        throw CsvError(
+            header.line,
+            "the header fits neither layout this tool reads: its own needs at least the columns "
+            "Channel and Receive (e.g. " +
+                channelCsvHeader(c, kEnglish) +
+                "), the channel-list layout at least Location and Frequency (e.g. "
+                "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,...); column "
+                "names in any letter case" +
+                (list.empty() ? "" : " (not known here: " + list + ")"));
     if (!ignored.empty())
         notes.push_back("columns ignored (no place in this radio): " + list);
     return layout;
@@ -140,11 +165,19 @@ std::optional<std::string> signallingEntry(const Cps &c, const std::string &fiel
     return entry;
 }
 
+struct RowRefusal {
+    std::string why;
+    int channel; // 0: unknown
+};
+enum class Outside { PastLast, BeforeStart };
+using RowResult = std::variant<ChannelEntryRow, RowRefusal, Outside>;
+
 struct RowReader {
     const Cps &c;
     const std::array<ColumnDefs, 3> &defs;
     const OwnLayout &layout;
     char separator;
+    const ChannelCsvOptions &options;
 
     const std::string &field(const CsvRecord &r, int role) const {
         return r.fields[layout.fieldOfRole.at(role)];
@@ -168,42 +201,63 @@ struct RowReader {
         return words + " or a choice index from 0 to " + std::to_string(choiceCount(c.cols, f) - 1);
     }
 
-    // The row as entries, or the reason it cannot be entered.
-    std::variant<ChannelEntryRow, std::string> read(const CsvRecord &r) const {
+    // The row as entries, or the reason it cannot be entered, or where it
+    // falls when that is no channel.
+    RowResult read(const CsvRecord &r) const {
+        const std::size_t channelField = layout.fieldOfRole.at(kChannelColumn);
+        const auto n =
+            channelField < r.fields.size() ? wholeNumber(r.fields[channelField]) : std::nullopt;
+        const int channel = n ? channelOfNumber(options, *n) : 0;
+        if (n && channel > c.cols.channelCount)
+            return Outside::PastLast;
+        if (n && options.start && channel < 1)
+            return Outside::BeforeStart;
+        std::vector<std::size_t> decimalFields;
+        for (int role :
+             {int(field::Rx), int(field::Tx), int(field::DecChoice), int(field::EncChoice)})
+            if (layout.fieldOfRole.count(role))
+                decimalFields.push_back(layout.fieldOfRole.at(role));
+        std::sort(decimalFields.begin(), decimalFields.end());
+        // A row longer than the header (even by empty fields) may have a value
+        // split by a decimal comma: whatever the refusal, say so.
+        const std::string hint = decimalCommaHint(r, layout.headerFields, separator, decimalFields);
+        const auto refused = [&](std::string why) {
+            if (why.find(hint) == std::string::npos)
+                why += hint;
+            return RowRefusal{std::move(why), n && channel >= 1 ? channel : 0};
+        };
+
         std::size_t needed = 0;
         for (const auto &[role, index] : layout.fieldOfRole)
             needed = std::max(needed, index + 1);
         if (r.fields.size() < needed)
-            return std::to_string(needed) + " fields expected, " + std::to_string(r.fields.size()) +
-                   " found";
-        for (std::size_t i = layout.headerFields; i < r.fields.size(); ++i)
-            if (!r.fields[i].empty())
-                return "more fields than the header names (" + std::to_string(r.fields.size()) +
-                       ", header " + std::to_string(layout.headerFields) + ")";
+            return refused(std::to_string(needed) + " fields expected, " +
+                           std::to_string(r.fields.size()) + " found");
+        if (auto why = extraFieldsText(r, layout.headerFields, separator, decimalFields))
+            return refused(*why);
 
         ChannelEntryRow row;
         row.line = r.line;
         row.rxColumn = layout.nameOfRole.at(field::Rx);
-        const auto n = wholeNumber(field(r, kChannelColumn));
-        if (!n || *n < 1 || *n > c.cols.channelCount)
-            return layout.nameOfRole.at(kChannelColumn) + " must be a number from 1 to " +
-                   std::to_string(c.cols.channelCount);
-        row.channel = *n;
+        if (!n || channel < 1)
+            return refused(layout.nameOfRole.at(kChannelColumn) + " must be a number from 1 to " +
+                           std::to_string(c.cols.channelCount));
+        row.channel = channel;
 
         // A frequency outside the band is refused, not moved to the band edge:
         // an import must not change a licensed frequency without a word.
         row.rx = decimalPointText(field(r, field::Rx), separator);
         if (!isNumeric(*row.rx))
-            return row.rxColumn + " " + quoted(*row.rx) + " is not a frequency in MHz";
+            return refused(row.rxColumn + " " + quoted(*row.rx) + " is not a frequency in MHz");
         if (!frequencyInBand(c, *row.rx))
-            return outsideBandText(c, row.rxColumn + " " + *row.rx);
+            return refused(outsideBandText(c, row.rxColumn + " " + *row.rx));
         if (layout.fieldOfRole.count(field::Tx)) {
             row.txColumn = layout.nameOfRole.at(field::Tx);
             row.tx = decimalPointText(field(r, field::Tx), separator);
             if (!row.tx->empty() && !isNumeric(*row.tx))
-                return row.txColumn + " " + quoted(*row.tx) + " is not a frequency in MHz";
+                return refused(row.txColumn + " " + quoted(*row.tx) + " is not a frequency in MHz");
             if (!row.tx->empty() && !frequencyInBand(c, *row.tx))
-                return outsideBandText(c, row.txColumn + " " + *row.tx);
+                return refused(outsideBandText(c, row.txColumn + " " + *row.tx));
         }
         for (int role : {field::DecChoice, field::EncChoice}) {
             if (!layout.fieldOfRole.count(role))
@@ -211,7 +265,8 @@ struct RowReader {
             std::string why;
             const auto entry = signallingEntry(c, field(r, role), separator, why);
             if (!entry)
-                return layout.nameOfRole.at(role) + " " + quoted(field(r, role)) + ": " + why;
+                return refused(layout.nameOfRole.at(role) + " " + quoted(field(r, role)) + ": " +
+                               why);
             (role == field::DecChoice ? row.decode : row.encode) = *entry;
         }
         for (int f = kFirstParameter; f <= c.cols.columnCount; ++f) {
@@ -219,8 +274,8 @@ struct RowReader {
                 continue;
             const auto k = choice(f, field(r, f));
             if (!k)
-                return layout.nameOfRole.at(f) + " " + quoted(field(r, f)) + " must be " +
-                       choiceList(f);
+                return refused(layout.nameOfRole.at(f) + " " + quoted(field(r, f)) + " must be " +
+                               choiceList(f));
             row.parameters[f] = *k;
         }
         return row;
@@ -228,14 +283,19 @@ struct RowReader {
 };
 
 ChannelCsvRead readOwnLayout(const Cps &c, const CsvTable &table,
-                             const std::array<ColumnDefs, 3> &defs) {
+                             const std::array<ColumnDefs, 3> &defs,
+                             const ChannelCsvOptions &options) {
     ChannelCsvRead result;
     const OwnLayout layout = readHeader(c, defs, table.records[0], result.notes);
-    const RowReader reader{c, defs, layout, table.separator};
+    const RowReader reader{c, defs, layout, table.separator, options};
     for (std::size_t i = 1; i < table.records.size(); ++i) {
+        const int line = table.records[i].line;
         auto row = reader.read(table.records[i]);
-        if (auto *why = std::get_if<std::string>(&row))
-            result.refused.push_back({table.records[i].line, *why});
+        if (auto *refusal = std::get_if<RowRefusal>(&row))
+            result.refused.push_back(rowProblem(line, refusal->why, refusal->channel));
+        else if (auto *outside = std::get_if<Outside>(&row))
+            (*outside == Outside::PastLast ? result.pastLastChannel : result.beforeStart)
+                .push_back(line);
         else
             result.rows.push_back(std::get<ChannelEntryRow>(std::move(row)));
     }
@@ -251,7 +311,8 @@ void refuseRepeatedChannels(ChannelCsvRead &read) {
             kept.push_back(std::move(row));
         else
             read.refused.push_back(
-                {row.line, "channel " + std::to_string(row.channel) + " is listed twice"});
+                rowProblem(row.line, "channel " + std::to_string(row.channel) + " is listed twice",
+                           row.channel));
     }
     read.rows = std::move(kept);
     std::stable_sort(
@@ -281,6 +342,103 @@ std::optional<std::string> clampWarning(const Cps &c, const ChannelEntryRow &row
 
 } // namespace
 
+int channelOfNumber(const ChannelCsvOptions &options, int number) {
+    return options.start ? number - *options.start + 1 : number;
+}
+
+namespace {
+
+bool allDigits(const std::string &t) {
+    return !t.empty() &&
+           std::all_of(t.begin(), t.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+}
+
+} // namespace
+
+std::string decimalCommaHint(const CsvRecord &r, std::size_t headerFields, char separator,
+                             const std::vector<std::size_t> &decimalFields) {
+    if (separator != ',' || r.fields.size() <= headerFields)
+        return {};
+    for (const std::size_t i : decimalFields)
+        if (i + 1 < r.fields.size() && allDigits(r.fields[i]) && allDigits(r.fields[i + 1])) {
+            const std::string number = r.fields[i] + "," + r.fields[i + 1];
+            return "; " + quoted(number) +
+                   " looks like a number with a decimal comma in a comma-separated file: write " +
+                   r.fields[i] + "." + r.fields[i + 1] + ", quote it (\"" + number +
+                   "\"), or separate the fields with ;";
+        }
+    return {};
+}
+
+std::optional<std::string> extraFieldsText(const CsvRecord &r, std::size_t headerFields,
+                                           char separator,
+                                           const std::vector<std::size_t> &decimalFields) {
+    bool extra = false;
+    for (std::size_t i = headerFields; i < r.fields.size(); ++i)
+        extra = extra || !r.fields[i].empty();
+    if (!extra)
+        return std::nullopt;
+    return std::to_string(r.fields.size()) + " fields, the header names " +
+           std::to_string(headerFields) +
+           decimalCommaHint(r, headerFields, separator, decimalFields);
+}
+
+CsvRowProblem rowProblem(int line, std::string message, int channel) {
+    const auto has = [&](const char *part) { return message.find(part) != std::string::npos; };
+    std::string reason = has("outside the band") ? "outside the band"
+                         : has("of this radio") || has("on this radio")
+                             ? "not possible on this radio"
+                         : has("listed twice") ? "channel listed twice"
+                         : has(" fields")      ? "wrong number of fields"
+                                               : "value not readable";
+    return {line, std::move(message), channel, std::move(reason)};
+}
+
+std::string rangesText(std::vector<int> numbers) {
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    std::string text;
+    for (std::size_t i = 0; i < numbers.size();) {
+        std::size_t j = i;
+        while (j + 1 < numbers.size() && numbers[j + 1] == numbers[j] + 1)
+            ++j;
+        text += (text.empty() ? "" : ", ") + std::to_string(numbers[i]) +
+                (j > i ? "-" + std::to_string(numbers[j]) : "");
+        i = j + 1;
+    }
+    return text;
+}
+
+std::vector<std::string> importSummary(const ChannelCsvImport &import) {
+    std::vector<std::string> lines;
+    const ChannelCsvRead &read = import.read;
+    std::vector<int> channels;
+    if (import.entered)
+        for (const auto &row : read.rows)
+            channels.push_back(row.channel);
+    if (!import.entered && !read.rows.empty()) {
+        for (const auto &row : read.rows)
+            channels.push_back(row.channel);
+        lines.push_back("no channel imported; rows that fit: channels " + rangesText(channels) +
+                        " (" + std::to_string(channels.size()) + ")");
+    } else {
+        lines.push_back(channels.empty() ? "no channel imported"
+                                         : "channels imported: " + rangesText(channels) + " (" +
+                                               std::to_string(channels.size()) + ")");
+    }
+    if (!read.refused.empty()) {
+        std::map<std::string, int> byReason;
+        for (const auto &p : read.refused)
+            ++byReason[p.reason];
+        std::string counts;
+        for (const auto &[reason, count] : byReason)
+            counts += (counts.empty() ? "" : ", ") + std::to_string(count) + " " + reason;
+        lines.push_back("rows refused: " + std::to_string(read.refused.size()) + " (" + counts +
+                        ")");
+    }
+    return lines;
+}
+
 std::string mhzText5(int32_t tenHz) {
     if (tenHz < 0)
         return {};
@@ -297,16 +455,26 @@ std::string csvLineText(int line, const std::string &message) {
     return "CSV line " + std::to_string(line) + ": " + message;
 }
 
-ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text) {
+ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text,
+                              const ChannelCsvOptions &options) {
     const CsvTable table = parseCsvText(text);
     if (table.records.empty())
         throw CsvError(1, "empty file; the first line must be a header such as " +
                               channelCsvHeader(c, kEnglish));
     const auto defs = columnDefsOfEveryLanguage(c);
     ChannelCsvRead read = isChannelListHeader(table.records[0].fields)
-                              ? readChannelListCsv(c, table, defs)
-                              : readOwnLayout(c, table, defs);
+                              ? readChannelListCsv(c, table, defs, options)
+                              : readOwnLayout(c, table, defs, options);
     refuseRepeatedChannels(read);
+    if (!read.pastLastChannel.empty())
+        read.notes.push_back(std::to_string(read.pastLastChannel.size()) + " row(s) past channel " +
+                             std::to_string(c.cols.channelCount) + " left out (lines " +
+                             rangesText(read.pastLastChannel) +
+                             "); --start chooses the row that becomes channel 1");
+    if (!read.beforeStart.empty())
+        read.notes.push_back(std::to_string(read.beforeStart.size()) +
+                             " row(s) before the first channel left out (lines " +
+                             rangesText(read.beforeStart) + ")");
     return read;
 }
 
@@ -344,10 +512,11 @@ std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntry
     return warnings;
 }
 
-ChannelCsvImport importChannelCsv(Cps &c, const std::string &text, bool skipBadRows) {
+ChannelCsvImport importChannelCsv(Cps &c, const std::string &text, bool skipBadRows,
+                                  const ChannelCsvOptions &options) {
     ChannelCsvImport result;
-    result.read = readChannelCsv(c, text);
-    if (!result.read.refused.empty() && !skipBadRows)
+    result.read = readChannelCsv(c, text, options);
+    if (result.read.rows.empty() || (!result.read.refused.empty() && !skipBadRows))
         return result;
     result.warnings = enterChannelRows(c, result.read.rows);
     result.entered = true;

@@ -40,18 +40,54 @@ struct ChannelEntryRow {
 struct CsvRowProblem {
     int line;
     std::string message;
+    int channel = 0;      // the channel the row would have filled; 0 when unknown
+    std::string reason{}; // the kind of refusal for counting ("outside the band", ...)
 };
 
 struct ChannelCsvRead {
     std::vector<ChannelEntryRow> rows;  // the rows that can be entered, in file order
     std::vector<CsvRowProblem> refused; // the rows that cannot, with the reason
     std::vector<std::string> notes;     // what was ignored or reinterpreted
+    std::vector<int> pastLastChannel;   // lines of rows that fall past the last channel
+    std::vector<int> beforeStart;       // lines of rows before the first one taken
+};
+
+struct ChannelCsvOptions {
+    // The Location (or Channel) number that becomes channel 1; the rows after it
+    // fill on from there. None: the numbers are the channels (a channel list
+    // counting from 0 is shifted up by one).
+    std::optional<int> start;
 };
 
 // Reads either layout (told apart by the header). Throws CsvError when the text
 // cannot be a channel table at all: no header, a header without the needed
 // columns, an unterminated quote.
-ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text);
+ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text,
+                              const ChannelCsvOptions &options = {});
+
+// The channel a row numbered `number` fills: `number` itself, or counted from
+// options.start. Outside 1..channel count the row is not taken.
+int channelOfNumber(const ChannelCsvOptions &options, int number);
+
+// Why a row with more fields than the header is refused, or none when it has
+// not (or only empty ones). A number of a `decimalFields` column split by a
+// decimal comma in a comma-separated file ("446,1") is named with the way to
+// fix it.
+std::optional<std::string> extraFieldsText(const CsvRecord &r, std::size_t headerFields,
+                                           char separator,
+                                           const std::vector<std::size_t> &decimalFields);
+
+// A refused row with its reason's kind told from the message.
+CsvRowProblem rowProblem(int line, std::string message, int channel);
+
+// "; \"446,1\" looks like a number with a decimal comma ..." when the row has
+// more fields than the header and two of them look like one number split by a
+// decimal comma in a comma-separated file; "" otherwise.
+std::string decimalCommaHint(const CsvRecord &r, std::size_t headerFields, char separator,
+                             const std::vector<std::size_t> &decimalFields);
+
+// Ranges of numbers as people write them: "1-5, 7, 9-16".
+std::string rangesText(std::vector<int> numbers);
 
 // Enters the rows in channel order by the grid's rules and deletes every
 // channel not among them. Reading refuses a frequency outside the band; should
@@ -63,12 +99,20 @@ std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntry
 struct ChannelCsvImport {
     ChannelCsvRead read;
     std::vector<std::string> warnings;
-    bool entered = false; // false: refused rows and no skipping, the plan is untouched
+    // false: refused rows and no skipping, or no row to enter at all; the plan
+    // is untouched
+    bool entered = false;
 };
 
 // readChannelCsv, then enterChannelRows when no row was refused or when
-// `skipBadRows` is set (the refused rows are then left out).
-ChannelCsvImport importChannelCsv(Cps &c, const std::string &text, bool skipBadRows);
+// `skipBadRows` is set (the refused rows are then left out). A file without a
+// row to enter is never entered: it would leave a plan without channels.
+ChannelCsvImport importChannelCsv(Cps &c, const std::string &text, bool skipBadRows,
+                                  const ChannelCsvOptions &options = {});
+
+// The closing lines of an import: the channels imported as ranges, the rows
+// refused counted by reason.
+std::vector<std::string> importSummary(const ChannelCsvImport &import);
 
 // The tool's own layout. `lang` 3 (and any number but 1 and 2) writes the
 // English names and words whatever the session's language; 1 and 2 the grid

@@ -73,26 +73,44 @@ Signal signalOf(const std::string &text) {
 struct Refusal {
     std::string why;
 };
+// Throws that a row falls outside the channels taken.
+struct OutsideRow {
+    bool pastLast;
+};
 
 class RowReader {
   public:
     RowReader(const Cps &c, const CsvTable &table, const std::map<std::string, std::size_t> &at,
               const std::array<ColumnDefs, 3> &defs)
-        : c_(c), separator_(table.separator), at_(at), english_(defs[kEnglish - 1]), defs_(defs) {}
+        : c_(c), separator_(table.separator), headerFields_(table.records[0].fields.size()),
+          at_(at), english_(defs[kEnglish - 1]), defs_(defs) {}
 
-    ChannelEntryRow read(const CsvRecord &r, int shift) {
+    // The channel the row fills (throws OutsideRow when none, Refusal when the
+    // Location is no number).
+    int channel(const CsvRecord &r, const ChannelCsvOptions &options) {
+        record_ = &r;
+        const auto location = whole(value("location"));
+        if (!location)
+            refuse("Location " + quoted(value("location")) + " is not a channel number");
+        const int n = channelOfNumber(options, *location);
+        if (n > c_.cols.channelCount)
+            throw OutsideRow{true};
+        if (n < 1 && options.start)
+            throw OutsideRow{false};
+        if (n < 1)
+            refuse("Location " + value("location") + " is not a channel number");
+        return n;
+    }
+
+    ChannelEntryRow read(const CsvRecord &r, int channel) {
         record_ = &r;
         ChannelEntryRow row;
         row.line = r.line;
         row.rxColumn = "Frequency";
         row.txColumn = "Offset";
-        const auto location = whole(value("location"));
-        if (!location)
-            refuse("Location " + quoted(value("location")) + " is not a channel number");
-        row.channel = *location + shift;
-        if (row.channel < 1 || row.channel > c_.cols.channelCount)
-            refuse("Location " + value("location") + " is past the radio's " +
-                   std::to_string(c_.cols.channelCount) + " channels");
+        row.channel = channel;
+        if (auto why = extraFieldsText(r, headerFields_, separator_, decimalFields()))
+            refuse(*why);
 
         const int32_t rx = frequency("Frequency", tenHz("frequency"));
         row.rx = mhzText5(rx);
@@ -116,6 +134,22 @@ class RowReader {
         skip(row);
         power(row);
         return row;
+    }
+
+    // The columns whose numbers a decimal comma could split.
+    std::vector<std::size_t> decimalFields() const {
+        std::vector<std::size_t> fields;
+        for (const char *column : {"frequency", "offset", "rtonefreq", "ctonefreq", "power"})
+            if (const auto it = at_.find(column); it != at_.end())
+                fields.push_back(it->second);
+        std::sort(fields.begin(), fields.end());
+        return fields;
+    }
+
+    // A row longer than the header (even by empty fields) may have a value
+    // split by a decimal comma: whatever the refusal, say so.
+    std::string hint(const CsvRecord &r) const {
+        return decimalCommaHint(r, headerFields_, separator_, decimalFields());
     }
 
   private:
@@ -210,8 +244,14 @@ class RowReader {
         }
         if (mode == "dtcs")
             return {code("dtcscode", 0), code("dtcscode", 1)};
+        // Decode only: the tone or code on receive, nothing sent.
+        if (mode == "tsql-r")
+            return {none, tone("ctonefreq")};
+        if (mode == "dtcs-r")
+            return {none, code("dtcscode", 1)};
         if (mode != "cross")
-            refuse("Tone " + quoted(value("tone")) + " must be empty, Tone, TSQL, DTCS or Cross");
+            refuse("Tone " + quoted(value("tone")) +
+                   " must be empty, Tone, TSQL, DTCS, TSQL-R, DTCS-R or Cross");
         const std::string cross = asciiLower(value("crossmode"));
         const auto arrow = cross.find("->");
         if (arrow == std::string::npos)
@@ -240,7 +280,7 @@ class RowReader {
 
     void mode(ChannelEntryRow &row) const {
         const std::string m = asciiLower(value("mode"));
-        if (m == "fm")
+        if (m == "fm" || m == "auto")
             setChoice(row, "Bandwidth", "Wide");
         else if (m == "nfm")
             setChoice(row, "Bandwidth", "Narrow");
@@ -279,11 +319,23 @@ class RowReader {
 
     const Cps &c_;
     char separator_;
+    std::size_t headerFields_;
     const std::map<std::string, std::size_t> &at_;
     const ColumnDefs &english_;
     const std::array<ColumnDefs, 3> &defs_;
     const CsvRecord *record_ = nullptr;
 };
+
+// The tuning step (kHz) that divides the receive and transmit frequency, as
+// readers of these files tune by it: 12.50 as most lists have it, else 5.00,
+// 6.25 or 2.50.
+const char *tuningStep(int32_t rx, int32_t tx) {
+    for (const auto &[tenHz, text] :
+         {std::pair{1250, "12.50"}, {500, "5.00"}, {625, "6.25"}, {250, "2.50"}})
+        if (rx % tenHz == 0 && (tx < 0 || tx % tenHz == 0))
+            return text;
+    return "12.50";
+}
 
 } // namespace
 
@@ -297,7 +349,8 @@ bool isChannelListHeader(const std::vector<std::string> &header) {
 }
 
 ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
-                                  const std::array<ColumnDefs, 3> &defs) {
+                                  const std::array<ColumnDefs, 3> &defs,
+                                  const ChannelCsvOptions &given) {
     ChannelCsvRead result;
     const CsvRecord &header = table.records[0];
     std::map<std::string, std::size_t> at;
@@ -317,20 +370,28 @@ ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
         result.notes.push_back("columns ignored (no place in this radio): " + ignored);
 
     // Most files count from 1; one whose first location is 0 counts from 0.
-    int shift = 0;
-    if (table.records.size() > 1 && table.records[1].fields.size() > at["location"] &&
+    ChannelCsvOptions options = given;
+    if (!options.start && table.records.size() > 1 &&
+        table.records[1].fields.size() > at["location"] &&
         table.records[1].fields[at["location"]] == "0") {
-        shift = 1;
+        options.start = 0;
         result.notes.push_back(
             "Location starts at 0: location 0 is channel 1, 1 is channel 2, ...");
     }
 
     RowReader reader(c, table, at, defs);
     for (std::size_t i = 1; i < table.records.size(); ++i) {
+        const int line = table.records[i].line;
+        int channel = 0;
         try {
-            result.rows.push_back(reader.read(table.records[i], shift));
+            channel = reader.channel(table.records[i], options);
+            result.rows.push_back(reader.read(table.records[i], channel));
         } catch (const Refusal &r) {
-            result.refused.push_back({table.records[i].line, r.why});
+            const std::string hint = reader.hint(table.records[i]);
+            result.refused.push_back(rowProblem(
+                line, r.why.find(hint) == std::string::npos ? r.why + hint : r.why, channel));
+        } catch (const OutsideRow &o) {
+            (o.pastLast ? result.pastLastChannel : result.beforeStart).push_back(line);
         }
     }
     return result;
@@ -375,7 +436,7 @@ std::string exportChannelListCsv(const Cps &c) {
         } else if (transmit.kind == K::Tone && receive.kind == K::Tone &&
                    transmit.tone == receive.tone) {
             mode = "TSQL";
-            cTone = receive.tone;
+            rTone = cTone = receive.tone; // some readers take the tone from rToneFreq
         } else if (transmit.kind == K::Dcs && receive.kind == K::Dcs &&
                    transmit.code == receive.code) {
             mode = "DTCS";
@@ -399,7 +460,7 @@ std::string exportChannelListCsv(const Cps &c) {
         const std::string power = choiceWord(n, "Tx Power");
         o << n << ",," << mhz6(rx) << ',' << duplex << ',' << offset << ',' << mode << ',' << rTone
           << ',' << cTone << ',' << code << ',' << polarity << ',' << rxCode << ',' << cross << ','
-          << (bandwidth == "Narrow" ? "NFM" : "FM") << ",12.50,"
+          << (bandwidth == "Narrow" ? "NFM" : "FM") << ',' << tuningStep(rx, tx) << ','
           << (choiceWord(n, "Scan Add") == "Off" ? "S" : "") << ','
           << (power == "Low" ? "1.0W" : "5.0W") << ",,,,,\n";
     }

@@ -11,14 +11,16 @@
 // Duplex     "" transmit = receive, "+"/"-" receive +/- Offset, "split" Offset is
 //            the transmit frequency, "off" receive only
 // Tone       "" none; "Tone" transmit rToneFreq; "TSQL" cToneFreq both ways;
-//            "DTCS" DtcsCode both ways; "Cross" as CrossMode says:
+//            "DTCS" DtcsCode both ways; "TSQL-R" cToneFreq and "DTCS-R"
+//            DtcsCode on receive only (read, never written); "Cross" as
+//            CrossMode says:
 //            Tone->Tone  transmit rToneFreq, receive cToneFreq
 //            Tone->DTCS  transmit rToneFreq, receive RxDtcsCode
 //            DTCS->Tone  transmit DtcsCode,  receive cToneFreq
 //            DTCS->DTCS  transmit DtcsCode,  receive RxDtcsCode
 //            ->Tone, ->DTCS, DTCS->   one side only
 // DtcsPolarity  transmit then receive, N normal, R reversed (the radio's I)
-// Mode       FM = Wide, NFM = Narrow (AM, DV, ... the radio cannot do)
+// Mode       FM (and Auto) = Wide, NFM = Narrow (AM, DV, ... the radio cannot do)
 // Skip       S = not scanned
 // Power      High/Low, or watts ("5.0W"): 2 W and more is High
 //
@@ -39,10 +41,13 @@ bool isChannelListHeader(const std::vector<std::string> &header);
 // the band) is refused with its reason.
 // `defs` are the column definition tables of languages 1, 2 and 3.
 ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
-                                  const std::array<ColumnDefs, 3> &defs);
+                                  const std::array<ColumnDefs, 3> &defs,
+                                  const ChannelCsvOptions &options = {});
 
 // Every channel in use, filled as those tools expect: unused tones 88.5, codes
-// 023, polarity NN, cross mode Tone->Tone, power 5.0W (High) or 1.0W (Low).
+// 023, polarity NN, cross mode Tone->Tone, power 5.0W (High) or 1.0W (Low); a
+// TSQL tone in both rToneFreq and cToneFreq; TStep 12.50, 5.00 or 6.25,
+// the first that divides the channel's frequencies.
 std::string exportChannelListCsv(const Cps &c);
 
 } // namespace cps

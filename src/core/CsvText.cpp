@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace cps {
 
@@ -35,14 +36,14 @@ void appendUtf8(std::string &out, uint32_t cp) {
 
 // Spreadsheets save "Unicode text" as UTF-16 with a byte order mark; the rest
 // of the reader works on UTF-8. A lone surrogate becomes U+FFFD.
-std::string utf16ToUtf8(const std::string &bytes, bool littleEndian) {
+std::string utf16ToUtf8(const std::string &bytes, bool littleEndian, std::size_t from) {
     std::string out;
     auto unit = [&](std::size_t i) -> uint32_t {
         const auto a = static_cast<unsigned char>(bytes[i]);
         const auto b = static_cast<unsigned char>(bytes[i + 1]);
         return littleEndian ? a | (b << 8) : (a << 8) | b;
     };
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    for (std::size_t i = from; i + 1 < bytes.size(); i += 2) {
         uint32_t cp = unit(i);
         if (cp >= 0xD800 && cp < 0xDC00 && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 &&
             unit(i + 2) < 0xE000) {
@@ -66,10 +67,34 @@ struct Prepared {
     char separator = 0; // 0: detect from the header line
 };
 
+// Some tools write UTF-16 without a byte order mark. A header is ASCII, so
+// such a text has a zero byte in every other place of its first characters:
+// at odd offsets little-endian, at even offsets big-endian. UTF-8 text never
+// holds zero bytes.
+std::optional<bool> utf16WithoutMarkIsLittleEndian(const std::string &raw) {
+    const std::size_t n = std::min<std::size_t>(raw.size() & ~std::size_t{1}, 64);
+    if (n < 4)
+        return std::nullopt;
+    int evenZeros = 0, oddZeros = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        (i % 2 ? oddZeros : evenZeros) += raw[i] == '\0';
+    const int units = static_cast<int>(n / 2);
+    if (oddZeros * 4 >= units * 3 && evenZeros == 0)
+        return true;
+    if (evenZeros * 4 >= units * 3 && oddZeros == 0)
+        return false;
+    return std::nullopt;
+}
+
 Prepared prepare(const std::string &raw) {
     Prepared p;
     if (raw.rfind("\xFF\xFE", 0) == 0 || raw.rfind("\xFE\xFF", 0) == 0)
-        p.text = utf16ToUtf8(raw, raw[0] == '\xFF');
+        p.text = utf16ToUtf8(raw, raw[0] == '\xFF', 2);
+    else if (const auto little = utf16WithoutMarkIsLittleEndian(raw))
+        p.text = utf16ToUtf8(raw, *little, 0);
+    else if (raw.find('\0') != std::string::npos)
+        throw CsvError(1, "the file holds zero bytes: it is not text in UTF-8 or UTF-16; save it "
+                          "as CSV in UTF-8");
     else
         p.text = raw.rfind(kByteOrderMark, 0) == 0 ? raw.substr(3) : raw;
     const std::size_t end = p.text.find('\n');

@@ -1,7 +1,8 @@
 #pragma once
 // CSV text as spreadsheets write it: RFC 4180 records (a quoted field may hold
 // separators, doubled quotes and line breaks), a UTF-8 byte order mark skipped,
-// UTF-16 text (with its byte order mark) read as well, the separator (comma,
+// UTF-16 text (with its byte order mark, or without one when the zero bytes of
+// its ASCII header show it) read as well, the separator (comma,
 // semicolon or tab) taken from the header line or from a first line "sep=;",
 // every field trimmed of surrounding blanks. Plain text in, records out: opening
 // files and limiting their size is the caller's business.

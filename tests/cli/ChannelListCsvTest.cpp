@@ -67,10 +67,11 @@ const Channel kChannels[16] = {
 };
 
 // The same list as the export writes it: unused tones 88.5, codes 023,
-// polarity NN, cross mode Tone->Tone, power 5.0W or 1.0W, TStep 12.50.
+// polarity NN, cross mode Tone->Tone, power 5.0W or 1.0W, a TSQL tone in both
+// tone columns, TStep 12.50 unless it does not divide the frequency.
 const char *kExported =
     "1,,442.100000,+,5.000000,Tone,100.0,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
-    "2,,442.275000,+,5.000000,TSQL,88.5,123.0,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
+    "2,,442.275000,+,5.000000,TSQL,123.0,123.0,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
     "3,,443.050000,+,5.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
     "4,,443.450000,+,5.000000,DTCS,88.5,88.5,754,RN,023,Tone->Tone,NFM,12.50,,5.0W,,,,,\n"
     "5,,444.100000,+,5.000000,Cross,100.0,131.8,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
@@ -82,9 +83,9 @@ const char *kExported =
     "11,,449.125000,-,5.000000,Cross,88.5,88.5,365,RN,023,DTCS->,FM,12.50,,5.0W,,,,,\n"
     "12,,446.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,NFM,12.50,,1.0W,,,,,\n"
     "13,,446.500000,,0.000000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,S,1.0W,,,,,\n"
-    "14,,447.000000,-,5.000000,TSQL,88.5,103.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
+    "14,,447.000000,-,5.000000,TSQL,103.5,103.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n"
     "15,,447.250000,off,0.000000,Cross,88.5,162.2,023,NN,023,->Tone,FM,12.50,,5.0W,,,,,\n"
-    "16,,446.006250,,0.000000,TSQL,88.5,67.0,023,NN,023,Tone->Tone,NFM,12.50,,1.0W,,,,,\n";
+    "16,,446.006250,,0.000000,TSQL,67.0,67.0,023,NN,023,Tone->Tone,NFM,6.25,,1.0W,,,,,\n";
 
 struct ChannelListImport : ::testing::Test {
     ChannelListImport() { testsupport::initCps(c, folder, 3, &sink); }
@@ -137,8 +138,6 @@ TEST_F(ChannelListImport, RowsTheRadioCannotHoldAreRefusedByLine) {
     const std::string good =
         "1,A,446.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,\n";
     const std::pair<std::string, std::string> cases[] = {
-        {"17,B,446.1,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,",
-         "Location 17 is past the radio's 16 channels"},
         {"x,B,446.1,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,",
          "Location \"x\" is not a channel number"},
         {"2,B,446.1,,0,,88.5,88.5,023,NN,023,Tone->Tone,AM,12.50,,5.0W,,,,,",
@@ -157,7 +156,7 @@ TEST_F(ChannelListImport, RowsTheRadioCannotHoldAreRefusedByLine) {
         {"2,B,446.1,,0,Cross,88.5,88.5,023,NN,023,Tone->,FM,12.50,,5.0W,,,,,",
          "CrossMode \"Tone->\" is not a cross mode"},
         {"2,B,446.1,,0,DCS,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,",
-         "Tone \"DCS\" must be empty, Tone, TSQL, DTCS or Cross"},
+         "Tone \"DCS\" must be empty, Tone, TSQL, DTCS, TSQL-R, DTCS-R or Cross"},
         {"2,B,146.52,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,",
          "Frequency 146.52000 is outside the band 400.00000 - 470.00000"},
         {"2,B,466.1,+,10,,88.5,88.5,023,NN,023,Tone->Tone,FM,12.50,,5.0W,,,,,",

@@ -101,13 +101,14 @@ TEST_F(CsvCommands, FrequenciesOutsideTheBandAreRefusedNotClamped) {
 
     const CliRun skipped = cli({"import-csv", base, in, "-o", path("out.dat"), "--skip-bad-rows"});
     ASSERT_EQ(skipped.status, 0) << skipped.err.toStdString();
-    EXPECT_EQ(skipped.err.toStdString(),
-              (in + ": note: columns ignored (no place in this radio): Name, Comment\n" + in +
-               ": left out: CSV line 2: Receive 480 is outside the band 400.00000 - 470.00000\n" +
-               in +
-               ": left out: CSV line 3: Transmit 390.5 is outside the band 400.00000 - "
-               "470.00000\n")
-                  .toStdString());
+    EXPECT_EQ(
+        skipped.err.toStdString(),
+        (in + ": note: columns ignored (no place in this radio): Name, Comment\n" + in +
+         ": left out: CSV line 2: Receive 480 is outside the band 400.00000 - 470.00000\n" + in +
+         ": left out: CSV line 3: Transmit 390.5 is outside the band 400.00000 - "
+         "470.00000\n" +
+         in + ": channels imported: 3 (1)\n" + in + ": rows refused: 2 (2 outside the band)\n")
+            .toStdString());
     const CliRun shown = cli({"export-csv", path("out.dat")});
     EXPECT_EQ(shown.out.toStdString(),
               std::string(kHeader) + "3,470.00000,400.00000,None,None,High,Wide,On,Off\n");
@@ -229,16 +230,19 @@ TEST_F(DirectImport, MalformedRowsNameTheirLine) {
         std::string error;
     };
     const Case cases[] = {
-        {"Channel,Rx,Tx,Decode,Encode,P5,P6,P7,P8\n" + good,
-         "line 1: the header must name the columns, at least Channel and Receive, e.g. "
-         "Channel,Receive,Transmit,Decode,Encode,Tx Power,Bandwidth,Scan Add,Busy Lock (not "
-         "known here: Rx, Tx)"},
+        {"Memory,Freq,Encode\n" + good,
+         "line 1: the header fits neither layout this tool reads: its own needs at least the "
+         "columns Channel and Receive (e.g. "
+         "Channel,Receive,Transmit,Decode,Encode,Tx Power,Bandwidth,Scan Add,Busy Lock), the "
+         "channel-list layout at least Location and Frequency (e.g. "
+         "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,...); column names in "
+         "any letter case (not known here: Memory, Freq)"},
         {"Channel,Receive,receive\n" + good, "line 1: column \"receive\" appears twice"},
         {"", "line 1: empty file"},
         {h + good + "2,446.52,446.52,None,None,1,0,1\n", "line 3: 9 fields expected, 8 found"},
-        {h + good + "2,446.52,446.52,None,None,1,0,1,0,9\n", "line 3: more fields"},
+        {h + good + "2,446.52,446.52,None,None,1,0,1,0,9\n",
+         "line 3: 10 fields, the header names 9\n"},
         {h + "0,446.52,446.52,None,None,1,0,1,0\n", "line 2: Channel must be a number from 1"},
-        {h + "17,446.52,446.52,None,None,1,0,1,0\n", "line 2: Channel must"},
         {h + "x,446.52,446.52,None,None,1,0,1,0\n", "line 2: Channel must"},
         {h + "1,,446.52,None,None,1,0,1,0\n", "line 2: Receive \"\" is not a frequency"},
         {h + "1,446.5.2,446.52,None,None,1,0,1,0\n", "line 2: Receive"},
@@ -277,7 +281,8 @@ TEST_F(DirectImport, MalformedRowsNameTheirLine) {
     }
 }
 
-// Thousands of bad rows list the first twenty and count the others.
+// Thousands of bad rows list the first for each channel, twenty more and
+// count the others.
 TEST_F(DirectImport, ManyRefusedRowsListTheFirstTwenty) {
     std::string rows;
     for (int line = 2; line <= 1001; ++line)
@@ -287,9 +292,11 @@ TEST_F(DirectImport, ManyRefusedRowsListTheFirstTwenty) {
         FAIL() << "accepted";
     } catch (const cli::CliFailure &e) {
         const std::string what = e.what();
-        EXPECT_NE(what.find("CSV line 21: Receive \"x\""), std::string::npos);
-        EXPECT_EQ(what.find("CSV line 22:"), std::string::npos);
-        EXPECT_NE(what.find("\n... and 980 more rows\n1000 row(s) refused, nothing written"),
+        EXPECT_NE(what.find("CSV line 22: Receive \"x\""), std::string::npos);
+        EXPECT_EQ(what.find("CSV line 23:"), std::string::npos);
+        EXPECT_NE(what.find("\n... and 979 more rows (--verbose lists them all)\nno channel "
+                            "imported\nrows refused: 1000 (1000 value not readable)\nno row to "
+                            "import, nothing written"),
                   std::string::npos)
             << what.substr(what.size() - 200);
     }

@@ -38,7 +38,7 @@ _brenvik_cli() {
         new) options="-o --band" ;;
         show) options="--json" ;;
         export-csv) options="-o --format" ;;
-        import-csv) options="-o --skip-bad-rows" ;;
+        import-csv) options="-o --skip-bad-rows --start" ;;
         read) options="--port -o" ;;
         write) options="--port --verify --backup --force" ;;
         diff) options="--port" ;;
