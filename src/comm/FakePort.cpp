@@ -46,6 +46,13 @@ void FakePort::select(int comNumber) {
 }
 
 void FakePort::open() {
+    openFailure_ = {};
+    if (const auto e = openErrors.find(com_); e != openErrors.end()) {
+        openFailure_ =
+            platform::diagnosePort(e->second, deviceName(com_).toStdString(),
+                                   accessFacts ? *accessFacts : platform::systemPortAccessFacts());
+        raise(porterr::PortOpen, "comCommun");
+    }
     if (open_ || missingPorts.count(com_))
         raise(porterr::PortOpen, "comCommun");
     open_ = true;

@@ -3,6 +3,8 @@
 #include "comm/PortMap.h"
 #include "platform/LowLatency.h"
 
+#include <cerrno>
+
 namespace cps {
 
 QtSerialPortAdapter::QtSerialPortAdapter(const Cps &c, QObject *parent)
@@ -49,19 +51,28 @@ void QtSerialPortAdapter::select(int comNumber) {
 void QtSerialPortAdapter::open() {
     if (port_.isOpen())
         raise(porterr::PortOpen, "comCommun");
+    openFailure_ = {};
     const QString device = deviceName(com_);
-    if (device.isEmpty())
+    if (device.isEmpty()) {
+        openFailure_ = platform::diagnosePort(ENOENT, "COM" + std::to_string(com_),
+                                              platform::systemPortAccessFacts());
         raise(porterr::InvalidPort, "comCommun");
+    }
     port_.setPortName(device);
     lost_ = false;
-    if (!port_.open(QIODevice::ReadWrite))
+    if (!port_.open(QIODevice::ReadWrite)) {
+        // QSerialPort folds the system's reasons together: ask the system again.
+        openFailure_ = platform::diagnoseFailedOpen(device.toStdString());
         raise(porterr::PortOpen, "comCommun");
+    }
     const bool settingsOk =
         port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
         port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
         port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!settingsOk) {
         port_.close();
+        openFailure_ =
+            platform::diagnosePort(EIO, device.toStdString(), platform::systemPortAccessFacts());
         raise(porterr::PortOpen, "comCommun");
     }
     // USB-serial adapters would hold short replies back for their latency timer.

@@ -1,5 +1,7 @@
 #include "comm/RadioTransfer.h"
 
+#include "comm/PortTrouble.h"
+
 #include "comm/Waiter.h"
 #include "comm/WireFormat.h"
 #include "core/MemoryImage.h"
@@ -58,11 +60,16 @@ void RadioTransfer::OpenCom() {
     } catch (const std::exception &e) {
         portOpenFailed_ = true;
         // The user may pick another port; the failure is logged once the dialog closed.
-        ui_.showPortDialog();
+        ui_.showPortDialog(openFailureText());
         const auto *run = dynamic_cast<const RunError *>(&e);
         c_.log().runtimeError("modCommun->OpenCom", errorNumberOf(e),
                               run ? run->source : std::string("BrenvikCPS"));
     }
+}
+
+QString RadioTransfer::openFailureText() const {
+    const QString why = portTroubleText(c_, port_.openFailure());
+    return why.isEmpty() ? text(kTextCommFailed) : text(kTextCommFailed) + QLatin1Char(' ') + why;
 }
 
 void RadioTransfer::CloseCom() {

@@ -59,6 +59,9 @@ class RadioTransfer {
     void OpenCom();
     void CloseCom();
     bool portOpenFailed() const { return portOpenFailed_; }
+    // After a failed open: the failure text followed by the system's reason
+    // and the remedy, in the interface language.
+    QString openFailureText() const;
     // Sets the progress bar and shows the mark followed by " %".
     void ShowComPercent(int mark);
 

@@ -388,6 +388,16 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {505, "未向对讲机写入任何数据。"},
     {506, "未读取数据，也未保存文件。"},
     {507, "设置文件 %1 无法使用（%2）：改为读取出厂设置 %3。桌面软件下次启动时会修复它。"},
+    {600, "权限不足：%1 属于 %2 组。"},
+    {601, "用此命令把自己加入该组：sudo usermod -aG %1 $USER，然后注销并重新登录。"},
+    {602, "您已在 %1 组中，但当前登录还没有这个组：请注销并重新登录。"},
+    {603, "权限不足：当前用户不能打开 %1。"},
+    {604, "%1 正被 %2 占用。请关闭它后重试。"},
+    {605, "另一个程序"},
+    {606, "没有此设备：%1 已拔出。请插入写频线；它的 COM 号会保留，插回后仍可使用。"},
+    {607, "%1 输入/输出错误：请拔下写频线再重新插入。"},
+    {608, "%1 无法打开：%2。"},
+    {609, "%1（进程号 %2）"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -763,6 +773,16 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {505, "未向對講機寫入任何資料。"},
     {506, "未讀取資料，也未儲存檔案。"},
     {507, "設定檔 %1 無法使用（%2）：改為讀取出廠設定 %3。桌面軟體下次啟動時會修復它。"},
+    {600, "權限不足：%1 屬於 %2 群組。"},
+    {601, "用此命令把自己加入該群組：sudo usermod -aG %1 $USER，然後登出並重新登入。"},
+    {602, "您已在 %1 群組中，但目前的登入還沒有這個群組：請登出並重新登入。"},
+    {603, "權限不足：目前使用者不能開啟 %1。"},
+    {604, "%1 正被 %2 佔用。請關閉它後重試。"},
+    {605, "另一個程式"},
+    {606, "沒有此裝置：%1 已拔出。請插入寫頻線；它的 COM 號會保留，插回後仍可使用。"},
+    {607, "%1 輸入/輸出錯誤：請拔下寫頻線再重新插入。"},
+    {608, "%1 無法開啟：%2。"},
+    {609, "%1（行程號 %2）"},
 };
 
 // Language 3: English.
@@ -1144,6 +1164,16 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {506, "Nothing was read and no file was saved."},
     {507, "The settings file %1 cannot be used (%2): the delivered settings %3 are read "
           "instead. The desktop tool will repair it at its next start."},
+    {600, "Permission denied: %1 belongs to the group %2."},
+    {601, "Add yourself to it with: sudo usermod -aG %1 $USER, then log out and in again."},
+    {602, "You are already in the group %1, but this login does not carry it yet: log out and in again."},
+    {603, "Permission denied: this user may not open %1."},
+    {604, "%1 is held by %2. Close it, then try again."},
+    {605, "another program"},
+    {606, "No such device: %1 is unplugged. Plug the cable in; its COM number is kept for when it comes back."},
+    {607, "Input/output error on %1: unplug the cable and plug it in again."},
+    {608, "%1 cannot be opened: %2."},
+    {609, "%1 (pid %2)"},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "editors/frmToolCom.h"
 
 #include "comm/PortProbe.h"
+#include "comm/PortTrouble.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -55,8 +56,13 @@ frmToolCom::frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(cmdOk);
     buttons->addWidget(cmdCancel);
+    lblPortStatus = new QLabel(this);
+    lblPortStatus->setObjectName(QStringLiteral("lblPortStatus"));
+    lblPortStatus->setWordWrap(true);
+    lblPortStatus->setTextInteractionFlags(Qt::TextSelectableByMouse); // the remedy's command
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(fraToolCom);
+    layout->addWidget(lblPortStatus);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -93,14 +99,26 @@ void frmToolCom::Form_Load() {
 // unticked and disabled. The main window's status table is not touched.
 void frmToolCom::EnableCOM() {
     group_->setExclusive(false);
+    QStringList reasons;
     for (int k = 0; k < cps::kPortCount; ++k) {
         QRadioButton *option = COM1[static_cast<std::size_t>(k)];
+        QLabel *device = deviceLabels[static_cast<std::size_t>(k)];
         const bool usable = cps::probePort(port_, k + 1);
         option->setChecked(false);
         option->setEnabled(usable);
-        deviceLabels[static_cast<std::size_t>(k)]->setText(port_.deviceName(k + 1));
+        device->setText(port_.deviceName(k + 1));
+        const QString reason = usable ? QString() : cps::portTroubleText(c_, port_.openFailure());
+        option->setToolTip(reason);
+        device->setToolTip(reason);
+        // A number without a device is not worth a line of its own.
+        if (!reason.isEmpty() && !device->text().isEmpty())
+            reasons << option->text() + QStringLiteral(": ") + reason;
     }
     group_->setExclusive(true);
+    if (!openFailure_.isEmpty())
+        reasons.prepend(openFailure_);
+    lblPortStatus->setText(reasons.join(QLatin1Char('\n')));
+    lblPortStatus->setVisible(!reasons.isEmpty());
 }
 
 void frmToolCom::cmdOk_Click() {

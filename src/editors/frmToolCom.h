@@ -25,6 +25,12 @@ class frmToolCom : public QDialog {
     std::array<QRadioButton *, cps::kPortCount> COM1{}; // element k stands for port k + 1
     std::array<QLabel *, cps::kPortCount> deviceLabels{};
     QPushButton *cmdOk = nullptr, *cmdCancel = nullptr;
+    // Why ports cannot be used: the failed open that brought the dialog up,
+    // else each disabled port that has a device, with its reason.
+    QLabel *lblPortStatus = nullptr;
+
+    // The failure text of the read or write whose open failed (empty: none).
+    void setOpenFailure(const QString &text) { openFailure_ = text; }
 
     // Captions, fonts, the probe of all sixteen ports and the tick of the
     // current one; runs every time the dialog is shown.
@@ -42,4 +48,5 @@ class frmToolCom : public QDialog {
     cps::SerialPort &port_;
     QButtonGroup *group_ = nullptr;
     int savedPort_ = 1;
+    QString openFailure_;
 };

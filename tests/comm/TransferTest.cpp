@@ -198,7 +198,7 @@ TEST_F(TransferTest, PortThatDoesNotOpen) {
     struct DialogUi : test::RecordingUi {
         using RecordingUi::RecordingUi;
         std::function<void()> onDialog;
-        void showPortDialog() override { onDialog(); }
+        void showPortDialog(const QString &) override { onDialog(); }
     } dialogUi{clock, port};
     dialogUi.onDialog = [&] { entriesWhenDialogShown = static_cast<int>(sink.entries.size()); };
     RadioTransfer t{c, port, dialogUi, mark};

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,6 +135,12 @@ TEST_F(WindowsTest, PortThatCannotBeOpenedShowsThePortDialogAndKeepsTheWindow) {
     w.onPortDialog = [&] {
         ++portDialogs;
         EXPECT_TRUE(sink.entries.empty()); // logged once the dialog has closed
+        // The dialog learns why: the failure text, the system's reason, the remedy.
+        EXPECT_EQ(w.openFailure().toStdString(),
+                  c.text(79) +
+                      " No such device: " + folder.dir.filePath("no-such-device").toStdString() +
+                      " is unplugged. Plug the cable in; its COM number is kept for when it "
+                      "comes back.");
     };
     w.showRead();
     QTest::mouseClick(w.cmdRead, Qt::LeftButton);
@@ -143,6 +150,46 @@ TEST_F(WindowsTest, PortThatCannotBeOpenedShowsThePortDialogAndKeepsTheWindow) {
     EXPECT_TRUE(w.imgGreen->isHidden());
     EXPECT_EQ(sink.places(), std::vector<std::string>{"modCommun->OpenCom"});
     EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_TRUE(w.openFailure().isEmpty()); // gone with the dialog
+}
+
+// Each disabled choice says why in its tooltip; the status line lists them,
+// after the failed open that brought the dialog up.
+TEST_F(WindowsTest, PortDialogSaysWhyChoicesAreDisabled) {
+    struct Facts : platform::PortAccessFacts {
+        int openError(const std::string &) const override { return 0; }
+        std::string owningGroup(const std::string &) const override { return "uucp"; }
+        bool userListedIn(const std::string &) const override { return true; }
+        bool loginCarries(const std::string &) const override { return false; }
+        std::vector<platform::PortHolder> holders(const std::string &) const override {
+            return {{"ModemManager", 512}};
+        }
+    } facts;
+    start();
+    port.openErrors = {{2, EACCES}, {4, EBUSY}};
+    port.accessFacts = &facts;
+    frmToolCom dialog(c, port);
+    dialog.setOpenFailure(QString::fromStdString(c.text(79)));
+    dialog.show();
+    EXPECT_FALSE(dialog.COM1[1]->isEnabled());
+    const QString permission = "Permission denied: fake2 belongs to the group uucp. You are "
+                               "already in the group uucp, but this login does not carry it "
+                               "yet: log out and in again.";
+    const QString held = "fake4 is held by ModemManager (pid 512). Close it, then try again.";
+    EXPECT_EQ(dialog.COM1[1]->toolTip(), permission);
+    EXPECT_EQ(dialog.deviceLabels[3]->toolTip(), held);
+    EXPECT_TRUE(dialog.COM1[0]->toolTip().isEmpty());
+    EXPECT_EQ(dialog.lblPortStatus->text(),
+              QString::fromStdString(c.text(79)) + "\nCOM2: " + permission + "\nCOM4: " + held);
+
+    // Opened from the menu with every port usable: no status line.
+    port.openErrors.clear();
+    dialog.setOpenFailure({});
+    dialog.hide();
+    dialog.show();
+    EXPECT_TRUE(dialog.COM1[1]->isEnabled());
+    EXPECT_TRUE(dialog.COM1[1]->toolTip().isEmpty());
+    EXPECT_TRUE(dialog.lblPortStatus->isHidden());
 }
 
 TEST_F(WindowsTest, PortDialogChoices) {
