@@ -398,6 +398,11 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {607, "%1 输入/输出错误：请拔下写频线再重新插入。"},
     {608, "%1 无法打开：%2。"},
     {609, "%1（进程号 %2）"},
+    {610, "描述：%1"},
+    {611, "厂商：%1"},
+    {612, "USB：%1"},
+    {613, "序列号：%1"},
+    {614, "芯片：%1"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -783,6 +788,11 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {607, "%1 輸入/輸出錯誤：請拔下寫頻線再重新插入。"},
     {608, "%1 無法開啟：%2。"},
     {609, "%1（行程號 %2）"},
+    {610, "描述：%1"},
+    {611, "廠商：%1"},
+    {612, "USB：%1"},
+    {613, "序號：%1"},
+    {614, "晶片：%1"},
 };
 
 // Language 3: English.
@@ -1174,6 +1184,11 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {607, "Input/output error on %1: unplug the cable and plug it in again."},
     {608, "%1 cannot be opened: %2."},
     {609, "%1 (pid %2)"},
+    {610, "Description: %1"},
+    {611, "Maker: %1"},
+    {612, "USB: %1"},
+    {613, "Serial number: %1"},
+    {614, "Chip: %1"},
 };
 
 } // namespace

@@ -15,7 +15,9 @@
 
 namespace {
 constexpr int kColumns = 4;
-}
+constexpr int kTextDescription = 610, kTextMaker = 611, kTextUsb = 612, kTextSerialNumber = 613,
+              kTextChip = 614;
+} // namespace
 
 frmToolCom::frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent)
     : QDialog(parent), c_(c), port_(port) {
@@ -95,10 +97,25 @@ void frmToolCom::Form_Load() {
     });
 }
 
+QStringList frmToolCom::factLines(const cps::SerialDeviceFacts &f) const {
+    QStringList lines;
+    const auto add = [&](int n, const QString &value) {
+        if (!value.isEmpty())
+            lines << QString::fromStdString(c_.text(n)).arg(value);
+    };
+    add(kTextDescription, f.description);
+    add(kTextMaker, f.maker);
+    add(kTextUsb, f.usbId());
+    add(kTextSerialNumber, f.serialNumber);
+    add(kTextChip, f.chip);
+    return lines;
+}
+
 // Probes every port by opening and closing it; a port that fails is shown
 // unticked and disabled. The main window's status table is not touched.
 void frmToolCom::EnableCOM() {
     group_->setExclusive(false);
+    const std::vector<cps::SerialDeviceFacts> known = listDevices();
     QStringList reasons;
     for (int k = 0; k < cps::kPortCount; ++k) {
         QRadioButton *option = COM1[static_cast<std::size_t>(k)];
@@ -106,10 +123,19 @@ void frmToolCom::EnableCOM() {
         const bool usable = cps::probePort(port_, k + 1);
         option->setChecked(false);
         option->setEnabled(usable);
-        device->setText(port_.deviceName(k + 1));
+        const QString path = port_.deviceName(k + 1);
+        cps::SerialDeviceFacts facts;
+        for (const auto &f : known)
+            if (f.device == path)
+                facts = f;
+        // The chip beside the path tells a programming cable from the rest.
+        device->setText(facts.chip.isEmpty() ? path : path + QStringLiteral(" · ") + facts.chip);
         const QString reason = usable ? QString() : cps::portTroubleText(c_, port_.openFailure());
-        option->setToolTip(reason);
-        device->setToolTip(reason);
+        QStringList tip = factLines(facts);
+        if (!reason.isEmpty())
+            tip << reason;
+        option->setToolTip(tip.join(QLatin1Char('\n')));
+        device->setToolTip(option->toolTip());
         // A number without a device is not worth a line of its own.
         if (!reason.isEmpty() && !device->text().isEmpty())
             reasons << option->text() + QStringLiteral(": ") + reason;

@@ -309,10 +309,18 @@ TEST_F(CommandLine, BandsAndPortsAsTextAndJson) {
     folder.set("5", radio.pty().toStdString(), "Ports");
     const QJsonArray ports = QJsonDocument::fromJson(cli({"ports", "--json"}).out.toUtf8()).array();
     bool found = false;
-    for (const auto &p : ports)
+    for (const auto &p : ports) {
+        // Every entry carries every fact, null where the system knows none.
+        for (const char *key :
+             {"com", "device", "description", "maker", "usb", "vid", "pid", "serialNumber", "chip"})
+            EXPECT_TRUE(p.toObject().contains(key)) << key;
         found = found || (p.toObject()["com"].toString() == "COM5" &&
-                          p.toObject()["device"].toString() == radio.pty());
+                          p.toObject()["device"].toString() == radio.pty() &&
+                          p.toObject()["chip"].isNull() && p.toObject()["vid"].isNull());
+    }
     EXPECT_TRUE(found) << QJsonDocument(ports).toJson().toStdString();
+    EXPECT_TRUE(
+        cli({"ports"}).out.startsWith("COM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\tSERIAL\tCHIP\n"));
 }
 
 // The shell completion knows every command and option the parser takes, and

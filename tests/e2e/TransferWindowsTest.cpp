@@ -226,6 +226,33 @@ TEST_F(WindowsTest, PortDialogChoices) {
     EXPECT_EQ(c.ini().read("Setting", "COM", "", 9), "16");
 }
 
+// Beside each choice: the chip's name; in its tooltip every fact the system
+// knows, in the interface language.
+TEST_F(WindowsTest, PortDialogShowsTheDeviceFacts) {
+    start(2);
+    port.openErrors = {{3, ENOENT}};
+    frmToolCom dialog(c, port);
+    cps::SerialDeviceFacts cable;
+    cable.device = "fake3";
+    cable.description = "USB Serial";
+    cable.maker = "QinHeng Electronics";
+    cable.vid = 0x1a86;
+    cable.pid = 0x7523;
+    cable.serialNumber = "A1B2";
+    cable.chip = cps::cableChipName(0x1a86, 0x7523);
+    dialog.listDevices = [&] { return std::vector<cps::SerialDeviceFacts>{cable}; };
+    dialog.show();
+    EXPECT_EQ(dialog.deviceLabels[2]->text(), QStringLiteral("fake3 · CH340/CH341"));
+    EXPECT_EQ(dialog.deviceLabels[1]->text(), "fake2");
+    const QStringList tip = dialog.COM1[2]->toolTip().split('\n');
+    ASSERT_EQ(tip.size(), 6) << dialog.COM1[2]->toolTip().toStdString();
+    EXPECT_EQ(tip[0], QStringLiteral("描述：USB Serial"));
+    EXPECT_EQ(tip[2], QStringLiteral("USB：1a86:7523"));
+    EXPECT_EQ(tip[3], QStringLiteral("序號：A1B2"));
+    EXPECT_EQ(tip[4], QStringLiteral("晶片：CH340/CH341"));
+    EXPECT_EQ(tip[5], QString::fromStdString(c.text(606)).arg("fake3")); // and why it is disabled
+}
+
 TEST_F(WindowsTest, RadioInfoDebugDoubleClicks) {
     start();
     frmRadioInfo info(c);
