@@ -56,8 +56,6 @@ LinkResult writeRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
         return result; // the message says what the radio holds
     if (r.portOpenFailed)
         result.failure = device.toStdString() + " cannot be opened: " + result.failure;
-    if (!r.portTrouble.isEmpty())
-        result.failure += " " + r.portTrouble.toStdString();
     else if (r.failedStep != cps::WriteStep::Write)
         result.failure = cps::stepName(r.failedStep).toStdString() + ": " + result.failure;
     return result;

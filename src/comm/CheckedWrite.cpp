@@ -145,8 +145,15 @@ CheckedWriteResult runWriteWithChecks(Cps &c, SerialPort &port, TransferUi &ui, 
 CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, TimeoutMark &mark,
                                    const WriteChecks &checks) {
     CheckedWriteResult r = runWriteWithChecks(c, port, ui, mark, checks);
-    if (!r.ok)
-        r.portTrouble = portTroubleText(c, port.openFailure());
+    if (r.ok)
+        return r;
+    // The port's own reason follows the step's failure (a backup that could
+    // not open the port, a cable pulled during the write).
+    r.portTrouble = portTroubleText(c, port.openFailure());
+    if (port.unplugged())
+        r.portTrouble = text(c, kTextUnplugged).arg(port.deviceName(port.selected()));
+    if (!r.portTrouble.isEmpty() && !r.message.contains(r.portTrouble))
+        r.message += QLatin1Char(' ') + r.portTrouble;
     return r;
 }
 

@@ -20,6 +20,7 @@ QtSerialPortAdapter::QtSerialPortAdapter(const Cps &c, QObject *parent)
         if (!fatal || lost_ || !port_.isOpen())
             return;
         lost_ = true;
+        unplugged_ = true;
         QMetaObject::invokeMethod(
             this,
             [this] {
@@ -52,6 +53,7 @@ void QtSerialPortAdapter::open() {
     if (port_.isOpen())
         raise(porterr::PortOpen, "comCommun");
     openFailure_ = {};
+    unplugged_ = false;
     const QString device = deviceName(com_);
     if (device.isEmpty()) {
         openFailure_ = platform::diagnosePort(ENOENT, "COM" + std::to_string(com_),
@@ -106,8 +108,10 @@ void QtSerialPortAdapter::discardInput() {
 
 void QtSerialPortAdapter::send(const QByteArray &bytes) {
     throwIfLost();
-    if (port_.write(bytes) != bytes.size())
+    if (port_.write(bytes) != bytes.size()) {
+        unplugged_ = true;
         raise(porterr::DeviceLost, "comCommun");
+    }
     // Hand the bytes to the driver now rather than at the next event loop turn.
     port_.flush();
     throwIfLost();
@@ -133,7 +137,7 @@ bool QtSerialPortAdapter::waitForInput(int ms) {
     throwIfLost();
     const bool arrived = port_.waitForReadyRead(ms);
     if (!arrived && port_.error() == QSerialPort::ResourceError)
-        lost_ = true;
+        lost_ = unplugged_ = true;
     return arrived;
 }
 

@@ -67,6 +67,13 @@ void RadioTransfer::OpenCom() {
     }
 }
 
+QString RadioTransfer::commFailedText() const {
+    if (!port_.unplugged())
+        return text(kTextCommFailed);
+    return text(kTextCommFailed) + QLatin1Char(' ') +
+           text(kTextUnplugged).arg(port_.deviceName(port_.selected()));
+}
+
 QString RadioTransfer::openFailureText() const {
     const QString why = portTroubleText(c_, port_.openFailure());
     return why.isEmpty() ? text(kTextCommFailed) : text(kTextCommFailed) + QLatin1Char(' ') + why;
@@ -117,7 +124,7 @@ bool RadioTransfer::retryAfterFailedPass() {
     }
     if (engine_.attempts < kMaxPasses)
         return true;
-    ui_.message(text(kTextCommFailed), text(kTextNotice));
+    ui_.message(commFailedText(), text(kTextNotice));
     return false;
 }
 
@@ -250,7 +257,7 @@ bool RadioTransfer::sendModelAndBand() {
         if (reply && static_cast<uint8_t>(reply->at(0)) == kAck)
             return true;
     }
-    ui_.message(text(kTextCommFailed), text(kTextNotice));
+    ui_.message(commFailedText(), text(kTextNotice));
     return false;
 }
 
@@ -269,7 +276,7 @@ bool RadioTransfer::readParameters() {
             return true;
         }
     }
-    ui_.message(text(kTextCommFailed), text(kTextNotice));
+    ui_.message(commFailedText(), text(kTextNotice));
     return false;
 }
 
@@ -293,7 +300,7 @@ bool RadioTransfer::sendRadioSettings() {
         if (reply && static_cast<uint8_t>(reply->at(0)) == kAck)
             return true;
     }
-    ui_.message(text(kTextCommFailed), text(kTextNotice));
+    ui_.message(commFailedText(), text(kTextNotice));
     return false;
 }
 

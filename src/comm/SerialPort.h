@@ -61,9 +61,13 @@ class SerialPort : public QObject {
     // Why the last open failed, as the system tells it (reason None after a
     // successful open).
     const platform::PortDiagnosis &openFailure() const { return openFailure_; }
+    // The device went away while it was open (cable pulled); stays set after
+    // the close, until the next open.
+    bool unplugged() const { return unplugged_; }
 
   protected:
     platform::PortDiagnosis openFailure_;
+    bool unplugged_ = false;
 
   signals:
     // New bytes arrived (delivered while an event loop runs).

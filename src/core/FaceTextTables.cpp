@@ -403,6 +403,7 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {612, "USB：%1"},
     {613, "序列号：%1"},
     {614, "芯片：%1"},
+    {615, "写频线已从 %1 拔出。"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -793,6 +794,7 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {612, "USB：%1"},
     {613, "序號：%1"},
     {614, "晶片：%1"},
+    {615, "寫頻線已從 %1 拔出。"},
 };
 
 // Language 3: English.
@@ -1189,6 +1191,7 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {612, "USB: %1"},
     {613, "Serial number: %1"},
     {614, "Chip: %1"},
+    {615, "The cable was unplugged from %1."},
 };
 
 } // namespace

@@ -50,5 +50,16 @@ TEST_F(PortTroubleCliTest, ASecondCliNamesTheOneHoldingThePort) {
         << goneChinese.err.toStdString();
 }
 
+// A cable pulled during a read (the virtual radio hangs up its terminal) is
+// reported as unplugged, with the port.
+TEST_F(PortTroubleCliTest, ACablePulledDuringAReadIsNamed) {
+    SimRadio radio({"--hangup-after", "40"});
+    ASSERT_FALSE(radio.pty().isEmpty());
+    const CliRun r = cli({"read", "--port", radio.pty(), "-o", path("x.dat")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.err.contains("The cable was unplugged from " + radio.pty() + "."))
+        << r.err.toStdString();
+}
+
 } // namespace
 } // namespace clitest
