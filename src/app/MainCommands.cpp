@@ -73,6 +73,7 @@ void mdifrmMain::showPrintPreview() {
 
 void mdifrmMain::showPortDialog() {
     if (!toolCom_) toolCom_ = new frmToolCom(c_, *port_, this);
+    toolCom_->setOpenFailure(commun_ ? commun_->openFailure() : QString());
     toolCom_->exec();
     setPanel(2, QStringLiteral("COM%1").arg(c_.settings.com));
 }

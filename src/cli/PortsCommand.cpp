@@ -1,43 +1,36 @@
 // The ports command: which device each COM number stands for, and every
-// serial device of the machine with its description, maker and USB ids.
+// serial device of the machine with its description, maker, USB ids, serial
+// number and cable chip.
 #include "cli/Commands.h"
 #include "cli/PlanFile.h"
 #include "cli/StreamSink.h"
 #include "comm/PortMap.h"
+#include "comm/SerialDeviceFacts.h"
 #include "comm/SerialPort.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSerialPortInfo>
-#include <cstdio>
 
 namespace cli {
 
 namespace {
 
-struct DeviceInfo {
-    std::string description, maker, usbId;
-};
-
-DeviceInfo infoFor(const QString &path) {
-    for (const QSerialPortInfo &p : QSerialPortInfo::availablePorts()) {
-        if (p.systemLocation() != path)
-            continue;
-        DeviceInfo d{p.description().toStdString(), p.manufacturer().toStdString(), {}};
-        if (p.hasVendorIdentifier() && p.hasProductIdentifier()) {
-            char buf[16];
-            std::snprintf(buf, sizeof buf, "%04x:%04x", p.vendorIdentifier(),
-                          p.productIdentifier());
-            d.usbId = buf;
-        }
-        return d;
-    }
-    return {};
-}
-
 std::string orDash(const std::string &s) {
     return s.empty() ? "-" : s;
+}
+
+QJsonObject factsJson(const cps::SerialDeviceFacts &d, const std::string &com) {
+    const auto orNull = [](const QString &s) { return s.isEmpty() ? QJsonValue() : QJsonValue(s); };
+    return QJsonObject{{"com", com == "-" ? QJsonValue() : QJsonValue(QString::fromStdString(com))},
+                       {"device", d.device},
+                       {"description", orNull(d.description)},
+                       {"maker", orNull(d.maker)},
+                       {"usb", orNull(d.usbId())},
+                       {"vid", orNull(d.vidHex())},
+                       {"pid", orNull(d.pidHex())},
+                       {"serialNumber", orNull(d.serialNumber)},
+                       {"chip", orNull(d.chip)}};
 }
 
 } // namespace
@@ -52,23 +45,19 @@ int portsCommand(const Args &args, Console &console) {
     QJsonArray json;
     const bool asJson = args.has("--json");
     if (!asJson)
-        console.out << "COM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\n";
+        console.out << "COM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\tSERIAL\tCHIP\n";
     auto line = [&](const std::string &com, const QString &device) {
-        const DeviceInfo d = infoFor(device);
+        const cps::SerialDeviceFacts d = cps::serialDeviceFacts(device);
         listed << device;
         if (asJson) {
-            const auto orNull = [](const std::string &s) {
-                return s.empty() ? QJsonValue() : QJsonValue(QString::fromStdString(s));
-            };
-            json.append(QJsonObject{{"com", com == "-" ? QJsonValue() : orNull(com)},
-                                    {"device", device},
-                                    {"description", orNull(d.description)},
-                                    {"maker", orNull(d.maker)},
-                                    {"usb", orNull(d.usbId)}});
+            json.append(factsJson(d, com));
             return;
         }
-        console.out << com << '\t' << device.toStdString() << '\t' << orDash(d.description) << '\t'
-                    << orDash(d.maker) << '\t' << orDash(d.usbId) << '\n';
+        console.out << com << '\t' << device.toStdString() << '\t'
+                    << orDash(d.description.toStdString()) << '\t' << orDash(d.maker.toStdString())
+                    << '\t' << orDash(d.usbId().toStdString()) << '\t'
+                    << orDash(d.serialNumber.toStdString()) << '\t' << orDash(d.chip.toStdString())
+                    << '\n';
     };
     for (int n = 1; n <= cps::kPortCount; ++n)
         if (const QString &device = map[static_cast<std::size_t>(n - 1)]; !device.isEmpty())

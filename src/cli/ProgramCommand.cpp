@@ -5,6 +5,7 @@
 #include "cli/DevicePort.h"
 #include "cli/PlanFile.h"
 #include "cli/StreamSink.h"
+#include "comm/PortTrouble.h"
 #include "comm/ProgrammingLine.h"
 #include "platform/StopWaiter.h"
 
@@ -78,8 +79,10 @@ void checkPortsOpen(const cps::Cps &c, const std::vector<std::string> &names) {
                 kExitUsage,
                 name + ": " +
                     (device.toStdString() == name ? std::string() : device.toStdString() + " ") +
-                    "cannot be opened (" + probe.errorString().toStdString() +
-                    "); no radio was programmed");
+                    "cannot be opened: " +
+                    cps::portTroubleText(c, platform::diagnoseFailedOpen(device.toStdString()))
+                        .toStdString() +
+                    " No radio was programmed.");
         probe.close();
     }
 }

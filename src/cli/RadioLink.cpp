@@ -9,11 +9,16 @@ namespace cli {
 
 namespace {
 
-LinkResult outcome(const cps::Cps &c, cps::TransferResult r, const QString &device,
-                   const ConsoleTransferUi &ui) {
+LinkResult outcome(const cps::Cps &c, const cps::RadioTransfer &transfer, cps::TransferResult r,
+                   const QString &device, const ConsoleTransferUi &ui) {
     if (r == cps::TransferResult::Succeeded)
         return {true, {}, {}};
     const std::string commFailed = c.text(cps::kTextCommFailed);
+    if (r == cps::TransferResult::NotStarted && transfer.portOpenFailed())
+        return {false,
+                device.toStdString() +
+                    " cannot be opened: " + transfer.openFailureText().toStdString(),
+                {}};
     if (r == cps::TransferResult::NotStarted)
         return {false, device.toStdString() + " cannot be opened: " + commFailed, {}};
     return {false, ui.lastMessage().empty() ? commFailed : ui.lastMessage(), {}};
@@ -33,7 +38,7 @@ LinkResult readRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
     ui.clearMessage();
     const auto r = transfer.read();
     ui.finishProgress();
-    LinkResult result = outcome(c, r, device, ui);
+    LinkResult result = outcome(c, transfer, r, device, ui);
     result.stopped = transfer.stopped();
     return result;
 }

@@ -1,5 +1,7 @@
 #include "comm/CheckedWrite.h"
 
+#include "comm/PortTrouble.h"
+
 #include "comm/Backup.h"
 #include "comm/ProtocolEngine.h"
 #include "comm/RadioTransfer.h"
@@ -30,7 +32,7 @@ class MessageCatcher : public TransferUi {
     }
     void blinkStart() override { inner_.blinkStart(); }
     void blinkStop() override { inner_.blinkStop(); }
-    void showPortDialog() override { inner_.showPortDialog(); }
+    void showPortDialog(const QString &reason) override { inner_.showPortDialog(reason); }
     void refreshMemoryView() override { inner_.refreshMemoryView(); }
 
     QString last;
@@ -65,8 +67,10 @@ QString stepName(WriteStep step) {
     return {};
 }
 
-CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, TimeoutMark &mark,
-                                   const WriteChecks &checks) {
+namespace {
+
+CheckedWriteResult runWriteWithChecks(Cps &c, SerialPort &port, TransferUi &ui, TimeoutMark &mark,
+                                      const WriteChecks &checks) {
     CheckedWriteResult r;
     MessageCatcher catcher(ui);
     const auto failed = [&](WriteStep step, const QString &message) {
@@ -133,6 +137,23 @@ CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, Tim
                                                  addressList(r.mismatches));
     }
     r.ok = true;
+    return r;
+}
+
+} // namespace
+
+CheckedWriteResult writeWithChecks(Cps &c, SerialPort &port, TransferUi &ui, TimeoutMark &mark,
+                                   const WriteChecks &checks) {
+    CheckedWriteResult r = runWriteWithChecks(c, port, ui, mark, checks);
+    if (r.ok)
+        return r;
+    // The port's own reason follows the step's failure (a backup that could
+    // not open the port, a cable pulled during the write).
+    r.portTrouble = portTroubleText(c, port.openFailure());
+    if (port.unplugged())
+        r.portTrouble = text(c, kTextUnplugged).arg(port.deviceName(port.selected()));
+    if (!r.portTrouble.isEmpty() && !r.message.contains(r.portTrouble))
+        r.message += QLatin1Char(' ') + r.portTrouble;
     return r;
 }
 

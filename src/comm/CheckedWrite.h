@@ -39,6 +39,9 @@ struct CheckedWriteResult {
     // adds that the radio holds part of the plan (partlyWrittenText).
     QString message;
     bool portOpenFailed = false; // the port could not be opened: nothing was exchanged
+    // Why the port could not be opened at the last open of the backup, write
+    // or verify, and what to do (empty when it opened).
+    QString portTrouble;
     bool stopped = false;        // ended at a stop request (TransferUi::stopRequested)
     bool readBackFailed = false; // verify: written, but the radio could not be read back
     BlocksWritten blocks;        // the write's acknowledged data blocks

@@ -35,8 +35,10 @@ void FakePort::moveArrived() {
 void FakePort::check() const {
     if (!open_)
         raise(porterr::NotOpen, "comCommun");
-    if (lost)
+    if (lost) {
+        const_cast<FakePort *>(this)->unplugged_ = true;
         raise(porterr::DeviceLost, "comCommun");
+    }
 }
 
 void FakePort::select(int comNumber) {
@@ -46,6 +48,14 @@ void FakePort::select(int comNumber) {
 }
 
 void FakePort::open() {
+    openFailure_ = {};
+    unplugged_ = false;
+    if (const auto e = openErrors.find(com_); e != openErrors.end()) {
+        openFailure_ =
+            platform::diagnosePort(e->second, deviceName(com_).toStdString(),
+                                   accessFacts ? *accessFacts : platform::systemPortAccessFacts());
+        raise(porterr::PortOpen, "comCommun");
+    }
     if (open_ || missingPorts.count(com_))
         raise(porterr::PortOpen, "comCommun");
     open_ = true;

@@ -28,6 +28,10 @@ class FakePort : public SerialPort {
     std::function<void(const QByteArray &frame)> responder;
     // COM numbers whose open fails.
     std::set<int> missingPorts;
+    // COM numbers whose open fails with a system error number (EACCES, EBUSY,
+    // ...), explained with `accessFacts` (the system's when null).
+    std::map<int, int> openErrors;
+    const platform::PortAccessFacts *accessFacts = nullptr;
     // When set, every operation on the open port fails as a vanished device does.
     bool lost = false;
 

@@ -3,6 +3,8 @@
 #include "comm/PortMap.h"
 #include "platform/LowLatency.h"
 
+#include <cerrno>
+
 namespace cps {
 
 QtSerialPortAdapter::QtSerialPortAdapter(const Cps &c, QObject *parent)
@@ -18,6 +20,7 @@ QtSerialPortAdapter::QtSerialPortAdapter(const Cps &c, QObject *parent)
         if (!fatal || lost_ || !port_.isOpen())
             return;
         lost_ = true;
+        unplugged_ = true;
         QMetaObject::invokeMethod(
             this,
             [this] {
@@ -49,19 +52,29 @@ void QtSerialPortAdapter::select(int comNumber) {
 void QtSerialPortAdapter::open() {
     if (port_.isOpen())
         raise(porterr::PortOpen, "comCommun");
+    openFailure_ = {};
+    unplugged_ = false;
     const QString device = deviceName(com_);
-    if (device.isEmpty())
+    if (device.isEmpty()) {
+        openFailure_ = platform::diagnosePort(ENOENT, "COM" + std::to_string(com_),
+                                              platform::systemPortAccessFacts());
         raise(porterr::InvalidPort, "comCommun");
+    }
     port_.setPortName(device);
     lost_ = false;
-    if (!port_.open(QIODevice::ReadWrite))
+    if (!port_.open(QIODevice::ReadWrite)) {
+        // QSerialPort folds the system's reasons together: ask the system again.
+        openFailure_ = platform::diagnoseFailedOpen(device.toStdString());
         raise(porterr::PortOpen, "comCommun");
+    }
     const bool settingsOk =
         port_.setBaudRate(QSerialPort::Baud9600) && port_.setDataBits(QSerialPort::Data8) &&
         port_.setParity(QSerialPort::NoParity) && port_.setStopBits(QSerialPort::OneStop) &&
         port_.setFlowControl(QSerialPort::NoFlowControl);
     if (!settingsOk) {
         port_.close();
+        openFailure_ =
+            platform::diagnosePort(EIO, device.toStdString(), platform::systemPortAccessFacts());
         raise(porterr::PortOpen, "comCommun");
     }
     // USB-serial adapters would hold short replies back for their latency timer.
@@ -95,8 +108,10 @@ void QtSerialPortAdapter::discardInput() {
 
 void QtSerialPortAdapter::send(const QByteArray &bytes) {
     throwIfLost();
-    if (port_.write(bytes) != bytes.size())
+    if (port_.write(bytes) != bytes.size()) {
+        unplugged_ = true;
         raise(porterr::DeviceLost, "comCommun");
+    }
     // Hand the bytes to the driver now rather than at the next event loop turn.
     port_.flush();
     throwIfLost();
@@ -122,7 +137,7 @@ bool QtSerialPortAdapter::waitForInput(int ms) {
     throwIfLost();
     const bool arrived = port_.waitForReadyRead(ms);
     if (!arrived && port_.error() == QSerialPort::ResourceError)
-        lost_ = true;
+        lost_ = unplugged_ = true;
     return arrived;
 }
 

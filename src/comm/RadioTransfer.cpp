@@ -1,5 +1,7 @@
 #include "comm/RadioTransfer.h"
 
+#include "comm/PortTrouble.h"
+
 #include "comm/Waiter.h"
 #include "comm/WireFormat.h"
 #include "core/MemoryImage.h"
@@ -58,11 +60,23 @@ void RadioTransfer::OpenCom() {
     } catch (const std::exception &e) {
         portOpenFailed_ = true;
         // The user may pick another port; the failure is logged once the dialog closed.
-        ui_.showPortDialog();
+        ui_.showPortDialog(openFailureText());
         const auto *run = dynamic_cast<const RunError *>(&e);
         c_.log().runtimeError("modCommun->OpenCom", errorNumberOf(e),
                               run ? run->source : std::string("BrenvikCPS"));
     }
+}
+
+QString RadioTransfer::commFailedText() const {
+    if (!port_.unplugged())
+        return text(kTextCommFailed);
+    return text(kTextCommFailed) + QLatin1Char(' ') +
+           text(kTextUnplugged).arg(port_.deviceName(port_.selected()));
+}
+
+QString RadioTransfer::openFailureText() const {
+    const QString why = portTroubleText(c_, port_.openFailure());
+    return why.isEmpty() ? text(kTextCommFailed) : text(kTextCommFailed) + QLatin1Char(' ') + why;
 }
 
 void RadioTransfer::CloseCom() {
@@ -110,7 +124,7 @@ bool RadioTransfer::retryAfterFailedPass() {
     }
     if (engine_.attempts < kMaxPasses)
         return true;
-    ui_.message(text(kTextCommFailed), text(kTextNotice));
+    ui_.message(commFailedText(), text(kTextNotice));
     return false;
 }
 
@@ -243,7 +257,7 @@ bool RadioTransfer::sendModelAndBand() {
         if (reply && static_cast<uint8_t>(reply->at(0)) == kAck)
             return true;
     }
-    ui_.message(text(kTextCommFailed), text(kTextNotice));
+    ui_.message(commFailedText(), text(kTextNotice));
     return false;
 }
 
@@ -262,7 +276,7 @@ bool RadioTransfer::readParameters() {
             return true;
         }
     }
-    ui_.message(text(kTextCommFailed), text(kTextNotice));
+    ui_.message(commFailedText(), text(kTextNotice));
     return false;
 }
 
@@ -286,7 +300,7 @@ bool RadioTransfer::sendRadioSettings() {
         if (reply && static_cast<uint8_t>(reply->at(0)) == kAck)
             return true;
     }
-    ui_.message(text(kTextCommFailed), text(kTextNotice));
+    ui_.message(commFailedText(), text(kTextNotice));
     return false;
 }
 

@@ -39,7 +39,8 @@ constexpr int kStopVisibleAfter = 5; // Stop box shows after the sixth failed pa
 constexpr int kFixedFrameTries = 16;
 
 // Interface texts of the transfer.
-constexpr int kTextCommFailed = 79, kTextReading = 164, kTextReadOk = 165, kTextReadFailed = 166;
+constexpr int kTextCommFailed = 79, kTextReading = 164, kTextReadOk = 165, kTextReadFailed = 166,
+              kTextUnplugged = 615;
 
 // The data blocks of a write the radio acknowledged: every block up to and
 // including `lastAddress` holds the new plan (the script writes in address order).
@@ -59,6 +60,12 @@ class RadioTransfer {
     void OpenCom();
     void CloseCom();
     bool portOpenFailed() const { return portOpenFailed_; }
+    // After a failed open: the failure text followed by the system's reason
+    // and the remedy, in the interface language.
+    QString openFailureText() const;
+    // The communication failure, with "the cable was unplugged from ..." when
+    // the device went away during the transfer.
+    QString commFailedText() const;
     // Sets the progress bar and shows the mark followed by " %".
     void ShowComPercent(int mark);
 

@@ -15,7 +15,15 @@ class RecordingPort : public SerialPort {
 
     void select(int comNumber) override { inner_.select(comNumber); }
     int selected() const override { return inner_.selected(); }
-    void open() override { inner_.open(); }
+    void open() override {
+        try {
+            inner_.open();
+        } catch (...) {
+            openFailure_ = inner_.openFailure();
+            throw;
+        }
+        openFailure_ = {};
+    }
     void close() override { inner_.close(); }
     bool isOpen() const override { return inner_.isOpen(); }
     void setBinaryMode() override { inner_.setBinaryMode(); }

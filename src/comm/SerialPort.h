@@ -6,6 +6,8 @@
 //
 // Fault points throw cps::RunError, like every other procedure body of the
 // program, so the caller's guard logs them.
+#include "platform/PortAccess.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -55,6 +57,17 @@ class SerialPort : public QObject {
     virtual bool waitForInput(int ms) = 0;
     // The device a COM number stands for on this machine (empty when none).
     virtual QString deviceName(int comNumber) const = 0;
+
+    // Why the last open failed, as the system tells it (reason None after a
+    // successful open).
+    const platform::PortDiagnosis &openFailure() const { return openFailure_; }
+    // The device went away while it was open (cable pulled); stays set after
+    // the close, until the next open.
+    bool unplugged() const { return unplugged_; }
+
+  protected:
+    platform::PortDiagnosis openFailure_;
+    bool unplugged_ = false;
 
   signals:
     // New bytes arrived (delivered while an event loop runs).

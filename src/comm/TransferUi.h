@@ -40,7 +40,8 @@ class TransferUi {
     virtual void blinkStop() {}
 
     // The port could not be opened: let the user choose another (port dialog).
-    virtual void showPortDialog() {}
+    // `reason` says why and what to do, in the interface language.
+    virtual void showPortDialog(const QString &reason) { (void)reason; }
     // The memory data view follows the image when "Show Memory Data" is ticked.
     virtual void refreshMemoryView() {}
 };

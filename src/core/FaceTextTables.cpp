@@ -390,6 +390,22 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {507, "设置文件 %1 无法使用（%2）：改为读取出厂设置 %3。桌面软件下次启动时会修复它。"},
     // Our own: a typed frequency that the band clamped
     {520, "%1 超出 %2–%3 MHz 频段：已存入 %4；按 Ctrl+Z 可撤销"},
+    {600, "权限不足：%1 属于 %2 组。"},
+    {601, "用此命令把自己加入该组：sudo usermod -aG %1 $USER，然后注销并重新登录。"},
+    {602, "您已在 %1 组中，但当前登录还没有这个组：请注销并重新登录。"},
+    {603, "权限不足：当前用户不能打开 %1。"},
+    {604, "%1 正被 %2 占用。请关闭它后重试。"},
+    {605, "另一个程序"},
+    {606, "没有此设备：%1 已拔出。请插入写频线；它的 COM 号会保留，插回后仍可使用。"},
+    {607, "%1 输入/输出错误：请拔下写频线再重新插入。"},
+    {608, "%1 无法打开：%2。"},
+    {609, "%1（进程号 %2）"},
+    {610, "描述：%1"},
+    {611, "厂商：%1"},
+    {612, "USB：%1"},
+    {613, "序列号：%1"},
+    {614, "芯片：%1"},
+    {615, "写频线已从 %1 拔出。"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -767,6 +783,22 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {507, "設定檔 %1 無法使用（%2）：改為讀取出廠設定 %3。桌面軟體下次啟動時會修復它。"},
     // Our own: a typed frequency that the band clamped
     {520, "%1 超出 %2–%3 MHz 頻段：已存入 %4；按 Ctrl+Z 可復原"},
+    {600, "權限不足：%1 屬於 %2 群組。"},
+    {601, "用此命令把自己加入該群組：sudo usermod -aG %1 $USER，然後登出並重新登入。"},
+    {602, "您已在 %1 群組中，但目前的登入還沒有這個群組：請登出並重新登入。"},
+    {603, "權限不足：目前使用者不能開啟 %1。"},
+    {604, "%1 正被 %2 佔用。請關閉它後重試。"},
+    {605, "另一個程式"},
+    {606, "沒有此裝置：%1 已拔出。請插入寫頻線；它的 COM 號會保留，插回後仍可使用。"},
+    {607, "%1 輸入/輸出錯誤：請拔下寫頻線再重新插入。"},
+    {608, "%1 無法開啟：%2。"},
+    {609, "%1（行程號 %2）"},
+    {610, "描述：%1"},
+    {611, "廠商：%1"},
+    {612, "USB：%1"},
+    {613, "序號：%1"},
+    {614, "晶片：%1"},
+    {615, "寫頻線已從 %1 拔出。"},
 };
 
 // Language 3: English.
@@ -1150,6 +1182,22 @@ const std::vector<std::pair<int, const char *>> kEng = {
           "instead. The desktop tool will repair it at its next start."},
     // Our own: a typed frequency that the band clamped
     {520, "%1 is outside %2–%3 MHz: %4 stored; Ctrl+Z takes it back"},
+    {600, "Permission denied: %1 belongs to the group %2."},
+    {601, "Add yourself to it with: sudo usermod -aG %1 $USER, then log out and in again."},
+    {602, "You are already in the group %1, but this login does not carry it yet: log out and in again."},
+    {603, "Permission denied: this user may not open %1."},
+    {604, "%1 is held by %2. Close it, then try again."},
+    {605, "another program"},
+    {606, "No such device: %1 is unplugged. Plug the cable in; its COM number is kept for when it comes back."},
+    {607, "Input/output error on %1: unplug the cable and plug it in again."},
+    {608, "%1 cannot be opened: %2."},
+    {609, "%1 (pid %2)"},
+    {610, "Description: %1"},
+    {611, "Maker: %1"},
+    {612, "USB: %1"},
+    {613, "Serial number: %1"},
+    {614, "Chip: %1"},
+    {615, "The cable was unplugged from %1."},
 };
 
 } // namespace

@@ -75,9 +75,11 @@ class frmCommun::Ui : public cps::TransferUi {
         w_.tmrLigGrint->stop();
         w_.imgGreen->hide();
     }
-    void showPortDialog() override {
+    void showPortDialog(const QString &reason) override {
+        w_.openFailure_ = reason;
         if (w_.onPortDialog)
             w_.onPortDialog();
+        w_.openFailure_.clear();
     }
     void refreshMemoryView() override {
         if (w_.chkShowMemDat->isChecked() && w_.onTableFreDat)
@@ -98,6 +100,7 @@ frmCommun::frmCommun(cps::Cps &c, cps::SerialPort &port, cps::TimeoutMark &mark,
     onSoftDisplay = [this] { cps::SoftDisplay(c_); };
     onPortDialog = [this] {
         frmToolCom dialog(c_, port_, this);
+        dialog.setOpenFailure(openFailure_);
         dialog.exec();
     };
     transfer_->softDisplay = [this] {

@@ -55,6 +55,9 @@ class frmCommun : public QDialog {
     std::function<void()> onTableFreDat;
     // The port could not be opened: show the port dialog (default: frmToolCom).
     std::function<void()> onPortDialog;
+    // While the port dialog shows after a failed open: the failure text with
+    // the system's reason and the remedy (empty otherwise).
+    const QString &openFailure() const { return openFailure_; }
     // Runs a transfer (`transfer`) as one command of the plan's history, so a
     // read over unsaved edits can be undone. Without it the transfer just runs.
     std::function<void(bool reading, const std::function<void()> &transfer)> aroundTransfer;
@@ -104,4 +107,5 @@ class frmCommun : public QDialog {
     std::unique_ptr<cps::RadioTransfer> transfer_;
     bool running_ = false;
     int panelClicks_ = 0;
+    QString openFailure_;
 };

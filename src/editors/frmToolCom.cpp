@@ -1,6 +1,7 @@
 #include "editors/frmToolCom.h"
 
 #include "comm/PortProbe.h"
+#include "comm/PortTrouble.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -14,7 +15,9 @@
 
 namespace {
 constexpr int kColumns = 4;
-}
+constexpr int kTextDescription = 610, kTextMaker = 611, kTextUsb = 612, kTextSerialNumber = 613,
+              kTextChip = 614;
+} // namespace
 
 frmToolCom::frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent)
     : QDialog(parent), c_(c), port_(port) {
@@ -55,8 +58,13 @@ frmToolCom::frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent)
     buttons->addStretch();
     buttons->addWidget(cmdOk);
     buttons->addWidget(cmdCancel);
+    lblPortStatus = new QLabel(this);
+    lblPortStatus->setObjectName(QStringLiteral("lblPortStatus"));
+    lblPortStatus->setWordWrap(true);
+    lblPortStatus->setTextInteractionFlags(Qt::TextSelectableByMouse); // the remedy's command
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(fraToolCom);
+    layout->addWidget(lblPortStatus);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -89,18 +97,54 @@ void frmToolCom::Form_Load() {
     });
 }
 
+QStringList frmToolCom::factLines(const cps::SerialDeviceFacts &f) const {
+    QStringList lines;
+    const auto add = [&](int n, const QString &value) {
+        if (!value.isEmpty())
+            lines << QString::fromStdString(c_.text(n)).arg(value);
+    };
+    add(kTextDescription, f.description);
+    add(kTextMaker, f.maker);
+    add(kTextUsb, f.usbId());
+    add(kTextSerialNumber, f.serialNumber);
+    add(kTextChip, f.chip);
+    return lines;
+}
+
 // Probes every port by opening and closing it; a port that fails is shown
 // unticked and disabled. The main window's status table is not touched.
 void frmToolCom::EnableCOM() {
     group_->setExclusive(false);
+    const std::vector<cps::SerialDeviceFacts> known = listDevices();
+    QStringList reasons;
     for (int k = 0; k < cps::kPortCount; ++k) {
         QRadioButton *option = COM1[static_cast<std::size_t>(k)];
+        QLabel *device = deviceLabels[static_cast<std::size_t>(k)];
         const bool usable = cps::probePort(port_, k + 1);
         option->setChecked(false);
         option->setEnabled(usable);
-        deviceLabels[static_cast<std::size_t>(k)]->setText(port_.deviceName(k + 1));
+        const QString path = port_.deviceName(k + 1);
+        cps::SerialDeviceFacts facts;
+        for (const auto &f : known)
+            if (f.device == path)
+                facts = f;
+        // The chip beside the path tells a programming cable from the rest.
+        device->setText(facts.chip.isEmpty() ? path : path + QStringLiteral(" · ") + facts.chip);
+        const QString reason = usable ? QString() : cps::portTroubleText(c_, port_.openFailure());
+        QStringList tip = factLines(facts);
+        if (!reason.isEmpty())
+            tip << reason;
+        option->setToolTip(tip.join(QLatin1Char('\n')));
+        device->setToolTip(option->toolTip());
+        // A number without a device is not worth a line of its own.
+        if (!reason.isEmpty() && !device->text().isEmpty())
+            reasons << option->text() + QStringLiteral(": ") + reason;
     }
     group_->setExclusive(true);
+    if (!openFailure_.isEmpty())
+        reasons.prepend(openFailure_);
+    lblPortStatus->setText(reasons.join(QLatin1Char('\n')));
+    lblPortStatus->setVisible(!reasons.isEmpty());
 }
 
 void frmToolCom::cmdOk_Click() {

@@ -81,10 +81,14 @@ int main(int argc, char **argv) {
     // The tool then reads and writes this radio on that COM number.
     sim::SettingsAttachment attachment;
     if (!options->attachSettings.empty()) {
-        const std::string failed = attachment.attach(options->attachSettings,
-                                                     options->attachCom, server.slavePath());
-        if (!failed.empty())
-            std::fprintf(stderr, "brenvik-radio-sim: %s\n", failed.c_str());
+        const std::string failed =
+            attachment.attach(options->attachSettings, options->attachCom, server.slavePath());
+        // Running on unattached would leave the tool looking at another port.
+        if (!failed.empty()) {
+            std::fprintf(stderr, "brenvik-radio-sim: cannot attach to %s: %s\n",
+                         options->attachSettings.c_str(), failed.c_str());
+            return 1;
+        }
     }
     // The path goes out last, so whoever waits for it finds the settings ready.
     std::printf("%s\n", server.slavePath().c_str());

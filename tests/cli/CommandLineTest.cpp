@@ -91,8 +91,8 @@ TEST_F(CommandLine, SimulatorAndDesktopToolAnswerHelpAndVersion) {
     EXPECT_TRUE(cpsHelp.out.contains("Usage: brenvik-cps")) << cpsHelp.out.toStdString();
     // --version also names the layout and the settings file: a build folder is portable.
     const CliRun cpsVersion = runWithInput(clitest::binary("brenvik-cps"), {"--version"});
-    EXPECT_TRUE(cpsVersion.out.contains(
-        QRegularExpression("^brenvik-cps \\d+\\.\\d+\\nportable mode, settings: /.*selvarn\\.exe\\n$")))
+    EXPECT_TRUE(cpsVersion.out.contains(QRegularExpression(
+        "^brenvik-cps \\d+\\.\\d+\\nportable mode, settings: /.*selvarn\\.exe\\n$")))
         << cpsVersion.out.toStdString();
 }
 
@@ -309,10 +309,18 @@ TEST_F(CommandLine, BandsAndPortsAsTextAndJson) {
     folder.set("5", radio.pty().toStdString(), "Ports");
     const QJsonArray ports = QJsonDocument::fromJson(cli({"ports", "--json"}).out.toUtf8()).array();
     bool found = false;
-    for (const auto &p : ports)
+    for (const auto &p : ports) {
+        // Every entry carries every fact, null where the system knows none.
+        for (const char *key :
+             {"com", "device", "description", "maker", "usb", "vid", "pid", "serialNumber", "chip"})
+            EXPECT_TRUE(p.toObject().contains(key)) << key;
         found = found || (p.toObject()["com"].toString() == "COM5" &&
-                          p.toObject()["device"].toString() == radio.pty());
+                          p.toObject()["device"].toString() == radio.pty() &&
+                          p.toObject()["chip"].isNull() && p.toObject()["vid"].isNull());
+    }
     EXPECT_TRUE(found) << QJsonDocument(ports).toJson().toStdString();
+    EXPECT_TRUE(
+        cli({"ports"}).out.startsWith("COM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\tSERIAL\tCHIP\n"));
 }
 
 // The shell completion knows every command and option the parser takes, and
@@ -342,8 +350,13 @@ TEST_F(CommandLine, APortFailureIsOneLineInTheChosenLanguage) {
     const QString port = path("no-such-port");
     struct Case {
         QString lang, text;
-    } cases[] = {{"3", "Communication failed,please check commuication port!"},
-                 {"1", QStringLiteral("通信失败，请检查通信端口！")}};
+    } cases[] = {
+        {"3", "Communication failed,please check commuication port! No such device: " + port +
+                  " is unplugged. Plug the cable in; its COM number is kept for when "
+                  "it comes back."},
+        {"1", QStringLiteral("通信失败，请检查通信端口！ 没有此设备：%1 已拔出。请插入写频"
+                             "线；它的 COM 号会保留，插回后仍可使用。")
+                  .arg(port)}};
     for (const auto &k : cases) {
         const CliRun r = cli({"read", "--port", port, "-o", path("x.dat"), "--lang", k.lang});
         EXPECT_EQ(r.status, 1);

@@ -37,6 +37,7 @@ class RecordingUi : public TransferUi {
     };
     std::vector<Message> messages;
     int portDialogs = 0, memoryRefreshes = 0;
+    QString portDialogReason; // the reason the last port dialog was shown with
 
     Waiter &waiter() override { return wait; }
     bool stopTicked() const override { return stop; }
@@ -55,7 +56,10 @@ class RecordingUi : public TransferUi {
     }
     void blinkStart() override { blinking = true; }
     void blinkStop() override { blinking = false; }
-    void showPortDialog() override { ++portDialogs; }
+    void showPortDialog(const QString &reason) override {
+        ++portDialogs;
+        portDialogReason = reason;
+    }
     void refreshMemoryView() override { ++memoryRefreshes; }
 
     int count(const QString &entry) const { return static_cast<int>(log.count(entry)); }

@@ -102,7 +102,9 @@ TEST_F(TransferTest, FailedReadLeavesThePlanUntouched) {
     EXPECT_EQ(softDisplays, 0);
     EXPECT_TRUE(ui.statuses.contains("Read Failed"));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text.toStdString(), c.SoftFaceText[79]);
+    // The failure says the cable went, and from which port.
+    EXPECT_EQ(ui.messages[0].text.toStdString(),
+              c.SoftFaceText[79] + " The cable was unplugged from fake1.");
     // A vanished device fails every remaining pass at once instead of timing out.
     EXPECT_LT(clock.now, 1000);
     EXPECT_EQ(port.openCount, 1);
@@ -198,7 +200,7 @@ TEST_F(TransferTest, PortThatDoesNotOpen) {
     struct DialogUi : test::RecordingUi {
         using RecordingUi::RecordingUi;
         std::function<void()> onDialog;
-        void showPortDialog() override { onDialog(); }
+        void showPortDialog(const QString &) override { onDialog(); }
     } dialogUi{clock, port};
     dialogUi.onDialog = [&] { entriesWhenDialogShown = static_cast<int>(sink.entries.size()); };
     RadioTransfer t{c, port, dialogUi, mark};

@@ -199,14 +199,29 @@ struct FaultInjection : ChMemFixture {
         case Outcome::Succeeded:
             EXPECT_TRUE(dialogs.asked.isEmpty()) << dialogs.asked.join('|').toStdString();
             break;
-        case Outcome::CommFailed:
-            EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c().text(79)) + partly});
+        case Outcome::CommFailed: {
+            // A hang-up is a pulled cable: the message names the port.
+            const QString unplugged =
+                fc.radioArgs.contains("--hangup-after")
+                    ? QLatin1Char(' ') + QString::fromStdString(c().text(615)).arg(sim->path)
+                    : QString();
+            const QString failed = QString::fromStdString(c().text(79));
+            // A read says it after the failure; a write after what it left on the radio.
+            EXPECT_EQ(dialogs.asked, QStringList{fc.op == Op::Read ? failed + unplugged + partly
+                                                                   : failed + partly + unplugged});
             break;
+        }
         case Outcome::Unsupported:
             EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c().text(69))});
             break;
         case Outcome::Aborted:
-            EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c().text(79)) + partly});
+            // Cut off by a hang-up: the pulled cable follows what the write left.
+            EXPECT_EQ(dialogs.asked,
+                      QStringList{QString::fromStdString(c().text(79)) + partly +
+                                  (fc.radioArgs.contains("--hangup-after")
+                                       ? QLatin1Char(' ') +
+                                             QString::fromStdString(c().text(615)).arg(sim->path)
+                                       : QString())});
             EXPECT_TRUE(w->errorLog()->isVisible()); // the pane comes up with the entry
             break;
         }

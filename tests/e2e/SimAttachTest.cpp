@@ -6,6 +6,7 @@
 #include "support/ProgramFolder.h"
 
 #include <QFile>
+#include <QProcess>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -63,6 +64,22 @@ TEST(SimAttach, AnEntryOfAKilledSimulatorIsIgnored) {
     EXPECT_EQ(cps::mapComPorts(folder.ini(), {"/dev/ttyS0"})[0], next.path);
     EXPECT_TRUE(next.stop());
     EXPECT_EQ(folder.ini().read("Ports", "1", "none", 1024), "none");
+}
+
+// A settings file that cannot be locked or written (here: a folder stands in
+// its place, which even root cannot write as a file) ends the radio at once,
+// saying so, instead of running on unattached.
+TEST(SimAttach, ASettingsFileThatCannotBeWrittenEndsTheRadio) {
+    testsupport::ProgramFolder folder;
+    QProcess sim;
+    sim.start(QStringLiteral(BRENVIK_PROGRAM_DIR "/brenvik-radio-sim"),
+              {"--attach", folder.dir.path(), "--com", "1"});
+    ASSERT_TRUE(sim.waitForFinished(30000));
+    EXPECT_EQ(sim.exitCode(), 1);
+    EXPECT_TRUE(sim.readAllStandardOutput().isEmpty()); // no terminal path: nobody waits on it
+    const QString err = QString::fromLocal8Bit(sim.readAllStandardError());
+    EXPECT_TRUE(err.startsWith("brenvik-radio-sim: cannot attach to " + folder.dir.path() + ": "))
+        << err.toStdString();
 }
 
 } // namespace

@@ -179,7 +179,8 @@ TEST_F(SimTransferTest, HangUpMidReadLeavesThePlanAndFailsFast) {
     window.showRead();
     click(window.cmdRead);
     EXPECT_EQ(c.IicDat, before);
-    EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c.text(79))});
+    EXPECT_EQ(dialogs.asked, QStringList{QString::fromStdString(c.text(79)) + " " +
+                                         QString::fromStdString(c.text(615)).arg(sim->path)});
     // Every pass after the hang-up fails at once on the vanished device.
     const auto places = sink.places();
     EXPECT_EQ(places.front(), "modCommun->RxComDat"); // the wait in progress ends at once

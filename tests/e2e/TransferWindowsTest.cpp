@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTest>
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace {
@@ -134,6 +135,12 @@ TEST_F(WindowsTest, PortThatCannotBeOpenedShowsThePortDialogAndKeepsTheWindow) {
     w.onPortDialog = [&] {
         ++portDialogs;
         EXPECT_TRUE(sink.entries.empty()); // logged once the dialog has closed
+        // The dialog learns why: the failure text, the system's reason, the remedy.
+        EXPECT_EQ(w.openFailure().toStdString(),
+                  c.text(79) +
+                      " No such device: " + folder.dir.filePath("no-such-device").toStdString() +
+                      " is unplugged. Plug the cable in; its COM number is kept for when it "
+                      "comes back.");
     };
     w.showRead();
     QTest::mouseClick(w.cmdRead, Qt::LeftButton);
@@ -143,6 +150,46 @@ TEST_F(WindowsTest, PortThatCannotBeOpenedShowsThePortDialogAndKeepsTheWindow) {
     EXPECT_TRUE(w.imgGreen->isHidden());
     EXPECT_EQ(sink.places(), std::vector<std::string>{"modCommun->OpenCom"});
     EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_TRUE(w.openFailure().isEmpty()); // gone with the dialog
+}
+
+// Each disabled choice says why in its tooltip; the status line lists them,
+// after the failed open that brought the dialog up.
+TEST_F(WindowsTest, PortDialogSaysWhyChoicesAreDisabled) {
+    struct Facts : platform::PortAccessFacts {
+        int openError(const std::string &) const override { return 0; }
+        std::string owningGroup(const std::string &) const override { return "uucp"; }
+        bool userListedIn(const std::string &) const override { return true; }
+        bool loginCarries(const std::string &) const override { return false; }
+        std::vector<platform::PortHolder> holders(const std::string &) const override {
+            return {{"ModemManager", 512}};
+        }
+    } facts;
+    start();
+    port.openErrors = {{2, EACCES}, {4, EBUSY}};
+    port.accessFacts = &facts;
+    frmToolCom dialog(c, port);
+    dialog.setOpenFailure(QString::fromStdString(c.text(79)));
+    dialog.show();
+    EXPECT_FALSE(dialog.COM1[1]->isEnabled());
+    const QString permission = "Permission denied: fake2 belongs to the group uucp. You are "
+                               "already in the group uucp, but this login does not carry it "
+                               "yet: log out and in again.";
+    const QString held = "fake4 is held by ModemManager (pid 512). Close it, then try again.";
+    EXPECT_EQ(dialog.COM1[1]->toolTip(), permission);
+    EXPECT_EQ(dialog.deviceLabels[3]->toolTip(), held);
+    EXPECT_TRUE(dialog.COM1[0]->toolTip().isEmpty());
+    EXPECT_EQ(dialog.lblPortStatus->text(),
+              QString::fromStdString(c.text(79)) + "\nCOM2: " + permission + "\nCOM4: " + held);
+
+    // Opened from the menu with every port usable: no status line.
+    port.openErrors.clear();
+    dialog.setOpenFailure({});
+    dialog.hide();
+    dialog.show();
+    EXPECT_TRUE(dialog.COM1[1]->isEnabled());
+    EXPECT_TRUE(dialog.COM1[1]->toolTip().isEmpty());
+    EXPECT_TRUE(dialog.lblPortStatus->isHidden());
 }
 
 TEST_F(WindowsTest, PortDialogChoices) {
@@ -177,6 +224,33 @@ TEST_F(WindowsTest, PortDialogChoices) {
     QTest::mouseClick(dialog.cmdOk, Qt::LeftButton);
     EXPECT_EQ(c.settings.com, 16);
     EXPECT_EQ(c.ini().read("Setting", "COM", "", 9), "16");
+}
+
+// Beside each choice: the chip's name; in its tooltip every fact the system
+// knows, in the interface language.
+TEST_F(WindowsTest, PortDialogShowsTheDeviceFacts) {
+    start(2);
+    port.openErrors = {{3, ENOENT}};
+    frmToolCom dialog(c, port);
+    cps::SerialDeviceFacts cable;
+    cable.device = "fake3";
+    cable.description = "USB Serial";
+    cable.maker = "QinHeng Electronics";
+    cable.vid = 0x1a86;
+    cable.pid = 0x7523;
+    cable.serialNumber = "A1B2";
+    cable.chip = cps::cableChipName(0x1a86, 0x7523);
+    dialog.listDevices = [&] { return std::vector<cps::SerialDeviceFacts>{cable}; };
+    dialog.show();
+    EXPECT_EQ(dialog.deviceLabels[2]->text(), QStringLiteral("fake3 · CH340/CH341"));
+    EXPECT_EQ(dialog.deviceLabels[1]->text(), "fake2");
+    const QStringList tip = dialog.COM1[2]->toolTip().split('\n');
+    ASSERT_EQ(tip.size(), 6) << dialog.COM1[2]->toolTip().toStdString();
+    EXPECT_EQ(tip[0], QStringLiteral("描述：USB Serial"));
+    EXPECT_EQ(tip[2], QStringLiteral("USB：1a86:7523"));
+    EXPECT_EQ(tip[3], QStringLiteral("序號：A1B2"));
+    EXPECT_EQ(tip[4], QStringLiteral("晶片：CH340/CH341"));
+    EXPECT_EQ(tip[5], QString::fromStdString(c.text(606)).arg("fake3")); // and why it is disabled
 }
 
 TEST_F(WindowsTest, RadioInfoDebugDoubleClicks) {

@@ -1,0 +1,15 @@
+#pragma once
+// The reason a port could not be opened and what to do about it, in the
+// interface language: one text for the port dialog, the read/write window
+// and the command line alike.
+#include "core/Cps.h"
+#include "platform/PortAccess.h"
+
+#include <QString>
+
+namespace cps {
+
+// Empty when the diagnosis found nothing wrong.
+QString portTroubleText(const Cps &c, const platform::PortDiagnosis &d);
+
+} // namespace cps
