@@ -39,16 +39,7 @@ void fileCommand(mdifrmMain *w, const char *place, int text, const std::function
 
 void mdifrmMain::NewFile() {
     fileCommand(this, "mdifrmMain->NewFile", -1, [&] {
-        // An edited plan gets the Save / Discard / Cancel question instead: the
-        // user has already chosen what happens to it.
-        if (history_->modified()) {
-            if (!confirmUnsaved()) return;
-        } else {
-            const auto answer = cps::dialogs().message(this, q(c_.text(74)), q(c_.text(70)),
-                                                       QMessageBox::Question,
-                                                       QMessageBox::Yes | QMessageBox::No);
-            if (answer != QMessageBox::Yes) return;
-        }
+        if (!confirmDropping(74)) return;
         planFromFile_ = false;
         c_.CurFilePath = c_.DefFilePath;
         showFilePath();
@@ -138,4 +129,13 @@ bool mdifrmMain::confirmUnsaved() {
 QString mdifrmMain::fileToReopen() const {
     const QString path = q(c_.CurFilePath);
     return planFromFile_ && QFileInfo(path).isFile() ? path : QString();
+}
+
+bool mdifrmMain::confirmDropping(int question) {
+    // An edited plan gets Save / Discard / Cancel instead: its answer already
+    // says what happens to the plan.
+    if (history_->modified()) return confirmUnsaved();
+    return cps::dialogs().message(this, q(c_.text(question)), q(c_.text(70)),
+                                  QMessageBox::Question,
+                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }

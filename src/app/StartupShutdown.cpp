@@ -235,17 +235,7 @@ void mdifrmMain::closeEvent(QCloseEvent *event) {
 bool mdifrmMain::MDIForm_QueryUnload() {
     bool unload = false;
     guarded(c_.log(), "mdifrmMain->MDIForm_QueryUnload", [&] {
-        if (!c_.QuietExit) {
-            // An edited plan asks Save / Discard / Cancel instead of the plain question.
-            if (history_->modified()) {
-                if (!confirmUnsaved()) return;
-            } else {
-                const auto answer = cps::dialogs().message(this, q(c_.text(73)), q(c_.text(70)),
-                                                           QMessageBox::Question,
-                                                           QMessageBox::Yes | QMessageBox::No);
-                if (answer != QMessageBox::Yes) return;
-            }
-        }
+        if (!c_.QuietExit && !confirmDropping(73)) return;
         c_.Closing = 1;
         placement::remember(*this, c_.ini());
         if (showErr_ && showErr_->isVisible() && !showErr_->isFloating())

@@ -121,6 +121,9 @@ public:
     // a language change): Save / Discard / Cancel. True when the command may go
     // on: nothing was edited, the plan was saved, or the user discarded it.
     bool confirmUnsaved();
+    // New and Exit: confirmUnsaved() for an edited plan, else the Yes/No
+    // question `question` of the text table.
+    bool confirmDropping(int question);
     // The plan file a restarted instance opens (a language change); empty: none.
     QString fileToReopen() const;
     // Opens `path` as Open does, without its dialog (a file given at start).
