@@ -19,22 +19,6 @@ namespace {
 constexpr int kBand400to470 = 7, kBand440to480 = 10;
 
 struct BatchEntry : ChMemFixture {
-    void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : w.get();
-        QTest::keyClick(target, static_cast<Qt::Key>(k), mods);
-        settle();
-    }
-    // A mouse drag over cells, from (r1, c1) to (r2, c2).
-    void dragCells(int r1, int c1, int r2, int c2) {
-        QWidget *vp = grid->viewport();
-        QTest::mousePress(vp, Qt::LeftButton, {}, centre(r1, c1));
-        QMouseEvent move(QEvent::MouseMove, centre(r2, c2), vp->mapToGlobal(centre(r2, c2)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(vp, &move);
-        QTest::mouseRelease(vp, Qt::LeftButton, {}, centre(r2, c2));
-        settle();
-        grid->setFocus();
-    }
     // Selects one cell without opening its editor, as a click then Escape does.
     void selectOnly(int row, int col) {
         clickCell(row, col);

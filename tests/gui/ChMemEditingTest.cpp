@@ -23,28 +23,12 @@ namespace {
 
 struct ChMemEditing : ChMemFixture {
     chmem::PlanSnapshot state() { return chmem::capturePlan(c()); }
-    void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : w.get();
-        QTest::keyClick(target, static_cast<Qt::Key>(k), mods);
-        settle();
-    }
     void undo() { key(Qt::Key_Z, Qt::ControlModifier); }
     void redo() { key(Qt::Key_Y, Qt::ControlModifier); }
     // A click on a row's number, as a user selects whole rows.
     void clickRowNumber(int row, Qt::KeyboardModifiers mods = Qt::NoModifier) {
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, mods, centre(row, 0));
         settle();
-    }
-    // A mouse drag over cells, from (r1, c1) to (r2, c2).
-    void dragCells(int r1, int c1, int r2, int c2) {
-        QWidget *vp = grid->viewport();
-        QTest::mousePress(vp, Qt::LeftButton, {}, centre(r1, c1));
-        QMouseEvent move(QEvent::MouseMove, centre(r2, c2), vp->mapToGlobal(centre(r2, c2)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(vp, &move);
-        QTest::mouseRelease(vp, Qt::LeftButton, {}, centre(r2, c2));
-        settle();
-        grid->setFocus();
     }
     QString undoText() { return w->action("mnuEditUndo")->text(); }
     // Three channels on 136-174 MHz: 146.52 (High), 147 (Low, D023N), 150.5 receive only.

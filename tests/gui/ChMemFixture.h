@@ -79,6 +79,23 @@ class ChMemFixture : public ::testing::Test {
         grid->scrollToItem(grid->cell(row, col));
         return grid->cellRect(row, col).center();
     }
+    // A key to the widget with the focus (the window when none has it).
+    void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : w.get();
+        QTest::keyClick(target, static_cast<Qt::Key>(k), mods);
+        settle();
+    }
+    // A mouse drag over cells, from (r1, c1) to (r2, c2).
+    void dragCells(int r1, int c1, int r2, int c2) {
+        QWidget *vp = grid->viewport();
+        QTest::mousePress(vp, Qt::LeftButton, {}, centre(r1, c1));
+        QMouseEvent move(QEvent::MouseMove, centre(r2, c2), vp->mapToGlobal(centre(r2, c2)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(vp, &move);
+        QTest::mouseRelease(vp, Qt::LeftButton, {}, centre(r2, c2));
+        settle();
+        grid->setFocus();
+    }
     // Mouse events go to the widget under the point, as a real mouse's do: an
     // open editor or the signalling box covers its cell.
     QWidget *widgetAt(QPoint viewportPos, QPoint &local) {
