@@ -116,11 +116,19 @@ QString FakePort::deviceName(int comNumber) const {
 }
 
 void VirtualWaiter::waitForInput(SerialPort &, int ms) {
-    advanceTo(clock_.now + ms, true);
+    ++inputWaits;
+    advanceTo(clock_.now + ms, Until::Input);
 }
 
-void VirtualWaiter::advanceTo(qint64 target, bool stopOnInput) {
+void VirtualWaiter::waitForRest(SerialPort &port, int ms) {
+    ++restWaits;
+    advanceTo(clock_.now + ms, Until::WakeOrEvent);
+    port.collectPending();
+}
+
+void VirtualWaiter::advanceTo(qint64 target, Until until) {
     const qint64 start = clock_.now;
+    const bool onInput = until == Until::Input;
     woken_ = false;
     auto inputDue = [&] {
         const qint64 arrival = port_.nextArrival();
@@ -129,7 +137,7 @@ void VirtualWaiter::advanceTo(qint64 target, bool stopOnInput) {
     for (;;) {
         qint64 next = target;
         const qint64 arrival = port_.nextArrival();
-        if (stopOnInput && arrival >= 0)
+        if (onInput && arrival >= 0)
             next = std::min(next, std::max(arrival, clock_.now));
         if (!events_.empty())
             next = std::min(next, events_.begin()->first);
@@ -144,10 +152,10 @@ void VirtualWaiter::advanceTo(qint64 target, bool stopOnInput) {
         if (clock_.now >= target)
             break;
         // An event may have changed what the waiter looks at (Stop, a lost device).
-        if (stopOnInput && (woken_ || ranEvent || inputDue()))
+        if (until != Until::Deadline && (woken_ || ranEvent || (onInput && inputDue())))
             break;
     }
-    if (!stopOnInput)
+    if (until == Until::Deadline)
         totalDelay += clock_.now - start;
 }
 

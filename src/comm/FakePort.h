@@ -83,15 +83,21 @@ class VirtualWaiter : public Waiter {
     void at(qint64 at, std::function<void()> action) { events_.emplace(at, std::move(action)); }
 
     qint64 nowMs() override { return clock_.now; }
-    void delay(int ms) override { advanceTo(clock_.now + ms, false); }
-    void pause(int ms) override { advanceTo(clock_.now + ms, false); }
+    void delay(int ms) override { advanceTo(clock_.now + ms, Until::Deadline); }
+    void pause(int ms) override { advanceTo(clock_.now + ms, Until::Deadline); }
     void waitForInput(SerialPort &port, int ms) override;
+    void waitForRest(SerialPort &port, int ms) override;
     void wake() override { woken_ = true; }
 
     qint64 totalDelay = 0; // virtual ms spent in delay() and pause()
+    int inputWaits = 0;    // calls of waitForInput()
+    int restWaits = 0;     // calls of waitForRest()
 
   private:
-    void advanceTo(qint64 target, bool stopOnInput);
+    // What ends a wait besides its deadline: nothing (delay, pause), a wake or
+    // event (rest of a reply), or also new input.
+    enum class Until { Deadline, WakeOrEvent, Input };
+    void advanceTo(qint64 target, Until until);
 
     VirtualClock &clock_;
     FakePort &port_;

@@ -2,6 +2,7 @@
 
 #include "comm/Waiter.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace cps {
@@ -145,12 +146,23 @@ void ProtocolEngine::ProtocolCom() {
         lineFailed = true;
 }
 
+int lineTimeMs(int bytes, int baud) {
+    const qint64 bits = static_cast<qint64>(bytes) * 10 * 1000;
+    return static_cast<int>((bits + baud - 1) / baud);
+}
+
+// The first byte of a reply ends the wait at once; once a reply has begun, the
+// wait sleeps for the time its remaining bytes need on the line, so a reply
+// costs a few wake-ups rather than one per byte. A reply that stalled (nothing
+// new after such a sleep) is waited for byte by byte again.
 bool ProtocolEngine::waitForBytes(int minBytes, int polls, int msPerPoll) {
     Waiter &w = ui_.waiter();
     const qint64 budget = static_cast<qint64>(polls + 1) * msPerPoll;
     const qint64 start = w.nowMs();
+    int haveBeforeRest = 0;
     for (;;) {
-        if (port_.bytesWaiting() >= minBytes)
+        const int have = port_.bytesWaiting();
+        if (have >= minBytes)
             return true;
         if (ui_.stopTicked())
             return false;
@@ -161,7 +173,13 @@ bool ProtocolEngine::waitForBytes(int minBytes, int polls, int msPerPoll) {
             port_.collectPending();
             return port_.bytesWaiting() >= minBytes;
         }
-        w.waitForInput(port_, static_cast<int>(left));
+        if (have > haveBeforeRest) {
+            haveBeforeRest = have;
+            w.waitForRest(port_, static_cast<int>(std::min<qint64>(
+                                     left, lineTimeMs(minBytes - have, port_.baudRate()))));
+        } else {
+            w.waitForInput(port_, static_cast<int>(left));
+        }
     }
 }
 

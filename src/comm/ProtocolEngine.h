@@ -39,6 +39,9 @@ QStringList trafficEntries(int direction, const QByteArray &bytes);
 // (100..190), then 160..200 repeating. One poll is one poll delay (1 ms).
 int pollLimitFor(int attempt);
 
+// Milliseconds the line needs for `bytes` bytes at `baud` (10 bits a byte), rounded up.
+int lineTimeMs(int bytes, int baud);
+
 class ProtocolEngine {
   public:
     ProtocolEngine(Cps &c, ProtocolScripts &scripts, SerialPort &port, TransferUi &ui,
@@ -55,7 +58,8 @@ class ProtocolEngine {
     // One entry at the next-entry index, selected (the transfer's own notes).
     void addLogEntry(const QString &text);
     // Waits until at least `minBytes` are waiting. Gives up when the time for
-    // `polls` + 1 polls of `msPerPoll` has passed or Stop is ticked.
+    // `polls` + 1 polls of `msPerPoll` has passed or Stop is ticked. Once part
+    // of a reply is in, it looks again only after the time the rest needs.
     bool waitForBytes(int minBytes, int polls, int msPerPoll);
 
     const std::vector<std::string> &tokens() const { return tokens_; }

@@ -79,6 +79,17 @@ void QtSerialPortAdapter::open() {
     }
     // USB-serial adapters would hold short replies back for their latency timer.
     lowLatency_ = platform::requestLowLatency(port_.handle());
+    // QSerialPort reads through a notifier of its own; a wait for the rest of a
+    // reply switches it off so the bytes do not wake the event loop one by one.
+    readNotifier_ = nullptr;
+    for (QSocketNotifier *n : port_.findChildren<QSocketNotifier *>())
+        if (n->type() == QSocketNotifier::Read)
+            readNotifier_ = n;
+}
+
+void QtSerialPortAdapter::setInputNotices(bool on) {
+    if (readNotifier_ && port_.isOpen() && !lost_)
+        readNotifier_->setEnabled(on);
 }
 
 void QtSerialPortAdapter::close() {

@@ -6,7 +6,9 @@
 #include "comm/SerialPort.h"
 #include "core/Cps.h"
 
+#include <QPointer>
 #include <QSerialPort>
+#include <QSocketNotifier>
 #include <functional>
 
 namespace cps {
@@ -29,6 +31,8 @@ class QtSerialPortAdapter : public SerialPort {
     int bytesWaiting() override;
     QByteArray takeAll() override;
     void collectPending() override;
+    int baudRate() const override { return port_.baudRate(); }
+    void setInputNotices(bool on) override;
     bool waitForInput(int ms) override;
     QString deviceName(int comNumber) const override;
 
@@ -44,6 +48,7 @@ class QtSerialPortAdapter : public SerialPort {
     int com_ = 1;
     bool lost_ = false;
     bool lowLatency_ = false;
+    QPointer<QSocketNotifier> readNotifier_; // QSerialPort's own, found at open
 };
 
 } // namespace cps

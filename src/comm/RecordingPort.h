@@ -33,6 +33,8 @@ class RecordingPort : public SerialPort {
     int bytesWaiting() override { return inner_.bytesWaiting(); }
     QByteArray takeAll() override { return inner_.takeAll(); }
     void collectPending() override { inner_.collectPending(); }
+    int baudRate() const override { return inner_.baudRate(); }
+    void setInputNotices(bool on) override { inner_.setInputNotices(on); }
     bool waitForInput(int ms) override { return inner_.waitForInput(ms); }
     QString deviceName(int comNumber) const override { return inner_.deviceName(comNumber); }
 

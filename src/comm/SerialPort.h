@@ -51,6 +51,11 @@ class SerialPort : public QObject {
     // giving up: the bytes may have arrived in time while this process was not
     // scheduled to notice them.
     virtual void collectPending() {}
+    // Bits per second on the line; a byte takes 10 bits (start, 8 data, stop).
+    virtual int baudRate() const { return 9600; }
+    // While off, bytes that come in stay with the system instead of waking the
+    // event loop one by one; collectPending() takes them in.
+    virtual void setInputNotices(bool on) { (void)on; }
 
     // Blocks up to ms for more input (the command line's wait); returns true
     // when new bytes arrived.

@@ -23,8 +23,14 @@ void BlockingWaiter::waitForInput(SerialPort &port, int ms) {
         port.waitForInput(ms);
 }
 
+void BlockingWaiter::waitForRest(SerialPort &port, int ms) {
+    if (ms > 0)
+        QThread::msleep(static_cast<unsigned long>(ms));
+    port.collectPending();
+}
+
 void EventLoopWaiter::delay(int ms) {
-    runLoop(ms, nullptr);
+    runLoop(ms, nullptr, false);
 }
 
 void EventLoopWaiter::pause(int ms) {
@@ -33,12 +39,20 @@ void EventLoopWaiter::pause(int ms) {
 }
 
 void EventLoopWaiter::waitForInput(SerialPort &port, int ms) {
-    runLoop(ms, &port);
+    runLoop(ms, &port, true);
+}
+
+void EventLoopWaiter::waitForRest(SerialPort &port, int ms) {
+    port.setInputNotices(false);
+    runLoop(ms, &port, false);
+    port.setInputNotices(true);
+    port.collectPending();
 }
 
 // Runs a local event loop until the deadline, or, when a port is given, until
-// it reports new bytes or the wait is woken. Timers wake the loop; nothing polls.
-void EventLoopWaiter::runLoop(int ms, SerialPort *port) {
+// the wait is woken, the device is lost or (endOnInput) new bytes come in.
+// Timers wake the loop; nothing polls.
+void EventLoopWaiter::runLoop(int ms, SerialPort *port, bool endOnInput) {
     if (ms <= 0)
         return;
     QEventLoop loop;
@@ -47,7 +61,8 @@ void EventLoopWaiter::runLoop(int ms, SerialPort *port) {
     deadline.setTimerType(Qt::PreciseTimer);
     connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
     if (port) {
-        connect(port, &SerialPort::readyRead, &loop, &QEventLoop::quit);
+        if (endOnInput)
+            connect(port, &SerialPort::readyRead, &loop, &QEventLoop::quit);
         connect(port, &SerialPort::deviceLost, &loop, &QEventLoop::quit);
         connect(this, &EventLoopWaiter::wakeRequested, &loop, &QEventLoop::quit);
     }

@@ -24,6 +24,9 @@ class Waiter {
     virtual void pause(int ms) = 0;
     // Waits until new bytes arrive on the port, wake() is called, or ms pass.
     virtual void waitForInput(SerialPort &port, int ms) = 0;
+    // Waits up to ms while the rest of a reply comes in over the line: new
+    // bytes do not end it, wake() and a lost device do. Takes in what arrived.
+    virtual void waitForRest(SerialPort &port, int ms) = 0;
     // Ends the current wait early (the Stop box was ticked).
     virtual void wake() {}
 };
@@ -35,6 +38,7 @@ class BlockingWaiter : public Waiter {
     void delay(int ms) override;
     void pause(int ms) override;
     void waitForInput(SerialPort &port, int ms) override;
+    void waitForRest(SerialPort &port, int ms) override;
 
   private:
     QElapsedTimer clock_;
@@ -48,13 +52,14 @@ class EventLoopWaiter : public QObject, public Waiter {
     void delay(int ms) override;
     void pause(int ms) override;
     void waitForInput(SerialPort &port, int ms) override;
+    void waitForRest(SerialPort &port, int ms) override;
     void wake() override { emit wakeRequested(); }
 
   signals:
     void wakeRequested();
 
   private:
-    void runLoop(int ms, SerialPort *port);
+    void runLoop(int ms, SerialPort *port, bool endOnInput);
     QElapsedTimer clock_;
 };
 

@@ -51,22 +51,67 @@ QPixmap light(const QColor &colour, qreal dpr) {
 
 } // namespace
 
-// What a transfer shows, mapped onto the window's controls.
+// What a transfer shows, mapped onto the window's controls. The traffic log, the
+// progress bar and the status take a transfer's changes at most once per
+// display frame: entries wait in order in a list and go into the log together,
+// so an exchange costs no layout or repaint of its own.
 class frmCommun::Ui : public cps::TransferUi {
   public:
-    explicit Ui(frmCommun &w) : w_(w) {}
+    explicit Ui(frmCommun &w) : w_(w) {
+        frame_.setSingleShot(true);
+        frame_.setInterval(kFrameMs);
+        QObject::connect(&frame_, &QTimer::timeout, &w_, [this] { flush(); });
+    }
     cps::Waiter &waiter() override { return w_.waiter_; }
     bool stopTicked() const override { return w_.chkStopCom->isChecked(); }
     void setStopTicked(bool on) override { w_.chkStopCom->setChecked(on); }
     void setStopVisible(bool on) override { w_.chkStopCom->setVisible(on); }
-    void setProgress(int p) override { w_.prgCommunicate->setValue(p); }
-    void setStatus(const QString &s) override { w_.lblComStatus->setText(s); }
-    void insertLogEntry(int index, const QString &e) override {
-        w_.listRtData->insertItem(index, e);
+    void setProgress(int p) override {
+        progress_ = p;
+        schedule();
     }
-    void selectLogEntry(int index) override { w_.listRtData->setCurrentRow(index); }
-    void clearLog() override { w_.listRtData->clear(); }
+    void setStatus(const QString &s) override {
+        status_ = s;
+        statusWaits_ = true;
+        schedule();
+    }
+    void insertLogEntry(int index, const QString &e) override {
+        if (index != w_.listRtData->count() + pending_.size()) {
+            flush(); // not at the end: place it at once
+            w_.listRtData->insertItem(index, e);
+            return;
+        }
+        pending_.append(e);
+        schedule();
+    }
+    void selectLogEntry(int index) override {
+        selected_ = index;
+        schedule();
+    }
+    void clearLog() override {
+        pending_.clear();
+        selected_ = -1;
+        w_.listRtData->clear();
+    }
+    // Puts what waits into the controls.
+    void flush() {
+        frame_.stop();
+        if (!pending_.isEmpty()) {
+            w_.listRtData->addItems(pending_);
+            pending_.clear();
+        }
+        if (selected_ >= 0 && selected_ < w_.listRtData->count())
+            w_.listRtData->setCurrentRow(selected_);
+        selected_ = -1;
+        if (progress_ >= 0 && w_.prgCommunicate->value() != progress_)
+            w_.prgCommunicate->setValue(progress_);
+        progress_ = -1;
+        if (statusWaits_ && w_.lblComStatus->text() != status_)
+            w_.lblComStatus->setText(status_);
+        statusWaits_ = false;
+    }
     void message(const QString &text, const QString &title) override {
+        flush();
         if (!holdMessages)
             cps::dialogs().message(&w_, text, title, QMessageBox::Warning, QMessageBox::Ok);
     }
@@ -76,6 +121,7 @@ class frmCommun::Ui : public cps::TransferUi {
         w_.imgGreen->hide();
     }
     void showPortDialog(const QString &reason) override {
+        flush();
         w_.openFailure_ = reason;
         if (w_.onPortDialog)
             w_.onPortDialog();
@@ -91,7 +137,18 @@ class frmCommun::Ui : public cps::TransferUi {
     bool holdMessages = false;
 
   private:
+    void schedule() {
+        if (!frame_.isActive())
+            frame_.start();
+    }
+
+    static constexpr int kFrameMs = 16; // one frame of a 60 Hz display
     frmCommun &w_;
+    QTimer frame_;
+    QStringList pending_;
+    int selected_ = -1, progress_ = -1;
+    QString status_;
+    bool statusWaits_ = false;
 };
 
 frmCommun::frmCommun(cps::Cps &c, cps::SerialPort &port, cps::TimeoutMark &mark, QWidget *parent)
@@ -367,6 +424,7 @@ void frmCommun::runTransfer(bool reading) {
         aroundTransfer(reading, run);
     else
         run();
+    ui_->flush();
 
     lblComPercent->clear();
     cmdRead->setEnabled(true);

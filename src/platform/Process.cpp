@@ -39,6 +39,27 @@ double processCpuSeconds() {
 #endif
 }
 
+ProcessCalls processCalls() {
+    ProcessCalls calls;
+#if BRENVIK_POSIX
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    calls.sleeps = ru.ru_nvcsw;
+#endif
+#if BRENVIK_LINUX
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value) {
+        if (key == "syscr:")
+            calls.reads = value;
+        else if (key == "syscw:")
+            calls.writes = value;
+    }
+#endif
+    return calls;
+}
+
 bool processRunning(long pid, const std::string &name) {
 #if BRENVIK_POSIX
     if (pid <= 0 || (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH))

@@ -10,6 +10,14 @@ long currentProcessId();
 // The processor time this process has used so far, user and system, in seconds.
 double processCpuSeconds();
 
+// System calls of this process so far that read, that write, and waits that
+// put it to sleep (voluntary context switches); -1 where the system does not
+// tell. Other calls (ioctl, a poll that finds input at once) are not counted.
+struct ProcessCalls {
+    long long reads = -1, writes = -1, sleeps = -1;
+};
+ProcessCalls processCalls();
+
 // Whether process `pid` is running the program `name`. Where the system tells
 // only that some process has the number (macOS), that is enough; where it
 // cannot tell cheaply at all, the answer is yes.

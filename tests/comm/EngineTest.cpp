@@ -124,10 +124,66 @@ TEST_F(EngineTest, ReplyInPiecesIsComparedOnceComplete) {
     };
     run(kReadLine0010);
     EXPECT_FALSE(engine.lineFailed);
-    EXPECT_EQ(clock.now, 30);
+    // After the first piece the engine looks again once the rest could be on
+    // the line: 17 bytes (18 ms) after 5 ms, then 7 bytes (8 ms) after 23 ms.
+    EXPECT_EQ(clock.now, 31);
+    EXPECT_EQ(ui.wait.inputWaits, 1);
+    EXPECT_EQ(ui.wait.restWaits, 2);
     for (int k = 0; k < 16; ++k)
         EXPECT_EQ(engine.capture[k], 0xA0 + k);
     EXPECT_EQ(ui.log.filter("Rx: ").size(), 1); // taken and logged once
+}
+
+// A reply that comes at the line's pace (one byte every 1.04 ms) wakes the
+// engine for its first byte and once more when the rest is due, not per byte,
+// and is taken within a millisecond of its last byte.
+TEST_F(EngineTest, AWirePacedReplyCostsTwoWakeUps) {
+    qint64 lastByteAt = 0;
+    port.responder = [&](const QByteArray &) {
+        const QByteArray r = dataReply();
+        for (int k = 0; k < r.size(); ++k) {
+            lastByteAt = clock.now + 3 + lineTimeMs(k + 1, 9600);
+            port.deliver(r.mid(k, 1), lastByteAt - clock.now);
+        }
+    };
+    run(kReadLine0010);
+    EXPECT_FALSE(engine.lineFailed);
+    EXPECT_LE(clock.now, lastByteAt + 1);
+    EXPECT_EQ(ui.wait.inputWaits + ui.wait.restWaits, 2);
+}
+
+// Stop and a pulled cable end a wait for the rest of a reply at once, and the
+// deadline bounds it: a reply that stalls half-way fails after its budget.
+TEST_F(EngineTest, AWaitForTheRestEndsAtStopALostDeviceOrTheDeadline) {
+    struct Case {
+        const char *what;
+        std::function<void()> at20;
+        qint64 endsAt;
+    };
+    const std::vector<Case> cases = {
+        {"stop",
+         [&] {
+             ui.stop = true;
+             ui.wait.wake();
+         },
+         20},
+        {"lost", [&] { port.lost = true; }, 20},
+        {"stalled", [] {}, 101},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        clock.now = 0;
+        ui.stop = port.lost = mark.set = false;
+        port.discardInput();
+        port.responder = [&](const QByteArray &) {
+            port.deliver(dataReply().left(2), 1);
+            port.deliver(dataReply().mid(2, 1), 2); // then nothing more
+        };
+        ui.wait.at(20, k.at20);
+        run(kReadLine0010);
+        EXPECT_TRUE(engine.lineFailed);
+        EXPECT_EQ(clock.now, k.endsAt);
+    }
 }
 
 TEST_F(EngineTest, IncompleteReplyTimesOut) {
@@ -141,8 +197,8 @@ TEST_F(EngineTest, IncompleteReplyTimesOut) {
 // from the system before the wait is declared failed; one that came too late
 // still fails the line.
 TEST_F(EngineTest, AReplyHeldByTheSystemIsTakenBeforeTheWaitFails) {
-    for (const auto &[arrivesAt, fails] : {std::pair{60, false}, std::pair{101, false},
-                                           std::pair{102, true}}) {
+    for (const auto &[arrivesAt, fails] :
+         {std::pair{60, false}, std::pair{101, false}, std::pair{102, true}}) {
         SCOPED_TRACE(arrivesAt);
         const qint64 start = clock.now;
         port.responder = [&, arrivesAt = arrivesAt](const QByteArray &) {

@@ -121,6 +121,33 @@ TEST_F(SimTransferTest, ReadsAlternativeAndStandardRadios) {
     EXPECT_TRUE(sink.entries.empty());
 }
 
+// The traffic log takes a read's entries in batches, at most once per display
+// frame, yet ends complete and in order: one request per 16-byte block, in
+// address order.
+TEST_F(SimTransferTest, TrafficLogIsCompleteAndFilledInBatches) {
+    startRadio({"--ident", "alt"});
+    int batches = 0;
+    QObject::connect(window.listRtData->model(), &QAbstractItemModel::rowsInserted,
+                     [&] { ++batches; });
+    window.showRead();
+    click(window.cmdRead);
+    ASSERT_TRUE(dialogs.asked.isEmpty());
+    const int entries = window.listRtData->count();
+    QStringList requests;
+    for (int k = 0; k < entries; ++k)
+        if (window.listRtData->item(k)->text().startsWith("Tx: 23 "))
+            requests << window.listRtData->item(k)->text();
+    ASSERT_EQ(requests.size(), 512);
+    for (int block = 0; block < 512; ++block)
+        EXPECT_EQ(requests[block], QStringLiteral("Tx: 23 %1 %2 10 ")
+                                       .arg((block * 16) >> 8, 2, 16, QLatin1Char('0'))
+                                       .arg((block * 16) & 0xFF, 2, 16, QLatin1Char('0'))
+                                       .toUpper());
+    // Every exchange adds at least a request and a reply entry.
+    EXPECT_LE(batches * 2, entries);
+    EXPECT_EQ(window.listRtData->currentRow(), entries - 1);
+}
+
 TEST_F(SimTransferTest, SilentRadioFailsAfterSevenPassesAndKeepsThePlan) {
     startRadio({"--silent"});
     const Bytes before = c.IicDat;
