@@ -101,6 +101,16 @@ TEST_F(FindCableTest, ACablePluggedInGetsTheSelectedNumberAndIsTicked) {
     // OK stores the found cable's number as the port.
     QTest::mouseClick(dialog->cmdOk, Qt::LeftButton);
     EXPECT_EQ(c.settings.com, 2);
+
+    // Unplugged, the number keeps its cable and says why it cannot be used.
+    pty.close();
+    devices.set({});
+    dialog->show();
+    EXPECT_EQ(c.ini().read("Ports", "2", "", 512), pty.path());
+    EXPECT_FALSE(dialog->COM1[1]->isEnabled());
+    EXPECT_TRUE(dialog->deviceLabels[1]->text().startsWith(cable.device));
+    EXPECT_TRUE(dialog->COM1[1]->toolTip().contains(cable.device + " is unplugged"))
+        << dialog->COM1[1]->toolTip().toStdString();
 }
 
 TEST_F(FindCableTest, NothingAppearsOrTheUserStops) {
