@@ -167,13 +167,19 @@ std::vector<CommandSpec> buildSpecs() {
                   {kExitFile, "file error, channels outside the band without --force, or a "
                               "--log or --backup that is the plan or a port"}}});
     s.push_back({"ports",
-                 "ports [--json]",
+                 "ports [--json] [--watch]",
                  "list serial devices and their COM numbers",
-                 {},
-                 {{"--json", "", "one JSON array"}},
+                 "With --watch, prints a line for each serial device that appears or "
+                  "disappears (plug the cable in or pull it out to see which it is), with the "
+                  "same columns after an EVENT column (added or removed), until Ctrl-C, SIGTERM "
+                  "or SIGHUP; with --json one JSON object a line, with the keys of the list "
+                  "plus \"event\": \"added\" or \"removed\". The system is asked every half "
+                  "second.",
+                 {{"--json", "", "one JSON array (with --watch: one object a line)"},
+                  {"--watch", "", "report devices as they come and go, until Ctrl-C"}},
                  0,
                  0,
-                 {"brenvik-cli ports", "brenvik-cli ports --json"},
+                 {"brenvik-cli ports", "brenvik-cli ports --json", "brenvik-cli ports --watch"},
                  {kOk, kUsage, {kExitFile, "the program folder's settings cannot be used"}}});
     s.push_back({"bands",
                  "bands [--json]",

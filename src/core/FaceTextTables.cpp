@@ -406,6 +406,14 @@ const std::vector<std::pair<int, const char *>> kChs = {
     {613, "序列号：%1"},
     {614, "芯片：%1"},
     {615, "写频线已从 %1 拔出。"},
+    {640, "查找写频线"},
+    {641, "请现在插入写频线"},
+    {642, "停止查找"},
+    {643, "找到 %1（%2）：现在是 COM%3。"},
+    {644, "找到 %1：现在是 COM%2。"},
+    {645, "30 秒内没有出现新的写频线。请检查是否插紧，或换一个 USB 插口再试。"},
+    {646, "已停止查找写频线。"},
+    {647, "没有空闲的 COM 号可分配给 %1：请从设置文件的 [Ports] 段删除一项。"},
 };
 
 // Language 2: Traditional Chinese (Taiwan/Hong Kong usage: 檔案, 設定, 通訊埠, 列印, 資料).
@@ -799,6 +807,14 @@ const std::vector<std::pair<int, const char *>> kCht = {
     {613, "序號：%1"},
     {614, "晶片：%1"},
     {615, "寫頻線已從 %1 拔出。"},
+    {640, "尋找寫頻線"},
+    {641, "請現在插入寫頻線"},
+    {642, "停止尋找"},
+    {643, "找到 %1（%2）：現在是 COM%3。"},
+    {644, "找到 %1：現在是 COM%2。"},
+    {645, "30 秒內沒有出現新的寫頻線。請檢查是否插緊，或換一個 USB 插口再試。"},
+    {646, "已停止尋找寫頻線。"},
+    {647, "沒有空閒的 COM 號可分配給 %1：請從設定檔的 [Ports] 段刪除一項。"},
 };
 
 // Language 3: English.
@@ -1198,6 +1214,14 @@ const std::vector<std::pair<int, const char *>> kEng = {
     {613, "Serial number: %1"},
     {614, "Chip: %1"},
     {615, "The cable was unplugged from %1."},
+    {640, "Find cable"},
+    {641, "Plug the programming cable in now"},
+    {642, "Stop finding"},
+    {643, "Found %1 (%2): it is now COM%3."},
+    {644, "Found %1: it is now COM%2."},
+    {645, "No new cable appeared within 30 seconds. Check that it is pushed fully in, or try another USB socket."},
+    {646, "Stopped finding the cable."},
+    {647, "No COM number is free for %1: remove an entry from the settings' [Ports] section."},
 };
 
 } // namespace

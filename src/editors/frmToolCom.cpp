@@ -2,6 +2,7 @@
 
 #include "comm/PortProbe.h"
 #include "comm/PortTrouble.h"
+#include "editors/FindCable.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -65,6 +66,13 @@ frmToolCom::frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(fraToolCom);
     layout->addWidget(lblPortStatus);
+    findCable = new FindCable(c_, this);
+    findCable->selectedCom = [this] { return group_->checkedId() + 1; };
+    findCable->onAssigned = [this](int number) {
+        EnableCOM();
+        COM1[static_cast<std::size_t>(number - 1)]->setChecked(true);
+    };
+    layout->addWidget(findCable);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -86,6 +94,7 @@ void frmToolCom::Form_Load() {
         lblToolCom->setText(text(62));
         cmdOk->setText(text(63));
         cmdCancel->setText(text(64));
+        findCable->setTexts();
         QFont font = this->font();
         font.setFamily(QString::fromStdString(c_.CurFont));
         setFont(font);

@@ -43,7 +43,8 @@ _brenvik_cli() {
         write) options="--port --verify --backup --force" ;;
         diff) options="--port" ;;
         program) options="--port --verify --backup --log --count --force" ;;
-        ports | bands) options="--json" ;;
+        ports) options="--json --watch" ;;
+        bands) options="--json" ;;
         help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;
     esac
     if [[ $cur == -* ]]; then
