@@ -88,7 +88,7 @@ struct ProductionLineWindow : ::testing::Test {
 TEST_F(ProductionLineWindow, GoodRadiosPassAndAFaultyOneFailsAtItsStep) {
     plugIn(1, {});
     plugIn(2, {});
-    plugIn(3, {"--ignore-writes", "0020"});
+    plugIn(3, {"--ignore-writes", "0010"});
     open({1, 2, 3});
     window->chkVerify->setChecked(true);
     QTest::keyClick(window.get(), Qt::Key_F5);
@@ -101,7 +101,7 @@ TEST_F(ProductionLineWindow, GoodRadiosPassAndAFaultyOneFailsAtItsStep) {
     ASSERT_TRUE(waitForState(2, "PASS"));
     ASSERT_TRUE(waitForState(3, "FAIL"));
     EXPECT_EQ(detail(1), "Ident 5A 23 28");
-    EXPECT_TRUE(detail(3).contains("Verify: Verify failed at address 0020"))
+    EXPECT_TRUE(detail(3).contains("Verify: Verify failed at address 0010"))
         << detail(3).toStdString();
     EXPECT_TRUE(window->lblTotals->text().startsWith("Passed: 2    Failed: 1    Radios per hour: "))
         << window->lblTotals->text().toStdString();
