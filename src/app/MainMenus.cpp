@@ -57,6 +57,9 @@ void mdifrmMain::buildMenus() {
     add(program, {"mnuTestFre", nullptr, false});
     add(program, {"mnuBatchTestVal", "Ctrl+B", false});
     add(program, {"mnuMcuVer", nullptr, false});
+    program->addSeparator();
+    connect(add(program, {"mnuProductionLine", "Ctrl+Shift+W", true}), &QAction::triggered, this,
+            &mdifrmMain::showProductionLine);
 
     auto *option = menu("mnuOption", false);
     add(option, {"mnuModel", nullptr, false});
@@ -175,7 +178,8 @@ void mdifrmMain::SetSoftFace() {
             {"mnuChLock", 47},       {"mnuSet", 31},          {"mnuLockFace", 58},
             {"mnuCommunicate", 32},  {"mnuLangSetting", 33},  {"mnuLangSel0", 34},
             {"mnuLangSel1", 57},     {"mnuLangSel2", 35},     {"mnuHelp", 36},
-            {"mnuHelpTopic", 37},    {"mnuAboutSoft", 38}};
+            {"mnuHelpTopic", 37},    {"mnuAboutSoft", 38},
+            {"mnuProductionLine", 700}};
         for (auto [name, entry] : menus) {
             QAction *a = action(QString::fromLatin1(name));
             if (!a) cps::raise(cps::err::InvalidProperty);

@@ -19,6 +19,7 @@
 #include "editors/frmChMem.h"
 #include "editors/frmCommun.h"
 #include "editors/frmMemDat.h"
+#include "editors/frmProductionLine.h"
 #include "editors/frmRadioInfo.h"
 #include "editors/frmSysSet.h"
 #include "editors/frmToolCom.h"
@@ -225,6 +226,16 @@ void mdifrmMain::ExitSoft() {
 }
 
 void mdifrmMain::closeEvent(QCloseEvent *event) {
+    // A running production line ends first (it asks when a radio is being
+    // programmed); the program closes once it has.
+    if (c_.Closing != 1 && productionLine_ && productionLine_->running()) {
+        event->ignore();
+        productionLine_->close();
+        if (productionLine_->closing())
+            connect(productionLine_, &frmProductionLine::lineEnded, this, &QWidget::close,
+                    Qt::UniqueConnection);
+        return;
+    }
     if (c_.Closing == 1 || MDIForm_QueryUnload()) {
         event->accept();
     } else {

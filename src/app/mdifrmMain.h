@@ -23,6 +23,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class frmChMem;
+class frmProductionLine;
 class frmCommun;
 class frmToolCom;
 class frmRadioInfo;
@@ -101,6 +102,9 @@ public:
     void showChMem();
     void showRadioInfo();
     void showSysSet();
+    // The production line window (ProductionLineCommands.cpp).
+    void showProductionLine();
+    frmProductionLine *productionLine() const;
     void showMemDat(bool show) override;
     // Updates panel 3 to SoftFaceText[85] + CurFilePath.
     void showFilePath() override;
@@ -158,6 +162,8 @@ private:
     void GenerateDatFolder();
     bool MDIForm_QueryUnload();
     void unloadAll();
+    // While the production line runs: the plan and Read/Write are locked.
+    void setLineRunning(bool running);
     void readSettings();
     void toggleLock(const char *clicked, const char *place);
     QMdiSubWindow *addChild(QWidget *w);
@@ -197,6 +203,7 @@ private:
     QPointer<frmTreeView> treeView_;
     QPointer<frmSysSet> sysSet_;
     QPointer<frmShowErr> showErr_;
+    QPointer<frmProductionLine> productionLine_;
     QMdiSubWindow *chMemWindow_ = nullptr;
     frmHelp *helpWindow_ = nullptr;
     void keepChannelWindowUp(QMdiSubWindow *sub);

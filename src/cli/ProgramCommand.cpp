@@ -5,6 +5,7 @@
 #include "cli/DevicePort.h"
 #include "cli/PlanFile.h"
 #include "cli/StreamSink.h"
+#include "comm/LineLog.h"
 #include "comm/PortTrouble.h"
 #include "comm/ProgrammingLine.h"
 #include "platform/StopWaiter.h"
@@ -20,48 +21,11 @@ namespace cli {
 
 namespace {
 
-QString identText(const QByteArray &ident) {
-    return QString::fromLatin1(ident.toHex(' ').toUpper());
-}
+using cps::identText;
 
 QString seconds(qint64 ms) {
-    return QString::number(static_cast<double>(ms) / 1000.0, 'f', 1);
+    return cps::secondsText(ms);
 }
-
-// The programming log: one CSV line per radio, appended and flushed at once so
-// a power cut loses nothing already reported.
-class LineLog {
-  public:
-    explicit LineLog(const std::string &path) {
-        if (path.empty())
-            return;
-        file_.open(path, std::ios::app | std::ios::binary);
-        if (!file_)
-            throw CliFailure(kExitFile, path + ": the log cannot be written");
-        file_.seekp(0, std::ios::end);
-        if (file_.tellp() == 0)
-            file_ << "Time,Port,Ident,Result,Duration,FailedStep,Message,Backup\n" << std::flush;
-    }
-    void append(const cps::LineResult &r) {
-        if (!file_.is_open())
-            return;
-        const QString fields[] = {r.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                                  r.port,
-                                  identText(r.ident),
-                                  r.pass ? QStringLiteral("PASS") : QStringLiteral("FAIL"),
-                                  seconds(r.durationMs),
-                                  cps::stepName(r.failedStep),
-                                  r.message,
-                                  r.backupFile};
-        std::string line;
-        for (const auto &f : fields)
-            line += (line.empty() ? "" : ",") + csvField(f.toStdString());
-        file_ << line << '\n' << std::flush;
-    }
-
-  private:
-    std::ofstream file_;
-};
 
 // Every port must open before the line starts: a wrong device name is
 // reported at once instead of waiting for a radio for ever.
@@ -123,7 +87,9 @@ int programCommand(const Args &args, Console &console) {
     openPlan(c, args.positionals()[0], console.err);
     refuseChannelsOutsideBand(c, args);
     checkPortsOpen(c, portNames);
-    LineLog log(args.value("--log"));
+    cps::LineLog log;
+    if (!log.open(args.value("--log")))
+        throw CliFailure(kExitFile, args.value("--log") + ": the log cannot be written");
 
     cps::LineSettings settings;
     settings.verify = args.has("--verify");

@@ -101,7 +101,7 @@ int writeCommand(const Args &args, Console &console) {
                     cps::TimeoutMark mark;
                     const cps::WriteChecks checks{args.has("--verify"),
                                                   QString::fromStdString(args.value("--backup")),
-                                                  QString::fromStdString(port)};
+                                                  QString::fromStdString(port), {}};
                     r = writeRadio(c, device, ui, mark, checks);
                 } catch (const CliFailure &e) {
                     r = {false, e.what(), {}};

@@ -82,8 +82,13 @@ CheckedWriteResult runWriteWithChecks(Cps &c, SerialPort &port, TransferUi &ui, 
         r.stopped = true;
         return failed(step, text(c, kTextNothingWritten));
     };
+    const auto begin = [&](WriteStep step) {
+        if (checks.onStep)
+            checks.onStep(step);
+    };
 
     if (!checks.backupDir.isEmpty()) {
+        begin(WriteStep::Backup);
         r.backupFile = backupRadio(c, port, catcher, mark, checks.backupDir, checks.portName);
         // An unsupported radio is named as the write names it; any other
         // failure is the backup's own.
@@ -95,6 +100,7 @@ CheckedWriteResult runWriteWithChecks(Cps &c, SerialPort &port, TransferUi &ui, 
                           catcher.last == unsupported ? unsupported : text(c, kTextBackupFailed));
     }
 
+    begin(WriteStep::Write);
     RecordingPort recorder(port);
     RadioTransfer transfer(c, recorder, catcher, mark);
     catcher.last.clear();
@@ -118,6 +124,7 @@ CheckedWriteResult runWriteWithChecks(Cps &c, SerialPort &port, TransferUi &ui, 
     }
 
     if (checks.verify) {
+        begin(WriteStep::Verify);
         const auto u16 = [](int16_t v) { return static_cast<int>(static_cast<uint16_t>(v)); };
         const int start = u16(c.settings.writeStart), end = u16(c.settings.writeEnd);
         catcher.last.clear();

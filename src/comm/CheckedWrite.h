@@ -14,6 +14,7 @@
 #include "core/Cps.h"
 
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace cps {
@@ -24,13 +25,15 @@ constexpr int kTextVerifyAfterWrite = 420, kTextBackupBeforeWrite = 421, kTextVe
 constexpr int kTextPartlyWritten = 500, kTextReadBackFailed = 501, kTextStoppedBy = 504,
               kTextNothingWritten = 505;
 
+enum class WriteStep { None, Backup, Write, Verify };
+
 struct WriteChecks {
     bool verify = false;
     QString backupDir; // empty: no backup
     QString portName;  // names the backup file
+    // Told as each step begins (for a window that shows where a radio is).
+    std::function<void(WriteStep)> onStep;
 };
-
-enum class WriteStep { None, Backup, Write, Verify };
 
 struct CheckedWriteResult {
     bool ok = false;

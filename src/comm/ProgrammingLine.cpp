@@ -14,18 +14,24 @@ namespace {
 class LineTransferUi : public TransferUi {
   public:
     LineTransferUi(const QString &port,
-                   const std::function<void(const QString &, const QString &)> &traffic)
-        : port_(port), traffic_(traffic) {}
+                   const std::function<void(const QString &, const QString &)> &traffic,
+                   const std::function<void(const QString &, int)> &progress)
+        : port_(port), traffic_(traffic), progress_(progress) {}
     Waiter &waiter() override { return waiter_; }
     void insertLogEntry(int, const QString &entry) override {
         if (traffic_)
             traffic_(port_, entry);
+    }
+    void setProgress(int percent) override {
+        if (progress_)
+            progress_(port_, percent);
     }
 
   private:
     BlockingWaiter waiter_;
     QString port_;
     const std::function<void(const QString &, const QString &)> &traffic_;
+    const std::function<void(const QString &, int)> &progress_;
 };
 
 } // namespace
@@ -95,8 +101,10 @@ LineResult ProgrammingLine::program(const LinePort &port, const QByteArray &iden
         result.failedStep = WriteStep::Write;
         result.message = QString::fromStdString(c.text(79));
     } else {
-        LineTransferUi ui(port.name, onTraffic);
-        const WriteChecks checks{settings_.verify, settings_.backupDir, port.name};
+        LineTransferUi ui(port.name, onTraffic, onProgress);
+        WriteChecks checks{settings_.verify, settings_.backupDir, port.name, {}};
+        if (onStep)
+            checks.onStep = [this, &port](WriteStep step) { onStep(port.name, step); };
         const CheckedWriteResult r = writeWithChecks(c, *link, ui, mark, checks);
         result.pass = r.ok;
         result.failedStep = r.failedStep;

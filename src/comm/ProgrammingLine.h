@@ -61,6 +61,10 @@ class ProgrammingLine {
     std::function<void(const LineResult &)> onResult;
     std::function<void(const QString &port, LineState state)> onState;
     std::function<void(const QString &port, const QString &entry)> onTraffic;
+    // Where a radio being programmed is: each step as it begins, and the
+    // transfer's progress (0..100) within it.
+    std::function<void(const QString &port, WriteStep step)> onStep;
+    std::function<void(const QString &port, int percent)> onProgress;
 
     // Runs every port until requestStop(); returns when all have ended.
     void run(const std::vector<LinePort> &ports);

@@ -17,7 +17,7 @@ namespace cps {
 constexpr int kMaxChannels = 260;
 constexpr int kChannelFields = 21;
 constexpr int kMaxOptions = 100;
-constexpr int kSoftFaceTextSize = 700;
+constexpr int kSoftFaceTextSize = 800;
 
 // Column definition table: read from section "ChInfo" for the interface language.
 struct ColumnDefs {

@@ -6,6 +6,7 @@
 #include "core/Plan.h"
 #include "editors/Dialogs.h"
 #include "editors/MainWindowServices.h"
+#include "editors/WriteGuard.h"
 #include "editors/frmToolCom.h"
 
 #include <QCheckBox>
@@ -441,19 +442,7 @@ void frmCommun::runTransfer(bool reading) {
 // the radio's standard tones, is written only when the user says so; the
 // question names the channels.
 bool frmCommun::writeConfirmed() {
-    const auto outside = cps::channelsOutsideBand(c_);
-    const auto tones = cps::channelsWithNonStandardTones(c_);
-    if (outside.empty() && tones.empty())
-        return true;
-    const auto text = [&](int n) { return QString::fromStdString(c_.text(n)); };
-    QStringList lines{text(outside.empty() ? 547 : 89)};
-    if (!outside.empty())
-        lines << text(545).arg(QString::fromStdString(cps::channelRanges(outside)));
-    if (!tones.empty())
-        lines << text(546).arg(QString::fromStdString(cps::channelRanges(tones)));
-    return cps::dialogs().message(this, lines.join(QLatin1Char('\n')), text(70),
-                                  QMessageBox::Question,
-                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return confirmOutOfBandWrite(this, c_);
 }
 
 cps::TransferResult frmCommun::writeChecked() {
