@@ -1,5 +1,7 @@
 #include "editors/frmToolCom.h"
 
+#include "editors/CableCheckPanel.h"
+
 #include "comm/PortProbe.h"
 #include "comm/PortTrouble.h"
 
@@ -62,9 +64,12 @@ frmToolCom::frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent)
     lblPortStatus->setObjectName(QStringLiteral("lblPortStatus"));
     lblPortStatus->setWordWrap(true);
     lblPortStatus->setTextInteractionFlags(Qt::TextSelectableByMouse); // the remedy's command
+    cableCheck = new CableCheckPanel(
+        c_, port_, [this] { return group_->checkedId() + 1; }, this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(fraToolCom);
     layout->addWidget(lblPortStatus);
+    layout->addWidget(cableCheck);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -86,6 +91,7 @@ void frmToolCom::Form_Load() {
         lblToolCom->setText(text(62));
         cmdOk->setText(text(63));
         cmdCancel->setText(text(64));
+        cableCheck->setTexts();
         QFont font = this->font();
         font.setFamily(QString::fromStdString(c_.CurFont));
         setFont(font);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+class CableCheckPanel;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -31,6 +32,8 @@ class frmToolCom : public QDialog {
     // Why ports cannot be used: the failed open that brought the dialog up,
     // else each disabled port that has a device, with its reason.
     QLabel *lblPortStatus = nullptr;
+    // "Check cable" on the ticked port, and its findings.
+    CableCheckPanel *cableCheck = nullptr;
 
     // Where the devices and their facts come from (the system's list; tests
     // hand in their own).
