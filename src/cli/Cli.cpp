@@ -53,6 +53,7 @@ int run(const std::vector<std::string> &words, Console &console) {
         {"bands", bandsCommand},
         {"diff", diffCommand},
         {"program", programCommand},
+        {"cable-check", cableCheckCommand},
         {"help", helpCommand},
     };
     std::string current; // the command, once known

@@ -181,6 +181,24 @@ std::vector<CommandSpec> buildSpecs() {
                  0,
                  {"brenvik-cli ports", "brenvik-cli ports --json", "brenvik-cli ports --watch"},
                  {kOk, kUsage, {kExitFile, "the program folder's settings cannot be used"}}});
+    s.push_back({"cable-check",
+                 "cable-check --port DEV",
+                 "check the programming cable and the radio behind it",
+                 "Asks the radio who it is (the same short exchange the programming line "
+                 "uses, which leaves the radio as it was) and prints one line each: whether "
+                 "the port opened (or why not and what to do), whether the cable echoes what "
+                 "is sent, which radio answered and whether this tool supports it, and the "
+                 "reply latency with the time a full read would take at 9600 baud; then the "
+                 "verdict. Replies slower than 5 ms point at the cable chip's USB latency "
+                 "timer.",
+                 {{"--port", "DEV", "the cable's port: a device path or COMn"}},
+                 0,
+                 0,
+                 {"brenvik-cli cable-check --port /dev/ttyUSB0"},
+                 {{kExitOk, "a radio this tool supports answered"},
+                  {kExitRadio, "no radio answered, the radio is not supported, or the cable "
+                               "echoes"},
+                  {kExitUsage, "usage error, or the port cannot be opened"}}});
     s.push_back({"bands",
                  "bands [--json]",
                  "list the band numbers, captions and limits",

@@ -16,5 +16,6 @@ int portsCommand(const Args &args, Console &console);
 int bandsCommand(const Args &args, Console &console);
 int diffCommand(const Args &args, Console &console);
 int programCommand(const Args &args, Console &console);
+int cableCheckCommand(const Args &args, Console &console);
 
 } // namespace cli

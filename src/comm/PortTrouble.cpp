@@ -8,7 +8,7 @@ namespace {
 constexpr int kTextPermissionGroup = 600, kTextAddToGroup = 601, kTextLogInAgain = 602,
               kTextPermission = 603, kTextHeldBy = 604, kTextAnotherProgram = 605,
               kTextUnplugged = 606, kTextInputOutput = 607, kTextCannotOpen = 608,
-              kTextProcess = 609;
+              kTextProcess = 609, kTextCommFailed = 79;
 } // namespace
 
 QString portTroubleText(const Cps &c, const platform::PortDiagnosis &d) {
@@ -43,6 +43,12 @@ QString portTroubleText(const Cps &c, const platform::PortDiagnosis &d) {
         break;
     }
     return text(kTextCannotOpen).arg(device, QString::fromStdString(d.systemText));
+}
+
+QString portOpenFailureText(const Cps &c, const platform::PortDiagnosis &d) {
+    const QString failed = QString::fromStdString(c.text(kTextCommFailed));
+    const QString why = portTroubleText(c, d);
+    return why.isEmpty() ? failed : failed + QLatin1Char(' ') + why;
 }
 
 } // namespace cps

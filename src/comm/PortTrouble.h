@@ -12,4 +12,8 @@ namespace cps {
 // Empty when the diagnosis found nothing wrong.
 QString portTroubleText(const Cps &c, const platform::PortDiagnosis &d);
 
+// The communication failure text followed by the reason and remedy, as a read
+// or write whose port cannot be opened reports it.
+QString portOpenFailureText(const Cps &c, const platform::PortDiagnosis &d);
+
 } // namespace cps

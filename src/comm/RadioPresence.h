@@ -10,11 +10,26 @@
 
 #include <QByteArray>
 #include <optional>
+#include <vector>
 
 namespace cps {
 
+// What one presence exchange showed of the line and the radio.
+struct PresenceProbe {
+    // The bytes we sent came back ahead of the reply: a cable with a loop-back.
+    bool echoed = false;
+    // The radio's three identification bytes; nothing when no radio answered.
+    std::optional<QByteArray> ident;
+    // Milliseconds from each request to its complete reply (echo included).
+    std::vector<qint64> replyMs;
+};
+
+// The presence exchange with `identRequests` identification requests (1 or
+// more: each repeat adds one more reply to time). The port must be open.
+PresenceProbe probeForRadio(SerialPort &port, Waiter &waiter, int replyMs, int identRequests = 1);
+
 // The radio's three identification bytes, or nothing when no radio answered
-// within `replyMs` for each reply. The port must be open.
+// within `replyMs` for each reply, or the line echoes. The port must be open.
 std::optional<QByteArray> askForRadio(SerialPort &port, Waiter &waiter, int replyMs);
 
 } // namespace cps

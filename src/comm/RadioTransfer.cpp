@@ -75,8 +75,7 @@ QString RadioTransfer::commFailedText() const {
 }
 
 QString RadioTransfer::openFailureText() const {
-    const QString why = portTroubleText(c_, port_.openFailure());
-    return why.isEmpty() ? text(kTextCommFailed) : text(kTextCommFailed) + QLatin1Char(' ') + why;
+    return portOpenFailureText(c_, port_.openFailure());
 }
 
 void RadioTransfer::CloseCom() {

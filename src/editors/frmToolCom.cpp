@@ -1,5 +1,7 @@
 #include "editors/frmToolCom.h"
 
+#include "editors/CableCheckPanel.h"
+
 #include "comm/PortProbe.h"
 #include "comm/PortTrouble.h"
 #include "editors/FindCable.h"
@@ -63,6 +65,8 @@ frmToolCom::frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent)
     lblPortStatus->setObjectName(QStringLiteral("lblPortStatus"));
     lblPortStatus->setWordWrap(true);
     lblPortStatus->setTextInteractionFlags(Qt::TextSelectableByMouse); // the remedy's command
+    cableCheck = new CableCheckPanel(
+        c_, port_, [this] { return group_->checkedId() + 1; }, this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(fraToolCom);
     layout->addWidget(lblPortStatus);
@@ -73,6 +77,7 @@ frmToolCom::frmToolCom(cps::Cps &c, cps::SerialPort &port, QWidget *parent)
         COM1[static_cast<std::size_t>(number - 1)]->setChecked(true);
     };
     layout->addWidget(findCable);
+    layout->addWidget(cableCheck);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -95,6 +100,7 @@ void frmToolCom::Form_Load() {
         cmdOk->setText(text(63));
         cmdCancel->setText(text(64));
         findCable->setTexts();
+        cableCheck->setTexts();
         QFont font = this->font();
         font.setFamily(QString::fromStdString(c_.CurFont));
         setFont(font);

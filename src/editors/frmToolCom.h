@@ -13,6 +13,7 @@
 #include <vector>
 
 class FindCable;
+class CableCheckPanel;
 class QButtonGroup;
 class QGroupBox;
 class QLabel;
@@ -34,6 +35,8 @@ class frmToolCom : public QDialog {
     QLabel *lblPortStatus = nullptr;
     // "Find cable": the COM number of a cable plugged in now.
     FindCable *findCable = nullptr;
+    // "Check cable" on the ticked port, and its findings.
+    CableCheckPanel *cableCheck = nullptr;
 
     // Where the devices and their facts come from (the system's list; tests
     // hand in their own).

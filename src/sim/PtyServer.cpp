@@ -58,6 +58,8 @@ void PtyServer::onInput(double now, const uint8_t *data, std::size_t size) {
     // On a real line the request is complete only once its last byte has crossed it.
     rxFreeAt_ = std::max(rxFreeAt_, now) +
                 (options_.wireTiming ? static_cast<double>(size) * kByteMs : 0.0);
+    if (options_.echo) // a loop-back in the cable: what came in goes out first
+        schedule(now, std::vector<uint8_t>(data, data + size));
     for (const Frame &frame : radio_.receive(data, size)) {
         logFrame(now, frame);
         const bool endFrame = frame.bytes.size() == 7 && frame.bytes[0] == 0x45;

@@ -30,6 +30,8 @@ const char *usageText() {
            "  --split              send replies in pieces\n"
            "  --extra              two trailing bytes after every reply\n"
            "  --latency MS         wait before every reply\n"
+           "  --echo               send every received byte back at once, ahead of any reply,\n"
+           "                       like a cable with a loop-back\n"
            "  --hangup-after N     close the pseudo-terminal after N frames\n"
            "  --ignore-writes ADDR ignore writes to the 16-byte block at hex ADDR\n"
            "  --p4 VALUE           hold memory 0x03D4 (parameter P[4]) at VALUE\n"
@@ -119,6 +121,8 @@ std::optional<SimOptions> parseOptions(const std::vector<std::string> &args, std
             o.faults.silentAfterEnd = true;
         else if (a == "--extra")
             o.faults.extraBytes = true;
+        else if (a == "--echo")
+            o.echo = true;
         else if (a == "--latency")
             ok = number(o.latencyMs);
         else if (a == "--wire-timing")

@@ -14,6 +14,7 @@ struct SimOptions {
     RadioFaults faults;
     bool split = false;      // replies in pieces
     int latencyMs = 0;       // before every reply
+    bool echo = false;       // the line loops every received byte back, ahead of any reply
     bool wireTiming = false; // pace both directions at 9600 baud, 10 bits per byte
     int hangupAfter = 0;     // close the pseudo-terminal after N frames (0: never)
     std::string saveFile;    // memory at exit, *.dat layout

@@ -4,7 +4,7 @@ _brenvik_cli() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="new show export-csv import-csv read write diff program ports bands help"
+    local commands="new show export-csv import-csv read write diff program ports cable-check bands help"
     local common="--lang --program-dir --verbose --help"
     local command="" i
     for ((i = 1; i < cword; i++)); do
@@ -42,6 +42,7 @@ _brenvik_cli() {
         read) options="--port -o" ;;
         write) options="--port --verify --backup --force" ;;
         diff) options="--port" ;;
+        cable-check) options="--port" ;;
         program) options="--port --verify --backup --log --count --force" ;;
         ports) options="--json --watch" ;;
         bands) options="--json" ;;
@@ -52,7 +53,7 @@ _brenvik_cli() {
     else
         case "$command" in
             import-csv) _filedir '@(dat|csv)' ;;
-            new | read | ports | bands) ;;
+            new | read | ports | cable-check | bands) ;;
             *) _filedir dat ;;
         esac
     fi
