@@ -1,12 +1,12 @@
 // Screenshots of the whole virtual screen as a user sees the tool on it:
 //   brenvik-desktop-screens PROGRAM_DIR LANG OUT_DIR TAG
 // writes OUT_DIR/{main,message-box,open-dialog,help,nonstandard-tone,
-// unsaved-question,print-preview,error-log}-TAG.png: the main window as it
+// unsaved-question,print-preview,error-log,channel-list-preview}-TAG.png: the main window as it
 // opens, File > New's Yes/No question, the open dialog, the help window, a
 // decode tone that is not a standard one (88.0) marked in the grid, the Save /
 // Discard / Cancel question of New over that edit, the print preview, and the
-// error log pane beside the grid, and the
-// preview of a channel list before its import (channel-list-preview). PROGRAM_DIR is a copy of the program folder (its settings get
+// error log pane beside the grid, and the preview of a channel list before its
+// import (channel-list-preview). PROGRAM_DIR is a copy of the program folder (its settings get
 // Language=LANG and FirRun=0). Run under xvfb-run -s "-screen 0 1280x800x24".
 #include "app/WindowIcon.h"
 #include "app/mdifrmMain.h"
