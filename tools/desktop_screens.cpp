@@ -1,15 +1,17 @@
 // Screenshots of the whole virtual screen as a user sees the tool on it:
 //   brenvik-desktop-screens PROGRAM_DIR LANG OUT_DIR TAG
 // writes OUT_DIR/{main,message-box,open-dialog,help,nonstandard-tone,
-// unsaved-question,print-preview,error-log}-TAG.png: the main window as it
+// unsaved-question,print-preview,error-log,channel-list-preview}-TAG.png: the main window as it
 // opens, File > New's Yes/No question, the open dialog, the help window, a
 // decode tone that is not a standard one (88.0) marked in the grid, the Save /
 // Discard / Cancel question of New over that edit, the print preview, and the
-// error log pane beside the grid. PROGRAM_DIR is a copy of the program folder (its settings get
+// error log pane beside the grid, and the preview of a channel list before its
+// import (channel-list-preview). PROGRAM_DIR is a copy of the program folder (its settings get
 // Language=LANG and FirRun=0). Run under xvfb-run -s "-screen 0 1280x800x24".
 #include "app/WindowIcon.h"
 #include "app/mdifrmMain.h"
 #include "core/Ini.h"
+#include "editors/ChannelListPreview.h"
 #include "editors/frmChMem.h"
 
 #include <QApplication>
@@ -18,9 +20,12 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
+#include <QTableWidget>
 #include <QTimer>
 #include <QWidget>
+#include <cstdio>
 #include <functional>
+#include <string>
 
 namespace {
 
@@ -45,6 +50,26 @@ void grabModal(const QString &path, const std::function<void()> &open) {
             modal->close();
     });
     open();
+}
+
+// A PMR446 list as a club would share it, with the kinds of row the preview
+// tells apart: outside the band, a mode the radio cannot do, a location twice.
+std::string sampleChannelList() {
+    std::string text = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                       "DtcsPolarity,Mode,Power,Comment\n";
+    const char *tones[] = {",88.5,88.5,023,NN", "Tone,67.0,88.5,023,NN", "TSQL,88.5,94.8,023,NN",
+                           "DTCS,88.5,88.5,754,NN"};
+    for (int n = 1; n <= 16; ++n) {
+        char freq[16];
+        std::snprintf(freq, sizeof freq, "%.5f", n <= 8 ? 446.00625 + 0.0125 * (n - 1) : 446.10625 + 0.0125 * (n - 9));
+        text += std::to_string(n) + ",PMR " + std::to_string(n) + "," + freq + ",,0.000000," +
+                tones[n % 4] + ",NFM,0.5W,\n";
+    }
+    text += "17,Calling,145.50000,,0.000000,,88.5,88.5,023,NN,FM,5.0W,2 m\n"
+            "18,Tower,446.10000,,0.000000,,88.5,88.5,023,NN,AM,5.0W,\n"
+            "3,PMR 3b,446.03125,,0.000000,,88.5,88.5,023,NN,NFM,0.5W,\n"
+            "19,Club,446.19375,,0.000000,TSQL,88.5,123.0,023,NN,NFM,0.5W,\n";
+    return text;
 }
 
 } // namespace
@@ -84,6 +109,11 @@ int main(int argc, char **argv) {
     grabModal(file("print-preview"), [&] { w.showPrintPreview(); });
     w.cps().log().runtimeError("frmChMem->vsfgGridCh_AfterEdit", 6, "BrenvikCPS");
     grabScreen(file("error-log"));
+    grabModal(file("channel-list-preview"), [&] {
+        ChannelListPreview preview(w.cps(), sampleChannelList(), &w);
+        preview.table()->setCurrentCell(16, 0); // a refused row: its reason shows
+        preview.exec();
+    });
     w.cps().QuietExit = true;
     w.close();
     return 0;

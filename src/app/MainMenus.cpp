@@ -40,6 +40,12 @@ void mdifrmMain::buildMenus() {
     connect(add(file, {"mnuFileOpen", "Ctrl+O", true}), &QAction::triggered, this, &mdifrmMain::OpenFile);
     connect(add(file, {"mnuFileSave", "Ctrl+S", true}), &QAction::triggered, this, &mdifrmMain::SaveFile);
     connect(add(file, {"mnuFileSaveAs", nullptr, true}), &QAction::triggered, this, &mdifrmMain::SaveAsFile);
+    file->addSeparator();
+    connect(add(file, {"mnuImportChannelList", nullptr, true}), &QAction::triggered, this,
+            &mdifrmMain::ImportChannelList);
+    connect(add(file, {"mnuExportChannelList", nullptr, true}), &QAction::triggered, this,
+            &mdifrmMain::ExportChannelList);
+    file->addSeparator();
     add(file, {"mnuPrintFile", nullptr, false});
     connect(add(file, {"mnuPrintPreview", "Ctrl+P", true}), &QAction::triggered, this,
             &mdifrmMain::showPrintPreview);
@@ -179,7 +185,8 @@ void mdifrmMain::SetSoftFace() {
             {"mnuCommunicate", 32},  {"mnuLangSetting", 33},  {"mnuLangSel0", 34},
             {"mnuLangSel1", 57},     {"mnuLangSel2", 35},     {"mnuHelp", 36},
             {"mnuHelpTopic", 37},    {"mnuAboutSoft", 38},
-            {"mnuProductionLine", 700}};
+            {"mnuProductionLine", 700},
+            {"mnuImportChannelList", 660}, {"mnuExportChannelList", 661}};
         for (auto [name, entry] : menus) {
             QAction *a = action(QString::fromLatin1(name));
             if (!a) cps::raise(cps::err::InvalidProperty);

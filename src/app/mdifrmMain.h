@@ -77,6 +77,9 @@ public:
     void SaveFile();
     void SaveAsFile();
     void SaveDatFile();
+    // File > Import / Export Channel List (ChannelListCommands.cpp)
+    void ImportChannelList();
+    void ExportChannelList();
     void ExitSoft();
     void Help();
     void tlbMdiFrmMain_ButtonClick(const QString &key);

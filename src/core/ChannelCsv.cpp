@@ -478,7 +478,8 @@ ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text,
     return read;
 }
 
-std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntryRow> &rows) {
+std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntryRow> &rows,
+                                          bool deleteOthers) {
     std::vector<const ChannelEntryRow *> order;
     for (const auto &row : rows)
         order.push_back(&row);
@@ -506,7 +507,7 @@ std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntry
         for (const auto &[f, choice] : row->parameters)
             enterParameter(c, n, f, choice);
     }
-    for (int n = 1; n <= c.cols.channelCount; ++n)
+    for (int n = 1; deleteOthers && n <= c.cols.channelCount; ++n)
         if (!listed.count(n))
             DelOneChannel(c, n);
     return warnings;

@@ -90,11 +90,12 @@ std::string decimalCommaHint(const CsvRecord &r, std::size_t headerFields, char 
 std::string rangesText(std::vector<int> numbers);
 
 // Enters the rows in channel order by the grid's rules and deletes every
-// channel not among them. Reading refuses a frequency outside the band; should
+// channel not among them (unless `deleteOthers` is false: they stay as they are). Reading refuses a frequency outside the band; should
 // rows made elsewhere hold one, the entry rule clamps it and this returns one
 // warning for each ("CSV line 4: Receive 500 is outside the band 136.00000 -
 // 174.00000; stored as 174.00000").
-std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntryRow> &rows);
+std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntryRow> &rows,
+                                          bool deleteOthers = true);
 
 struct ChannelCsvImport {
     ChannelCsvRead read;

@@ -50,6 +50,19 @@ QString Dialogs::saveFile(QWidget *parent, const QString &dir, const QString &fi
     return dlg.selectedFiles().first();
 }
 
+QString Dialogs::saveFileChoosing(QWidget *parent, const QString &dir, const QStringList &filters,
+                                  const QString &defaultSuffix, QString &chosen) {
+    QFileDialog dlg(parent, QString(), dir);
+    dlg.setOptions(fileDialogOptions());
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setNameFilters(filters);
+    dlg.selectNameFilter(chosen);
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    chosen = dlg.selectedNameFilter();
+    return dlg.selectedFiles().first();
+}
+
 Dialogs &dialogs() { return *current; }
 void setDialogs(Dialogs *d) { current = d ? d : &realDialogs; }
 

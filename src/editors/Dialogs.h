@@ -3,6 +3,7 @@
 // interface, so widget tests can answer them (see tests: ScriptedDialogs).
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -18,6 +19,11 @@ public:
     virtual QString openFile(QWidget *parent, const QString &dir, const QString &filter);
     virtual QString saveFile(QWidget *parent, const QString &dir, const QString &filter,
                              const QString &defaultSuffix);
+    // As saveFile, offering several filters: `chosen` comes in as the one shown
+    // first and goes out as the one the user picked.
+    virtual QString saveFileChoosing(QWidget *parent, const QString &dir,
+                                     const QStringList &filters, const QString &defaultSuffix,
+                                     QString &chosen);
 };
 
 Dialogs &dialogs();

@@ -29,6 +29,15 @@ public:
     QString saveFile(QWidget *, const QString &, const QString &, const QString &) override {
         return next();
     }
+    std::deque<QString> filters; // the filter picked in a save dialog; default: the one offered
+    QString saveFileChoosing(QWidget *, const QString &, const QStringList &, const QString &,
+                             QString &chosen) override {
+        if (!filters.empty()) {
+            chosen = filters.front();
+            filters.pop_front();
+        }
+        return next();
+    }
     ScriptedDialogs() { cps::setDialogs(this); }
     ~ScriptedDialogs() override { cps::setDialogs(nullptr); }
 
