@@ -67,7 +67,7 @@ struct OwnLayout {
 OwnLayout readHeader(const Cps &c, const CsvRecord &header, std::vector<std::string> &notes) {
     OwnLayout layout;
     layout.headerFields = header.fields.size();
-    std::vector<std::string> withoutPlace, unknown;
+    std::vector<std::string> withoutPlace, unknown, ignored; // ignored: both, in header order
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
         const std::string &name = header.fields[i];
         if (name.empty())
@@ -75,6 +75,7 @@ OwnLayout readHeader(const Cps &c, const CsvRecord &header, std::vector<std::str
         const int role = roleOfName(name, c.cols.columnCount);
         if (role < 0) {
             (isColumnWithoutPlace(name) ? withoutPlace : unknown).push_back(name);
+            ignored.push_back(name);
             continue;
         }
         if (!layout.fieldOfRole.emplace(role, i).second)
@@ -85,9 +86,7 @@ OwnLayout readHeader(const Cps &c, const CsvRecord &header, std::vector<std::str
         throw CsvError(header.line, "columns " + quoted(layout.nameOfRole[field::ListFlag]) +
                                         " and " + quoted(layout.nameOfRole[kSkipColumn]) +
                                         " both say whether a channel is scanned: keep one");
-    if (!layout.fieldOfRole.count(kChannelColumn) || !layout.fieldOfRole.count(field::Rx)) {
-        std::vector<std::string> ignored = withoutPlace;
-        ignored.insert(ignored.end(), unknown.begin(), unknown.end());
+    if (!layout.fieldOfRole.count(kChannelColumn) || !layout.fieldOfRole.count(field::Rx))
         throw CsvError(
             header.line,
             "the header fits neither layout this tool reads: its own needs at least the columns "
@@ -97,7 +96,6 @@ OwnLayout readHeader(const Cps &c, const CsvRecord &header, std::vector<std::str
                 "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,...); column "
                 "names in any letter case" +
                 (ignored.empty() ? "" : " (not known here: " + joined(ignored) + ")"));
-    }
     if (!withoutPlace.empty())
         notes.push_back("columns ignored (no place in this radio): " + joined(withoutPlace));
     if (!unknown.empty())
