@@ -1,6 +1,7 @@
 #include "cli/ShowPlan.h"
 
 #include "core/ChannelCodec.h"
+#include "core/ChannelColumnNames.h"
 #include "core/ChannelEntry.h"
 #include "core/FaceText.h"
 #include "core/Ini.h"
@@ -130,7 +131,6 @@ cps::Cps englishCopy(const cps::Cps &c) {
     if (en.lang() != 3) {
         en.CurLang = 3;
         cps::LoadSoftFaceText(en);
-        cps::ReadChInfo(en);
     }
     return en;
 }
@@ -139,11 +139,28 @@ QJsonValue mhzValue(int32_t tenHz) {
     return tenHz < 0 ? QJsonValue() : QJsonValue(QString::fromStdString(mhzText(tenHz)));
 }
 
-QJsonValue signalValue(const cps::Cps &c, int n, const std::string &text) {
+// A channel's signalling as the grid shows it; "" for a channel not in use.
+std::string shownSignalling(const cps::Cps &c, int n, const std::string &text) {
+    return cps::channelInUse(c, n) ? text : std::string();
+}
+
+// The same in words of no language: "None", a tone or a code; "" for a channel
+// not in use, as the grid's text has it.
+QString signalValue(const cps::Cps &c, int n, const std::string &text) {
     if (!cps::channelInUse(c, n))
         return {};
     return text.empty() || text == c.noneText ? QStringLiteral("None")
                                               : QString::fromStdString(text);
+}
+
+// A parameter column's choice under its fixed name; null for a channel not in use.
+QJsonValue parameterValue(const cps::Cps &c, int n, int column) {
+    if (!cps::channelInUse(c, n))
+        return {};
+    const int32_t choice =
+        c.ch.ChInfo[static_cast<std::size_t>(n)][static_cast<std::size_t>(column)];
+    const std::string word = cps::parameterWord(column, choice);
+    return QString::fromStdString(!word.empty() ? word : std::to_string(choice));
 }
 
 QString q(const std::string &s) {
@@ -169,15 +186,17 @@ std::string planJson(const cps::Cps &c) {
         for (int f = 0; f < cps::kChannelFields; ++f)
             fields.append(static_cast<qint64>(row[static_cast<std::size_t>(f)]));
         QJsonObject parameters;
-        for (int col = cps::field::Bit5; col <= en.cols.columnCount; ++col)
-            parameters[q(columnCaption(en, col))] =
-                inUse ? QJsonValue(q(channelCellText(en, n, col))) : QJsonValue();
+        for (int col = cps::field::Bit5; col <= c.cols.columnCount; ++col) {
+            const std::string name = cps::channelColumnName(col);
+            parameters[q(name.empty() ? "P" + std::to_string(col) : name)] =
+                parameterValue(c, n, col);
+        }
         channels.append(QJsonObject{
             {"channel", n},
             {"rx", static_cast<qint64>(row[cps::field::Rx])},
             {"tx", static_cast<qint64>(row[cps::field::Tx])},
-            {"decode", q(c.ch.decText[static_cast<std::size_t>(n)])},
-            {"encode", q(c.ch.encText[static_cast<std::size_t>(n)])},
+            {"decode", q(shownSignalling(c, n, c.ch.decText[static_cast<std::size_t>(n)]))},
+            {"encode", q(shownSignalling(c, n, c.ch.encText[static_cast<std::size_t>(n)]))},
             {"fields", fields},
             {"inUse", inUse},
             {"rxMHz", mhzValue(row[cps::field::Rx])},

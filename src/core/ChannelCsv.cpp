@@ -1,6 +1,7 @@
 #include "core/ChannelCsv.h"
 
 #include "core/ChannelCodec.h"
+#include "core/ChannelColumnNames.h"
 #include "core/ChannelColumns.h"
 #include "core/ChannelEntry.h"
 #include "core/ChannelListCsv.h"
@@ -23,7 +24,6 @@ namespace {
 constexpr int kChannelColumn = 0;
 constexpr int kFirstParameter = 5;
 constexpr int kEnglish = 3;
-const char *const kRoleNames[] = {"Channel", "Receive", "Transmit", "Decode", "Encode"};
 
 std::optional<int> wholeNumber(const std::string &t) {
     int v = 0;
@@ -37,41 +37,25 @@ std::string quoted(const std::string &s) {
     return "\"" + s + "\"";
 }
 
-// The header names every column role answers to: the layout's English names,
-// the old "P5".."Pn", the grid captions of each interface language and the
-// common names other sheets use (Rx, TX Freq, Pwr, BW, BCL, ...). "Skip" is not
-// taken for Scan Add: it means the opposite.
-std::map<std::string, int> roleNames(const std::array<ColumnDefs, 3> &defs, int columnCount) {
-    std::map<std::string, int> names;
-    for (int role = 0; role < kFirstParameter; ++role)
-        names.emplace(asciiLower(kRoleNames[role]), role);
-    for (int f = kFirstParameter; f <= columnCount; ++f) {
-        names.emplace(asciiLower(gridCaption(defs[kEnglish - 1], f)), f);
-        names.emplace("p" + std::to_string(f), f);
-    }
-    for (const auto &d : defs)
-        for (int role = 0; role <= columnCount; ++role)
-            names.emplace(asciiLower(gridCaption(d, role)), role);
-    // The names other sheets give these columns.
-    const std::pair<const char *, int> common[] = {{"ch", kChannelColumn},
-                                                   {"rx", field::Rx},
-                                                   {"rx freq", field::Rx},
-                                                   {"rx frequency", field::Rx},
-                                                   {"tx", field::Tx},
-                                                   {"tx freq", field::Tx},
-                                                   {"tx frequency", field::Tx},
-                                                   {"rx tone", field::DecChoice},
-                                                   {"tx tone", field::EncChoice}};
-    for (const auto &[name, role] : common)
-        names.emplace(name, role);
-    const std::pair<const char *, const char *> commonParameters[] = {
-        {"power", "Tx Power"},  {"tx power", "Tx Power"}, {"pwr", "Tx Power"}, {"bw", "Bandwidth"},
-        {"width", "Bandwidth"}, {"bcl", "Busy Lock"},     {"scan", "Scan Add"}};
-    for (const auto &[name, caption] : commonParameters)
-        if (const int f = parameterColumnOf(defs[kEnglish - 1], caption); f >= 0)
-            names.emplace(name, f);
-    names.erase("");
-    return names;
+// The column role a header name means: the fixed names and common names of
+// the columns (core/ChannelColumnNames.h), and the old "P5".."Pn"; -1 when none.
+int roleOfName(const std::string &name, int columnCount) {
+    const int role = channelColumnOfName(name);
+    if (role == kSkipColumn)
+        return columnCount >= field::ListFlag ? role : -1;
+    if (role >= 0)
+        return role <= columnCount ? role : -1;
+    const std::string lower = asciiLower(trimField(name));
+    const auto f =
+        lower.size() >= 2 && lower[0] == 'p' ? wholeNumber(lower.substr(1)) : std::nullopt;
+    return f && *f >= kFirstParameter && *f <= columnCount ? *f : -1;
+}
+
+std::string joined(const std::vector<std::string> &names) {
+    std::string list;
+    for (const auto &name : names)
+        list += (list.empty() ? "" : ", ") + name;
+    return list;
 }
 
 struct OwnLayout {
@@ -80,28 +64,28 @@ struct OwnLayout {
     std::size_t headerFields = 0;
 };
 
-OwnLayout readHeader(const Cps &c, const std::array<ColumnDefs, 3> &defs, const CsvRecord &header,
-                     std::vector<std::string> &notes) {
-    const auto names = roleNames(defs, c.cols.columnCount);
+OwnLayout readHeader(const Cps &c, const CsvRecord &header, std::vector<std::string> &notes) {
     OwnLayout layout;
     layout.headerFields = header.fields.size();
-    std::vector<std::string> ignored;
+    std::vector<std::string> withoutPlace, unknown, ignored; // ignored: both, in header order
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
         const std::string &name = header.fields[i];
         if (name.empty())
             continue; // e.g. the empty column a trailing separator makes
-        const auto it = names.find(asciiLower(name));
-        if (it == names.end()) {
+        const int role = roleOfName(name, c.cols.columnCount);
+        if (role < 0) {
+            (isColumnWithoutPlace(name) ? withoutPlace : unknown).push_back(name);
             ignored.push_back(name);
             continue;
         }
-        if (!layout.fieldOfRole.emplace(it->second, i).second)
+        if (!layout.fieldOfRole.emplace(role, i).second)
             throw CsvError(header.line, "column " + quoted(name) + " appears twice");
-        layout.nameOfRole[it->second] = name;
+        layout.nameOfRole[role] = name;
     }
-    std::string list;
-    for (const auto &name : ignored)
-        list += (list.empty() ? "" : ", ") + name;
+    if (layout.fieldOfRole.count(field::ListFlag) && layout.fieldOfRole.count(kSkipColumn))
+        throw CsvError(header.line, "columns " + quoted(layout.nameOfRole[field::ListFlag]) +
+                                        " and " + quoted(layout.nameOfRole[kSkipColumn]) +
+                                        " both say whether a channel is scanned: keep one");
     if (!layout.fieldOfRole.count(kChannelColumn) || !layout.fieldOfRole.count(field::Rx))
         throw CsvError(
             header.line,
@@ -111,9 +95,13 @@ OwnLayout readHeader(const Cps &c, const std::array<ColumnDefs, 3> &defs, const 
                 "), the channel-list layout at least Location and Frequency (e.g. "
                 "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,...); column "
                 "names in any letter case" +
-                (list.empty() ? "" : " (not known here: " + list + ")"));
-    if (!ignored.empty())
-        notes.push_back("columns ignored (no place in this radio): " + list);
+                (ignored.empty() ? "" : " (not known here: " + joined(ignored) + ")"));
+    if (!withoutPlace.empty())
+        notes.push_back("columns ignored (no place in this radio): " + joined(withoutPlace));
+    if (!unknown.empty())
+        notes.push_back("columns not recognised, ignored: " + joined(unknown) +
+                        " (this radio's columns are " + channelColumnNamesText() +
+                        ", also under common names such as Rx, Tx, Pwr, BW, Scan, Skip, BCL)");
     return layout;
 }
 
@@ -174,7 +162,6 @@ using RowResult = std::variant<ChannelEntryRow, RowRefusal, Outside>;
 
 struct RowReader {
     const Cps &c;
-    const std::array<ColumnDefs, 3> &defs;
     const OwnLayout &layout;
     char separator;
     const ChannelCsvOptions &options;
@@ -183,22 +170,28 @@ struct RowReader {
         return r.fields[layout.fieldOfRole.at(role)];
     }
 
+    // Choices of parameter column f: its fixed words, or for a column past
+    // them the count the settings give.
+    int choices(int f) const {
+        const int n = parameterChoiceCount(f);
+        return n ? n : choiceCount(c.cols, f);
+    }
+
     std::optional<int> choice(int f, const std::string &value) const {
-        for (int lang : {c.lang(), kEnglish, 1, 2})
-            if (const int k = choiceOfWord(defs[static_cast<std::size_t>(lang - 1)], f, value);
-                k >= 0)
-                return k;
-        const auto index = wholeNumber(value);
-        if (index && *index >= 0 && *index < choiceCount(c.cols, f))
+        if (const int k = parameterChoiceOfWord(f, value); k >= 0)
+            return k;
+        const auto index = wholeNumber(trimField(value));
+        if (index && *index >= 0 && *index < choices(f))
             return index;
         return std::nullopt;
     }
 
     std::string choiceList(int f) const {
         std::string words;
-        for (int k = 0; k < choiceCount(c.cols, f); ++k)
-            words += (k ? ", " : "") + choiceCaption(defs[kEnglish - 1], f, k);
-        return words + " or a choice index from 0 to " + std::to_string(choiceCount(c.cols, f) - 1);
+        for (int k = 0; k < parameterChoiceCount(f); ++k)
+            words += (k ? ", " : "") + parameterWord(f, k);
+        return words + (words.empty() ? "" : " or ") + "a choice index from 0 to " +
+               std::to_string(choices(f) - 1);
     }
 
     // The row as entries, or the reason it cannot be entered, or where it
@@ -278,16 +271,23 @@ struct RowReader {
                                choiceList(f));
             row.parameters[f] = *k;
         }
+        if (layout.fieldOfRole.count(kSkipColumn)) {
+            const std::string &value = field(r, kSkipColumn);
+            const auto skipped = skipOfWord(value);
+            if (!skipped)
+                return refused(layout.nameOfRole.at(kSkipColumn) + " " + quoted(value) +
+                               " must be S (left out of the scan) or empty");
+            row.parameters[field::ListFlag] = *skipped ? 0 : 1;
+        }
         return row;
     }
 };
 
 ChannelCsvRead readOwnLayout(const Cps &c, const CsvTable &table,
-                             const std::array<ColumnDefs, 3> &defs,
                              const ChannelCsvOptions &options) {
     ChannelCsvRead result;
-    const OwnLayout layout = readHeader(c, defs, table.records[0], result.notes);
-    const RowReader reader{c, defs, layout, table.separator, options};
+    const OwnLayout layout = readHeader(c, table.records[0], result.notes);
+    const RowReader reader{c, layout, table.separator, options};
     for (std::size_t i = 1; i < table.records.size(); ++i) {
         const int line = table.records[i].line;
         auto row = reader.read(table.records[i]);
@@ -461,10 +461,9 @@ ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text,
     if (table.records.empty())
         throw CsvError(1, "empty file; the first line must be a header such as " +
                               channelCsvHeader(c, kEnglish));
-    const auto defs = columnDefsOfEveryLanguage(c);
     ChannelCsvRead read = isChannelListHeader(table.records[0].fields)
-                              ? readChannelListCsv(c, table, defs, options)
-                              : readOwnLayout(c, table, defs, options);
+                              ? readChannelListCsv(c, table, options)
+                              : readOwnLayout(c, table, options);
     refuseRepeatedChannels(read);
     if (!read.pastLastChannel.empty())
         read.notes.push_back(std::to_string(read.pastLastChannel.size()) + " row(s) past channel " +
@@ -525,15 +524,11 @@ ChannelCsvImport importChannelCsv(Cps &c, const std::string &text, bool skipBadR
 }
 
 std::string channelCsvHeader(const Cps &c, int lang) {
-    const bool english = lang < 1 || lang > 2;
-    const ColumnDefs defs =
-        english ? columnDefsOfLanguage(c, kEnglish) : columnDefsOfLanguage(c, lang);
     std::string header;
     for (int col = 0; col <= c.cols.columnCount; ++col) {
-        std::string name =
-            col < kFirstParameter && english ? kRoleNames[col] : gridCaption(defs, col);
+        std::string name = channelColumnName(col, lang);
         if (name.empty())
-            name = col < kFirstParameter ? kRoleNames[col] : "P" + std::to_string(col);
+            name = "P" + std::to_string(col);
         header += (col ? "," : "") + csvField(name);
     }
     return header;
@@ -541,7 +536,6 @@ std::string channelCsvHeader(const Cps &c, int lang) {
 
 std::string exportChannelCsv(const Cps &c, int lang) {
     const int wordsLang = lang >= 1 && lang <= 2 ? lang : kEnglish;
-    const ColumnDefs defs = columnDefsOfLanguage(c, wordsLang);
     const auto signalling = [&](const std::string &text) {
         return text.empty() || text == c.noneText ? noneTextFor(wordsLang) : text;
     };
@@ -556,7 +550,7 @@ std::string exportChannelCsv(const Cps &c, int lang) {
           << csvField(signalling(c.ch.encText[static_cast<std::size_t>(n)]));
         for (int p = kFirstParameter; p <= c.cols.columnCount; ++p) {
             const int choice = f[static_cast<std::size_t>(p)];
-            const std::string word = choiceCaption(defs, p, choice);
+            const std::string word = parameterWord(p, choice, wordsLang);
             o << ',' << csvField(!word.empty() ? word : choice < 0 ? "" : std::to_string(choice));
         }
         o << '\n';

@@ -9,8 +9,10 @@
 //
 // Receive/Transmit in MHz (Transmit empty: receive only), Decode/Encode a
 // signalling text ("67.0", "D023N", "None"), the parameter columns a choice word
-// of any interface language or its index. The old header "P5..P8" (indexes) is
-// still read; so are the grid's captions of each language.
+// of any interface language or its index. Columns are also found under their
+// Chinese names and the common names other sheets use (core/ChannelColumnNames.h);
+// the old header "P5..P8" (indexes) is still read. The names and words are
+// fixed: the settings file's captions only label the grid.
 //
 // The common channel-list layout of repeater directories and other radio tools
 // (Location,Name,Frequency,Duplex,Offset,Tone,...), see ChannelListCsv.h.
@@ -116,8 +118,8 @@ ChannelCsvImport importChannelCsv(Cps &c, const std::string &text, bool skipBadR
 std::vector<std::string> importSummary(const ChannelCsvImport &import);
 
 // The tool's own layout. `lang` 3 (and any number but 1 and 2) writes the
-// English names and words whatever the session's language; 1 and 2 the grid
-// captions and words of Simplified or Traditional Chinese.
+// English names and words whatever the session's language; 1 and 2 the names
+// and words of Simplified or Traditional Chinese.
 std::string exportChannelCsv(const Cps &c, int lang = 3);
 
 // The header of the tool's own layout in that language (as exportChannelCsv).

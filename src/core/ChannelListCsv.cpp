@@ -1,7 +1,7 @@
 #include "core/ChannelListCsv.h"
 
 #include "core/ChannelCodec.h"
-#include "core/ChannelColumns.h"
+#include "core/ChannelColumnNames.h"
 #include "core/ChannelEntry.h"
 #include "core/Ctdcs.h"
 #include "core/Numeric.h"
@@ -17,16 +17,20 @@ namespace cps {
 
 namespace {
 
-constexpr int kEnglish = 3;
 constexpr long long kHighPowerCentiwatts = 200; // 2 W and more is High
+// The stored choices of the parameter columns (core/ChannelColumnNames.h).
+constexpr int kLow = 0, kHigh = 1, kWide = 0, kNarrow = 1, kNotScanned = 0, kScanned = 1;
 
 const char *const kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
                             "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,"
                             "Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
 // The columns a row is read from; any other column is ignored with a note.
 const char *const kUsedColumns[] = {
-    "location", "frequency",    "duplex",     "offset",    "tone", "rtonefreq", "ctonefreq",
-    "dtcscode", "dtcspolarity", "rxdtcscode", "crossmode", "mode", "skip",      "power"};
+    "Location", "Frequency",    "Duplex",     "Offset",    "Tone", "rToneFreq", "cToneFreq",
+    "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode", "Skip",      "Power"};
+// Columns of this layout with no place in this radio.
+const char *const kWithoutPlace[] = {"name",     "tstep",    "comment", "urcall",
+                                     "rpt1call", "rpt2call", "dvcode"};
 
 std::string quoted(const std::string &s) {
     return "\"" + s + "\"";
@@ -80,10 +84,9 @@ struct OutsideRow {
 
 class RowReader {
   public:
-    RowReader(const Cps &c, const CsvTable &table, const std::map<std::string, std::size_t> &at,
-              const std::array<ColumnDefs, 3> &defs)
+    RowReader(const Cps &c, const CsvTable &table, const std::map<std::string, std::size_t> &at)
         : c_(c), separator_(table.separator), headerFields_(table.records[0].fields.size()),
-          at_(at), english_(defs[kEnglish - 1]), defs_(defs) {}
+          at_(at) {}
 
     // The channel the row fills (throws OutsideRow when none, Refusal when the
     // Location is no number).
@@ -271,19 +274,18 @@ class RowReader {
         return {transmit, receive};
     }
 
-    void setChoice(ChannelEntryRow &row, const char *column, const char *word) const {
-        const int f = parameterColumnOf(english_, column);
-        const int k = f < 0 ? -1 : choiceOfWord(english_, f, word);
-        if (k >= 0)
-            row.parameters[f] = k;
+    // A parameter column's choice, when the radio's table has that column.
+    void setChoice(ChannelEntryRow &row, int column, int choice) const {
+        if (column <= c_.cols.columnCount)
+            row.parameters[column] = choice;
     }
 
     void mode(ChannelEntryRow &row) const {
         const std::string m = asciiLower(value("mode"));
         if (m == "fm" || m == "auto")
-            setChoice(row, "Bandwidth", "Wide");
+            setChoice(row, field::Bit4, kWide);
         else if (m == "nfm")
-            setChoice(row, "Bandwidth", "Narrow");
+            setChoice(row, field::Bit4, kNarrow);
         else if (!m.empty())
             refuse("Mode " + quoted(value("mode")) + " is not possible on this radio (FM or NFM)");
     }
@@ -291,9 +293,9 @@ class RowReader {
     void skip(ChannelEntryRow &row) const {
         const std::string s = asciiLower(value("skip"));
         if (s == "s")
-            setChoice(row, "Scan Add", "Off");
+            setChoice(row, field::ListFlag, kNotScanned);
         else if (s.empty() || s == "p")
-            setChoice(row, "Scan Add", "On");
+            setChoice(row, field::ListFlag, kScanned);
         else
             refuse("Skip " + quoted(value("skip")) + " must be empty, S or P");
     }
@@ -302,27 +304,23 @@ class RowReader {
         const std::string typed = value("power");
         if (typed.empty())
             return;
-        const int f = parameterColumnOf(english_, "Tx Power");
-        for (const auto &d : defs_)
-            if (const int k = f < 0 ? -1 : choiceOfWord(d, f, typed); k >= 0) {
-                row.parameters[f] = k;
-                return;
-            }
+        if (const int k = parameterChoiceOfWord(field::Bit5, typed); k >= 0) {
+            setChoice(row, field::Bit5, k);
+            return;
+        }
         std::string number = typed;
         if (!number.empty() && (number.back() == 'W' || number.back() == 'w'))
             number.pop_back();
         const auto centiwatts = decimalToScaled(decimalPointText(trimField(number), separator_), 2);
         if (!centiwatts || *centiwatts < 0)
             refuse("Power " + quoted(typed) + " must be High, Low or watts such as 5.0W");
-        setChoice(row, "Tx Power", *centiwatts >= kHighPowerCentiwatts ? "High" : "Low");
+        setChoice(row, field::Bit5, *centiwatts >= kHighPowerCentiwatts ? kHigh : kLow);
     }
 
     const Cps &c_;
     char separator_;
     std::size_t headerFields_;
     const std::map<std::string, std::size_t> &at_;
-    const ColumnDefs &english_;
-    const std::array<ColumnDefs, 3> &defs_;
     const CsvRecord *record_ = nullptr;
 };
 
@@ -349,25 +347,40 @@ bool isChannelListHeader(const std::vector<std::string> &header) {
 }
 
 ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
-                                  const std::array<ColumnDefs, 3> &defs,
+                                  const std::array<ColumnDefs, 3> &,
+                                  const ChannelCsvOptions &options) {
+    return readChannelListCsv(c, table, options);
+}
+
+ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
                                   const ChannelCsvOptions &given) {
     ChannelCsvRead result;
     const CsvRecord &header = table.records[0];
     std::map<std::string, std::size_t> at;
-    std::string ignored;
+    std::string withoutPlace, unknown, used;
+    for (const char *name : kUsedColumns)
+        used += (used.empty() ? "" : ", ") + std::string(name);
     for (std::size_t i = 0; i < header.fields.size(); ++i) {
         const std::string name = asciiLower(header.fields[i]);
         if (name.empty())
             continue;
-        const bool used = std::find(std::begin(kUsedColumns), std::end(kUsedColumns), name) !=
-                          std::end(kUsedColumns);
-        if (!used)
-            ignored += (ignored.empty() ? "" : ", ") + header.fields[i];
-        else if (!at.emplace(name, i).second)
-            throw CsvError(header.line, "column " + quoted(header.fields[i]) + " appears twice");
+        const auto isName = [&](const char *n) { return asciiLower(n) == name; };
+        if (std::any_of(std::begin(kUsedColumns), std::end(kUsedColumns), isName)) {
+            if (!at.emplace(name, i).second)
+                throw CsvError(header.line,
+                               "column " + quoted(header.fields[i]) + " appears twice");
+        } else {
+            const bool known =
+                std::any_of(std::begin(kWithoutPlace), std::end(kWithoutPlace), isName);
+            std::string &list = known ? withoutPlace : unknown;
+            list += (list.empty() ? "" : ", ") + header.fields[i];
+        }
     }
-    if (!ignored.empty())
-        result.notes.push_back("columns ignored (no place in this radio): " + ignored);
+    if (!withoutPlace.empty())
+        result.notes.push_back("columns ignored (no place in this radio): " + withoutPlace);
+    if (!unknown.empty())
+        result.notes.push_back("columns not recognised, ignored: " + unknown +
+                               " (this layout's columns read here are " + used + ")");
 
     // Most files count from 1; one whose first location is 0 counts from 0.
     ChannelCsvOptions options = given;
@@ -379,7 +392,7 @@ ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
             "Location starts at 0: location 0 is channel 1, 1 is channel 2, ...");
     }
 
-    RowReader reader(c, table, at, defs);
+    RowReader reader(c, table, at);
     for (std::size_t i = 1; i < table.records.size(); ++i) {
         const int line = table.records[i].line;
         int channel = 0;
@@ -398,13 +411,11 @@ ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
 }
 
 std::string exportChannelListCsv(const Cps &c) {
-    const ColumnDefs english = columnDefsOfLanguage(c, kEnglish);
-    const auto choiceWord = [&](int n, const char *column) -> std::string {
-        const int f = parameterColumnOf(english, column);
-        if (f < 0)
-            return {};
-        return choiceCaption(english, f,
-                             c.ch.ChInfo[static_cast<std::size_t>(n)][static_cast<std::size_t>(f)]);
+    // A parameter's stored choice; the default when the table has no such column.
+    const auto choice = [&](int n, int column, int byDefault) {
+        return column <= c.cols.columnCount
+                   ? c.ch.ChInfo[static_cast<std::size_t>(n)][static_cast<std::size_t>(column)]
+                   : byDefault;
     };
     std::ostringstream o;
     o << kHeader << '\n';
@@ -456,13 +467,13 @@ std::string exportChannelListCsv(const Cps &c) {
             if (receive.kind == K::Dcs)
                 rxCode = receive.code;
         }
-        const std::string bandwidth = choiceWord(n, "Bandwidth");
-        const std::string power = choiceWord(n, "Tx Power");
+        const bool narrow = choice(n, field::Bit4, kWide) == kNarrow;
+        const bool low = choice(n, field::Bit5, kHigh) == kLow;
         o << n << ",," << mhz6(rx) << ',' << duplex << ',' << offset << ',' << mode << ',' << rTone
           << ',' << cTone << ',' << code << ',' << polarity << ',' << rxCode << ',' << cross << ','
-          << (bandwidth == "Narrow" ? "NFM" : "FM") << ',' << tuningStep(rx, tx) << ','
-          << (choiceWord(n, "Scan Add") == "Off" ? "S" : "") << ','
-          << (power == "Low" ? "1.0W" : "5.0W") << ",,,,,\n";
+          << (narrow ? "NFM" : "FM") << ',' << tuningStep(rx, tx) << ','
+          << (choice(n, field::ListFlag, kScanned) == kNotScanned ? "S" : "") << ','
+          << (low ? "1.0W" : "5.0W") << ",,,,,\n";
     }
     return o.str();
 }

@@ -26,7 +26,7 @@
 //
 // Such files fill every tone column on every row whether used or not; only Tone
 // (and CrossMode) says which count. Name, Comment, TStep and the digital-voice
-// columns have no place in this radio.
+// columns have no place in this radio; any other column is not recognised.
 #include "core/ChannelCsv.h"
 
 #include <array>
@@ -39,7 +39,9 @@ bool isChannelListHeader(const std::vector<std::string> &header);
 // Rows as grid entries; a row the radio cannot hold (past the channel count,
 // a mode it cannot do, a tone outside the signalling list, a frequency outside
 // the band) is refused with its reason.
-// `defs` are the column definition tables of languages 1, 2 and 3.
+ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
+                                  const ChannelCsvOptions &options = {});
+// The same; the column tables are no longer needed (the names are fixed).
 ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
                                   const std::array<ColumnDefs, 3> &defs,
                                   const ChannelCsvOptions &options = {});

@@ -1,9 +1,11 @@
 #pragma once
 // A JSON Schema check for the keywords our schemas use (type, properties,
-// required, additionalProperties, items, minItems/maxItems, minProperties,
-// minimum/maximum, pattern, $ref into #/$defs). A keyword it does not know is
+// required, additionalProperties, prefixItems, items, minItems/maxItems,
+// uniqueItems, minProperties, minimum/maximum, pattern, const, enum, $ref into
+// #/$defs). A keyword it does not know is
 // itself reported, so a schema cannot promise more than is checked.
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QRegularExpression>
@@ -43,6 +45,10 @@ class JsonSchemaCheck {
     }
 
     void fail(const QString &path, const QString &what) { errors_ << path + ": " + what; }
+
+    static QString compact(const QJsonArray &a) {
+        return QString::fromUtf8(QJsonDocument(a).toJson(QJsonDocument::Compact));
+    }
 
     void visit(const QJsonValue &v, const QJsonObject &schema, const QString &path) {
         static const QStringList annotations{"$schema", "$id", "title", "description", "$defs"};
@@ -86,10 +92,33 @@ class JsonSchemaCheck {
                     else if (s.isObject())
                         visit(p.value(), s.toObject(), path + "." + p.key());
                 }
+            } else if (key == "prefixItems") {
+                const QJsonArray a = v.toArray(), prefix = s.toArray();
+                for (int i = 0; i < a.size() && i < prefix.size(); ++i)
+                    visit(a[i], prefix[i].toObject(), path + "[" + QString::number(i) + "]");
             } else if (key == "items") {
+                // Items past those prefixItems names.
                 const QJsonArray a = v.toArray();
-                for (int i = 0; i < a.size(); ++i)
-                    visit(a[i], s.toObject(), path + "[" + QString::number(i) + "]");
+                for (auto i = schema["prefixItems"].toArray().size(); i < a.size(); ++i) {
+                    const QString at = path + "[" + QString::number(i) + "]";
+                    if (s.isBool() && !s.toBool())
+                        fail(at, "no item is allowed here");
+                    else
+                        visit(a[i], s.toObject(), at);
+                }
+            } else if (key == "uniqueItems") {
+                const QJsonArray a = v.toArray();
+                for (int i = 0; s.toBool() && i < a.size(); ++i)
+                    for (int j = i + 1; j < a.size(); ++j)
+                        if (a[i] == a[j])
+                            fail(path, "items " + QString::number(i) + " and " +
+                                           QString::number(j) + " are equal");
+            } else if (key == "const") {
+                if (v != s)
+                    fail(path, "not the value " + compact(QJsonArray{s}));
+            } else if (key == "enum") {
+                if (!s.toArray().contains(v))
+                    fail(path, "not one of " + compact(s.toArray()));
             } else if (key == "minItems" || key == "maxItems") {
                 const auto n = v.toArray().size();
                 if (v.isArray() && (key == "minItems" ? n < s.toInt() : n > s.toInt()))

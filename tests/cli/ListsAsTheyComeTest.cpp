@@ -1,9 +1,13 @@
 // Channel lists as people bring them, through import-csv: more fields than
 // the header (a decimal comma), out-of-band rows, lists longer than the radio,
 // --start, lists where nothing fits, receive-only tone modes, foreign and
-// lower-case headers, UTF-16 without a byte order mark. Each case checks the
+// lower-case headers, columns under their common and Chinese names, UTF-16
+// without a byte order mark, a settings file with renamed grid captions. Each case checks the
 // exit status, the messages and the channels stored.
 #include "CliHarness.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
 
 using clitest::CliFixture;
 using clitest::CliRun;
@@ -51,6 +55,7 @@ struct ListCase {
     int status;
     std::vector<std::string> messages; // each a part of standard error
     std::string stored;                // export-csv of the saved plan; "" nothing saved
+    std::vector<std::string> absent{}; // parts standard error must not have
 };
 
 std::vector<ListCase> listCases() {
@@ -183,6 +188,51 @@ std::vector<ListCase> listCases() {
          0,
          {"channels imported: 1 (1)\n"},
          std::string(kOwnHeader) + "1,446.10000,446.10000,None,None,Low,Wide,On,Off\n"},
+        {"Power is the radio's Tx Power",
+         "Channel,Receive,Transmit,Power,Bandwidth\n1,446.1,446.1,Low,Narrow\n",
+         {},
+         0,
+         {"channels imported: 1 (1)\n"},
+         std::string(kOwnHeader) + "1,446.10000,446.10000,None,None,Low,Narrow,On,Off\n",
+         {"columns ignored"}},
+        {"Simplified Chinese header, units in brackets",
+         "信道,接收频率(MHz),发射频率[MHz],接收亚音,发射亚音,功率,带宽,扫描,繁忙锁定\n"
+         "1,446.1,446.2,67.0,D023N,低,窄带,关,载波\n",
+         {},
+         0,
+         {"channels imported: 1 (1)\n"},
+         std::string(kOwnHeader) + "1,446.10000,446.20000,67.0,D023N,Low,Narrow,Off,Carrier\n",
+         {"note:"}},
+        {"Traditional Chinese header",
+         "頻道,接收頻率,發射頻率,發射功率,頻寬,掃描加入,遇忙禁發\n2,446.2,,高,窄頻,開,亞音\n",
+         {},
+         0,
+         {"channels imported: 2 (1)\n"},
+         std::string(kOwnHeader) + "2,446.20000,,None,None,High,Narrow,On,Tone\n",
+         {"note:"}},
+        {"Skip says the opposite of Scan Add",
+         "Ch,Rx,Tx,Skip\n1,446.1,446.1,S\n2,446.2,446.2,\n",
+         {},
+         0,
+         {"channels imported: 1-2 (2)\n"},
+         std::string(kOwnHeader) + "1,446.10000,446.10000,None,None,High,Wide,Off,Off\n" +
+             "2,446.20000,446.20000,None,None,High,Wide,On,Off\n"},
+        {"columns without a place and columns not recognised",
+         "Channel,Receive,Transmit,Colour,Name\n1,446.1,446.1,red,A\n",
+         {},
+         0,
+         {"note: columns ignored (no place in this radio): Name\n",
+          "note: columns not recognised, ignored: Colour (this radio's columns are Channel, "
+          "Receive, Transmit, Decode, Encode, Tx Power, Bandwidth, Scan Add, Busy Lock"},
+         std::string(kOwnHeader) + "1,446.10000,446.10000,None,None,High,Wide,On,Off\n"},
+        {"a channel-list column not recognised",
+         "Location,Frequency,Name,Colour\n1,446.1,A,red\n",
+         {},
+         0,
+         {"note: columns ignored (no place in this radio): Name\n",
+          "note: columns not recognised, ignored: Colour (this layout's columns read here are "
+          "Location, Frequency, Duplex"},
+         std::string(kOwnHeader) + "1,446.10000,446.10000,None,None,High,Wide,On,Off\n"},
     };
 }
 
@@ -212,6 +262,9 @@ TEST_F(ListsAsTheyCome, EachListImportsWhatFitsOrNothingWithTheReason) {
         for (const auto &part : k.messages)
             EXPECT_TRUE(r.err.contains(QString::fromStdString(part)))
                 << "missing: " << part << "\nin: " << r.err.toStdString();
+        for (const auto &part : k.absent)
+            EXPECT_FALSE(r.err.contains(QString::fromStdString(part)))
+                << "unexpected: " << part << "\nin: " << r.err.toStdString();
         if (k.stored.empty()) {
             EXPECT_FALSE(QFile::exists(out));
             continue;
@@ -248,6 +301,46 @@ TEST_F(ListsAsTheyCome, RefusalsForTheRadiosChannelsComeFirstAndVerboseListsAll)
     EXPECT_GE(verbose.err.indexOf("CSV line 40: Channel must be a number"), 0);
     EXPECT_LT(verbose.err.indexOf("more rows"), 0);
     EXPECT_FALSE(QFile::exists(path("out.dat")));
+}
+
+// The settings file's captions label the grid only: with every caption and
+// word of [ChInfo] renamed, the files, their words and the JSON keys stay.
+TEST_F(ListsAsTheyCome, RenamedGridCaptionsChangeNoFileOrKey) {
+    for (const auto &[key, value] :
+         {std::pair<std::string, std::string>{"3003", "#|RX|TX|Dec|Enc|TX Pwr|BW|Scn|BCL"},
+          {"3403", "Lo"},
+          {"3404", "Hi"},
+          {"3453", "25k"},
+          {"3454", "12.5k"},
+          {"1003", "号|收|发|收音|发音|功|宽|扫|锁"}})
+        folder.set(key, value, "ChInfo");
+    const QString base = newPlan("base.dat");
+    clitest::writeAll(path("in.csv"), "Channel,Receive,Transmit,Power,Bandwidth\n"
+                                      "1,446.1,446.1,Low,Narrow\n");
+    const CliRun imported = cli({"import-csv", base, path("in.csv"), "-o", path("out.dat")});
+    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+    EXPECT_FALSE(imported.err.contains("note:")) << imported.err.toStdString();
+
+    EXPECT_EQ(cli({"export-csv", path("out.dat")}).out.toStdString(),
+              std::string(kOwnHeader) + "1,446.10000,446.10000,None,None,Low,Narrow,On,Off\n");
+    EXPECT_EQ(cli({"export-csv", path("out.dat"), "--lang", "1"}).out.toStdString(),
+              "信道,接收频率[MHz],发射频率[MHz],接收亚音,发射亚音,发射功率,带宽,扫描添加,遇忙禁发\n"
+              "1,446.10000,446.10000,无,无,低,窄带,开,关\n");
+    const QString list = cli({"export-csv", path("out.dat"), "--format", "chirp"}).out;
+    EXPECT_TRUE(list.contains(",NFM,12.50,,1.0W,")) << list.toStdString();
+
+    clitest::writeAll(path("list.csv"), "Location,Frequency,Mode,Skip,Power\n"
+                                        "1,446.2,NFM,S,1.0W\n");
+    ASSERT_EQ(cli({"import-csv", base, path("list.csv"), "-o", path("list.dat")}).status, 0);
+    EXPECT_EQ(cli({"export-csv", path("list.dat")}).out.toStdString(),
+              std::string(kOwnHeader) + "1,446.20000,446.20000,None,None,Low,Narrow,Off,Off\n");
+
+    const QJsonObject shown =
+        QJsonDocument::fromJson(cli({"show", path("out.dat"), "--json"}).out.toUtf8()).object();
+    EXPECT_EQ(shown["channels"][0]["parameters"].toObject(), (QJsonObject{{"Tx Power", "Low"},
+                                                                          {"Bandwidth", "Narrow"},
+                                                                          {"Scan Add", "On"},
+                                                                          {"Busy Lock", "Off"}}));
 }
 
 TEST_F(ListsAsTheyCome, Utf16WithoutAByteOrderMarkIsRead) {

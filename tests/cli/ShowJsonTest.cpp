@@ -2,10 +2,12 @@
 // do not depend on the interface language.
 #include "CliHarness.h"
 #include "JsonSchemaCheck.h"
+#include "core/Ctdcs.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <functional>
 
 using clitest::CliFixture;
 using clitest::CliRun;
@@ -18,6 +20,16 @@ QJsonObject schema() {
     const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
     EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     return doc.object();
+}
+
+// What a script may rely on: the schema, and the band's low limit below its
+// high one (a comparison the schema cannot state).
+QStringList problems(clitest::JsonSchemaCheck &check, const QJsonObject &o) {
+    QStringList found = check.check(o);
+    const QJsonObject band = o["band"].toObject();
+    if (band["low"].toInteger() >= band["high"].toInteger())
+        found << "$.band: low is not below high";
+    return found;
 }
 
 } // namespace
@@ -34,13 +46,23 @@ TEST_F(ShowJson, EveryLanguageMatchesTheSchemaWithTheSameNamedKeys) {
     const QString vhfDefaults = newPlan("vhf.dat", 3); // channels outside the band
 
     clitest::JsonSchemaCheck check(schema());
-    for (const QString &file : {path("plan.dat"), vhfDefaults}) {
+    for (const QString &file : {path("plan.dat"), vhfDefaults, newPlan("uhf.dat")}) {
         QJsonObject named[3];
         for (int lang = 1; lang <= 3; ++lang) {
             const CliRun r = cli({"show", file, "--json", "--lang", QString::number(lang)});
             ASSERT_EQ(r.status, 0) << r.err.toStdString();
             const QJsonObject o = QJsonDocument::fromJson(r.out.toUtf8()).object();
-            EXPECT_EQ(check.check(o).join('\n').toStdString(), "") << "lang " << lang;
+            EXPECT_EQ(problems(check, o).join('\n').toStdString(), "") << "lang " << lang;
+            // A channel not in use: "" in the grid's text and in the named key.
+            for (const auto &ch : o["channels"].toArray()) {
+                const QJsonObject c = ch.toObject();
+                if (c["inUse"].toBool())
+                    continue;
+                EXPECT_EQ(c["decode"], QJsonValue(""));
+                EXPECT_EQ(c["signalling"].toObject()["decode"], QJsonValue(""));
+                EXPECT_EQ(c["encode"], QJsonValue(""));
+                EXPECT_EQ(c["signalling"].toObject()["encode"], QJsonValue(""));
+            }
             // Everything but the language's own texts is the same in each language.
             QJsonArray channels = o["channels"].toArray();
             for (auto ch : channels) {
@@ -85,4 +107,109 @@ TEST_F(ShowJson, EveryLanguageMatchesTheSchemaWithTheSameNamedKeys) {
     EXPECT_TRUE(channel(3)["parameters"].toObject()["Tx Power"].isNull());
     EXPECT_EQ(o["optionValues"].toObject().size(), 16);
     EXPECT_TRUE(o["channelsOutsideBand"].toArray().isEmpty());
+}
+
+// Each promise of the schema catches a document that breaks it; every tone and
+// code of the radio's signalling list passes.
+TEST_F(ShowJson, ADocumentBreakingAPromiseFails) {
+    clitest::writeAll(path("one.csv"), "Channel,Receive\n1,446.1\n"); // 2-16 not in use
+    ASSERT_EQ(
+        cli({"import-csv", newPlan("base.dat"), path("one.csv"), "-o", path("plan.dat")}).status,
+        0);
+    const CliRun shown = cli({"show", path("plan.dat"), "--json"});
+    ASSERT_EQ(shown.status, 0) << shown.err.toStdString();
+    const QJsonObject good = QJsonDocument::fromJson(shown.out.toUtf8()).object();
+    clitest::JsonSchemaCheck check(schema());
+    ASSERT_EQ(problems(check, good).join('\n').toStdString(), "");
+    ASSERT_TRUE(good["channels"][0]["inUse"].toBool());
+    ASSERT_FALSE(good["channels"][15]["inUse"].toBool());
+
+    // Changes channel `index` (0-based) of a document.
+    const auto channel = [](QJsonObject &o, int index, const auto &change) {
+        QJsonArray channels = o["channels"].toArray();
+        QJsonObject ch = channels[index].toObject();
+        change(ch);
+        channels[index] = ch;
+        o["channels"] = channels;
+    };
+    const auto signalling = [&](QJsonObject &o, int index, const QJsonValue &decode) {
+        channel(o, index, [&](QJsonObject &ch) {
+            QJsonObject named = ch["signalling"].toObject();
+            named["decode"] = decode;
+            ch["signalling"] = named;
+        });
+    };
+    const auto parameter = [&](QJsonObject &o, const QString &name, const QJsonValue &word) {
+        channel(o, 0, [&](QJsonObject &ch) {
+            QJsonObject p = ch["parameters"].toObject();
+            if (word.isUndefined())
+                p.remove(name);
+            else
+                p[name] = word;
+            ch["parameters"] = p;
+        });
+    };
+    struct Broken {
+        const char *rule;
+        std::function<void(QJsonObject &)> change;
+        const char *found;
+    };
+    const Broken cases[] = {
+        {"more channels than the model has",
+         [&](QJsonObject &o) {
+             QJsonArray channels = o["channels"].toArray();
+             QJsonObject extra = channels[15].toObject();
+             extra["channel"] = 17;
+             channels.append(extra);
+             o["channels"] = channels;
+         },
+         "$.channels[16]: no item is allowed here"},
+        {"a channel number twice",
+         [&](QJsonObject &o) { channel(o, 1, [](QJsonObject &ch) { ch["channel"] = 1; }); },
+         "$.channels[1].channel: not the value [2]"},
+        {"a parameter missing",
+         [&](QJsonObject &o) { parameter(o, "Busy Lock", QJsonValue::Undefined); },
+         "missing key Busy Lock"},
+        {"a parameter word of no list", [&](QJsonObject &o) { parameter(o, "Tx Power", "Mid"); },
+         "$.channels[0].parameters.Tx Power: not one of"},
+        {"a parameter under a settings caption",
+         [&](QJsonObject &o) { parameter(o, "TX Pwr", "High"); }, "unexpected key TX Pwr"},
+        {"a tone off the radio's list", [&](QJsonObject &o) { signalling(o, 0, "88.0"); },
+         "$.channels[0].signalling.decode: \"88.0\" does not match"},
+        {"a DCS code off the radio's list", [&](QJsonObject &o) { signalling(o, 0, "D024N"); },
+         "\"D024N\" does not match"},
+        {"an empty channel's named signalling null",
+         [&](QJsonObject &o) { signalling(o, 15, QJsonValue::Null); },
+         "$.channels[15].signalling.decode: null where string is expected"},
+        {"a channel outside the band twice",
+         [&](QJsonObject &o) {
+             o["channelsOutsideBand"] = QJsonArray{3, 3};
+         },
+         "$.channelsOutsideBand: items 0 and 1 are equal"},
+        {"band limits the wrong way round",
+         [&](QJsonObject &o) {
+             QJsonObject band = o["band"].toObject();
+             band["low"] = band["high"];
+             o["band"] = band;
+         },
+         "$.band: low is not below high"},
+    };
+    for (const Broken &k : cases) {
+        QJsonObject o = good;
+        k.change(o);
+        const QString found = problems(check, o).join('\n');
+        EXPECT_TRUE(found.contains(k.found)) << k.rule << ": " << found.toStdString();
+    }
+
+    std::vector<std::string> listed;
+    for (const char *tone : cps::ctcssTones())
+        listed.push_back(tone);
+    for (const char *code : cps::dcsCodes())
+        for (const char *polarity : {"N", "I"})
+            listed.push_back(std::string("D") + code + polarity);
+    for (const auto &text : listed) {
+        QJsonObject o = good;
+        signalling(o, 0, QString::fromStdString(text));
+        EXPECT_EQ(problems(check, o).join('\n').toStdString(), "") << text;
+    }
 }
