@@ -10,6 +10,8 @@ repo=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 work=${2:-$(mktemp -d)}
 export CCACHE_DISABLE=1
 unset CMAKE_CXX_COMPILER_LAUNCHER
+# The window must reach the X server to be seen: no offscreen platform.
+unset QT_QPA_PLATFORM
 now() { date +%s.%N; }
 since() { printf '%.0f' "$(echo "$(now) - $1" | bc)"; }
 mmss() { printf '%d min %02d s' $(($1 / 60)) $(($1 % 60)); }

@@ -1,6 +1,8 @@
 #include "core/FileLocations.h"
 #include "core/Ini.h"
 
+#include "support/FileBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,10 +19,7 @@ void touch(const QString &path, const std::string &text = "x") {
     std::ofstream(path.toStdString(), std::ios::binary) << text;
 }
 
-std::string slurp(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testsupport::slurp;
 
 // A prefix with bin/ and share/brenvik-cps/, and a home with config and documents.
 struct Machine : ::testing::Test {

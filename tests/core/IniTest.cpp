@@ -1,6 +1,8 @@
 #include "core/Failure.h"
 #include "core/Ini.h"
 
+#include "support/FileBytes.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,12 +16,7 @@
 
 namespace {
 
-std::string slurp(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using testsupport::slurp;
 
 struct IniFixture : ::testing::Test {
     QTemporaryDir dir;
