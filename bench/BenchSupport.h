@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 
 #include <algorithm>
 #include <cstdio>
@@ -54,6 +55,21 @@ template <typename MainWindow> bool startUp(MainWindow &w, int width, int height
     w.activateWindow();
     settle();
     return true;
+}
+
+// Starts the virtual radio at wire timing (with `extra` options) and returns
+// its pseudo-terminal, or an empty string (with a message) when it did not start.
+inline QString startWireTimedRadio(QProcess &sim, const QStringList &extra = {}) {
+    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    sim.start(QStringLiteral(BRENVIK_PROGRAM_DIR "/brenvik-radio-sim"),
+              QStringList{"--wire-timing"} + extra);
+    QByteArray line;
+    while (!line.endsWith('\n') && sim.waitForReadyRead(5000))
+        line += sim.readLine();
+    const QString pty = QString::fromLocal8Bit(line).trimmed();
+    if (pty.isEmpty())
+        std::fprintf(stderr, "brenvik-radio-sim did not start\n");
+    return pty;
 }
 
 // The middle value of `v` (the upper one of an even count).

@@ -58,16 +58,9 @@ int main(int argc, char **argv) {
     testsupport::initCps(c, folder, 3, &sink);
 
     QProcess sim;
-    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim.start(QStringLiteral(BRENVIK_PROGRAM_DIR "/brenvik-radio-sim"), {"--wire-timing"});
-    QByteArray line;
-    while (!line.endsWith('\n') && sim.waitForReadyRead(5000))
-        line += sim.readLine();
-    const QString pty = QString::fromLocal8Bit(line).trimmed();
-    if (pty.isEmpty()) {
-        std::fprintf(stderr, "brenvik-radio-sim did not start\n");
+    const QString pty = bench::startWireTimedRadio(sim);
+    if (pty.isEmpty())
         return 1;
-    }
     folder.set("1", pty.toStdString(), "Ports");
     c.settings.com = 1;
 

@@ -13,6 +13,8 @@
 //            under CPU stress 0 pass restarts
 //
 // usage: bench_transfer [latency-ms] [--no-stress]
+#include "BenchSupport.h"
+
 #include "comm/QtSerialPortAdapter.h"
 #include "comm/RadioTransfer.h"
 #include "comm/Waiter.h"
@@ -152,17 +154,9 @@ int main(int argc, char **argv) {
     QFile::setPermissions(dir.filePath("selvarn.exe"), QFile::ReadOwner | QFile::WriteOwner);
 
     QProcess sim;
-    sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim.start(QStringLiteral(BRENVIK_PROGRAM_DIR "/brenvik-radio-sim"),
-              {"--wire-timing", "--latency", QString::number(latencyMs)});
-    QByteArray line;
-    while (!line.endsWith('\n') && sim.waitForReadyRead(5000))
-        line += sim.readLine();
-    const QString pty = QString::fromLocal8Bit(line).trimmed();
-    if (pty.isEmpty()) {
-        std::fprintf(stderr, "brenvik-radio-sim did not start\n");
+    const QString pty = bench::startWireTimedRadio(sim, {"--latency", QString::number(latencyMs)});
+    if (pty.isEmpty())
         return 1;
-    }
 
     cps::CollectingSink sink;
     cps::Cps c;

@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -136,7 +138,17 @@ ChannelListPreview::ChannelListPreview(const cps::Cps &c, const std::string &csv
     table_->setFocus();
     if (!rows_.empty())
         table_->setCurrentCell(0, kChannelCol);
-    resize(std::min(1240, sizeHint().width() + 40), 640);
+    // Wide enough for every column where the screen allows: a table's own
+    // size hint knows nothing of its columns.
+    table_->resizeColumnToContents(kChannelCol); // now that it shows the channel numbers
+    int tableWidth =
+        2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width() +
+        (table_->verticalHeader()->isVisible() ? table_->verticalHeader()->width() : 0);
+    for (int col = 0; col < table_->columnCount(); ++col)
+        tableWidth += table_->columnWidth(col);
+    const QRect room = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    resize(std::min(room.width() - 40, std::max(sizeHint().width(), tableWidth + 40)),
+           std::min(room.height() - 80, 640));
 }
 
 QString ChannelListPreview::text(int entry) const {
