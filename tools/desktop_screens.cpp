@@ -6,7 +6,8 @@
 // decode tone that is not a standard one (88.0) marked in the grid, the Save /
 // Discard / Cancel question of New over that edit, the print preview, and the
 // error log pane beside the grid, and the preview of a channel list before its
-// import (channel-list-preview). PROGRAM_DIR is a copy of the program folder (its settings get
+// import (channel-list-preview), and the port dialog with an unplugged cable's reason
+// (port-dialog). PROGRAM_DIR is a copy of the program folder (its settings get
 // Language=LANG and FirRun=0). Run under xvfb-run -s "-screen 0 1280x800x24".
 #include "app/WindowIcon.h"
 #include "app/mdifrmMain.h"
@@ -114,6 +115,10 @@ int main(int argc, char **argv) {
         preview.table()->setCurrentCell(16, 0); // a refused row: its reason shows
         preview.exec();
     });
+    // The port dialog with a cable that is not plugged in: its COM number is
+    // kept and the reason shows beside the choices.
+    ini.write("Ports", "2", "/dev/ttyUSB7");
+    grabModal(file("port-dialog"), [&] { w.showPortDialog(); });
     w.cps().QuietExit = true;
     w.close();
     return 0;
