@@ -7,7 +7,7 @@
 // Discard / Cancel question of New over that edit, the print preview, and the
 // error log pane beside the grid, and the preview of a channel list before its
 // import (channel-list-preview), and the port dialog with an unplugged cable's reason
-// (port-dialog). PROGRAM_DIR is a copy of the program folder (its settings get
+// (port-dialog), and the production line window (production-line). PROGRAM_DIR is a copy of the program folder (its settings get
 // Language=LANG and FirRun=0). Run under xvfb-run -s "-screen 0 1280x800x24".
 #include "app/WindowIcon.h"
 #include "app/mdifrmMain.h"
@@ -119,6 +119,10 @@ int main(int argc, char **argv) {
     // kept and the reason shows beside the choices.
     ini.write("Ports", "2", "/dev/ttyUSB7");
     grabModal(file("port-dialog"), [&] { w.showPortDialog(); });
+    w.showProductionLine();
+    grabScreen(file("production-line"));
+    if (QWidget *line = QApplication::activeWindow(); line && line != &w)
+        line->close();
     w.cps().QuietExit = true;
     w.close();
     return 0;
