@@ -6,6 +6,9 @@
 #
 #   scripts/measure-first-start.sh [REPOSITORY] [WORK_DIR]
 set -euo pipefail
+for tool in xvfb-run xdotool bc; do
+  command -v "$tool" >/dev/null || { echo "$tool is missing (apt-get install xvfb xdotool bc)" >&2; exit 2; }
+done
 repo=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 work=${2:-$(mktemp -d)}
 export CCACHE_DISABLE=1

@@ -7,17 +7,21 @@
 // Discard / Cancel question of New over that edit, the print preview, and the
 // error log pane beside the grid, and the preview of a channel list before its
 // import (channel-list-preview), and the port dialog with an unplugged cable's reason
-// (port-dialog), and the production line window (production-line). PROGRAM_DIR is a copy of the program folder (its settings get
+// (port-dialog), the port dialog with a cable's facts (port-dialog-facts), and the production line window (production-line). PROGRAM_DIR is a copy of the program folder (its settings get
 // Language=LANG and FirRun=0). Run under xvfb-run -s "-screen 0 1280x800x24".
 #include "app/WindowIcon.h"
 #include "app/mdifrmMain.h"
 #include "core/Ini.h"
 #include "editors/ChannelListPreview.h"
 #include "editors/frmChMem.h"
+#include "editors/frmToolCom.h"
+#include "comm/SerialDeviceList.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QComboBox>
+#include <QLabel>
+#include <QToolTip>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
@@ -119,6 +123,24 @@ int main(int argc, char **argv) {
     // kept and the reason shows beside the choices.
     ini.write("Ports", "2", "/dev/ttyUSB7");
     grabModal(file("port-dialog"), [&] { w.showPortDialog(); });
+    // The port dialog with a programming cable plugged in: its chip beside the
+    // path, and the facts the system knows of it in the tooltip. A virtual
+    // machine has no USB cable, so the facts are handed in; the path is real
+    // when /dev/ttyUSB0 exists (a link to a virtual radio's terminal).
+    ini.write("Ports", "3", "/dev/ttyUSB0");
+    grabModal(file("port-dialog-facts"), [&] {
+        frmToolCom dialog(w.cps(), w.port(), &w);
+        dialog.listDevices = [] {
+            return std::vector<cps::SerialDeviceFacts>{cps::parseSerialDeviceLine(
+                QStringLiteral("/dev/ttyUSB0\tUSB Serial\tQinHeng Electronics\t1a86:7523\tA1B2C3"))};
+        };
+        QTimer::singleShot(300, &dialog, [&dialog] {
+            QLabel *label = dialog.deviceLabels[2];
+            QToolTip::showText(label->mapToGlobal(QPoint(8, label->height())), label->toolTip(),
+                               label);
+        });
+        dialog.exec();
+    });
     w.showProductionLine();
     grabScreen(file("production-line"));
     if (QWidget *line = QApplication::activeWindow(); line && line != &w)

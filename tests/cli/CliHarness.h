@@ -166,12 +166,23 @@ class RunningCli {
     // Sends `signal` and waits for the end; the exit status (-1: it did not
     // end, or a signal ended it).
     int signalAndWait(int signal) {
-        ::kill(static_cast<pid_t>(process_.processId()), signal);
-        if (!process_.waitForFinished(60000))
+        sendSignal(signal);
+        return wait();
+    }
+    void sendSignal(int signal) { ::kill(static_cast<pid_t>(process_.processId()), signal); }
+    // Waits for the end; the exit status as signalAndWait gives it.
+    int wait() {
+        if (process_.state() != QProcess::NotRunning && !process_.waitForFinished(60000))
             return -1;
         out_ += QString::fromUtf8(process_.readAllStandardOutput());
         err_ += QString::fromUtf8(process_.readAllStandardError());
         return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+    }
+    // Takes in what the program has written so far, waiting up to `ms` for
+    // more, so that several programs running at once never stall on a full pipe.
+    bool running(int ms) {
+        waitFor(QStringLiteral("\x01"), 1, false, ms);
+        return process_.state() != QProcess::NotRunning;
     }
     int interruptAndWait() { return signalAndWait(SIGINT); }
     const QString &out() const { return out_; }

@@ -6,8 +6,11 @@
 // transfer past the block at 0x0400.
 #include "CliHarness.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <csignal>
+#include <memory>
+#include <vector>
 
 using clitest::RunningCli;
 using clitest::SimRadio;
@@ -84,31 +87,52 @@ TEST_F(StopSignals, WriteFinishesTheBlockOnTheWireAndSaysTheRadioHoldsPartOfTheP
 }
 
 // The line finishes the radio it is programming, logs it, and ends; SIGHUP
-// (a closed terminal, a dropped SSH link) as Ctrl-C and SIGTERM.
+// (a closed terminal, a dropped SSH link) as Ctrl-C and SIGTERM. The three
+// lines run side by side: each finishes a whole write at the radio's pace.
 TEST_F(StopSignals, ProgramFinishesAndLogsTheRadioInHand) {
+    struct Line {
+        const StopSignal &signal;
+        QString saved, log;
+        std::unique_ptr<SimRadio> radio;
+        std::unique_ptr<RunningCli> cli;
+    };
+    std::vector<Line> lines;
     for (const StopSignal &s : kSignals) {
-        SCOPED_TRACE(s.name);
-        const QString saved = path("saved.dat"), log = path("line.csv");
-        QFile::remove(saved);
-        QFile::remove(log);
-        SimRadio radio({"--wire-timing", "--image", planA, "--save", saved});
-        ASSERT_FALSE(radio.pty().isEmpty());
-        RunningCli line(withFolder({"program", planB, "--port", radio.pty(), "--log", log}));
-        ASSERT_TRUE(line.waitFor("Tx: 28 10 00 10 \n", 1, true)) << line.err().toStdString();
-
-        EXPECT_EQ(line.signalAndWait(s.number), 0) << line.err().right(400).toStdString();
-        EXPECT_TRUE(line.err().contains("stopping after the radios being programmed"));
-        EXPECT_TRUE(line.out().startsWith("PASS " + radio.pty() + " ident 5A 23 28"))
-            << line.out().toStdString();
-        EXPECT_TRUE(line.out().endsWith("1 passed, 0 failed\n")) << line.out().toStdString();
+        Line &l = lines.emplace_back(Line{s, path(QStringLiteral("saved-%1.dat").arg(s.name)),
+                                          path(QStringLiteral("line-%1.csv").arg(s.name)),
+                                          nullptr, nullptr});
+        l.radio = std::make_unique<SimRadio>(
+            QStringList{"--wire-timing", "--image", planA, "--save", l.saved});
+        ASSERT_FALSE(l.radio->pty().isEmpty());
+        l.cli = std::make_unique<RunningCli>(
+            withFolder({"program", planB, "--port", l.radio->pty(), "--log", l.log}));
+    }
+    for (Line &l : lines) {
+        ASSERT_TRUE(l.cli->waitFor("Tx: 28 10 00 10 \n", 1, true)) << l.cli->err().toStdString();
+        l.cli->sendSignal(l.signal.number);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    for (bool any = true; any && clock.elapsed() < 60000;) {
+        any = false;
+        for (Line &l : lines)
+            any |= l.cli->running(20);
+    }
+    for (Line &l : lines) {
+        SCOPED_TRACE(l.signal.name);
+        const QString pty = l.radio->pty();
+        EXPECT_EQ(l.cli->wait(), 0) << l.cli->err().right(400).toStdString();
+        EXPECT_TRUE(l.cli->err().contains("stopping after the radios being programmed"));
+        EXPECT_TRUE(l.cli->out().startsWith("PASS " + pty + " ident 5A 23 28"))
+            << l.cli->out().toStdString();
+        EXPECT_TRUE(l.cli->out().endsWith("1 passed, 0 failed\n")) << l.cli->out().toStdString();
         const QStringList rows =
-            QString::fromUtf8(clitest::readAll(log)).split('\n', Qt::SkipEmptyParts);
+            QString::fromUtf8(clitest::readAll(l.log)).split('\n', Qt::SkipEmptyParts);
         ASSERT_EQ(rows.size(), 2) << rows.join('\n').toStdString();
-        EXPECT_TRUE(rows[1].contains("," + radio.pty() + ",5A 23 28,PASS,"))
-            << rows[1].toStdString();
+        EXPECT_TRUE(rows[1].contains("," + pty + ",5A 23 28,PASS,")) << rows[1].toStdString();
 
-        radio.stop();
-        EXPECT_EQ(clitest::differencesOutside(clitest::imageOf(saved), clitest::imageOf(planB)),
+        l.radio->stop();
+        EXPECT_EQ(clitest::differencesOutside(clitest::imageOf(l.saved), clitest::imageOf(planB)),
                   std::vector<int>{});
     }
 }
