@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QComboBox>
+#include <QCursor>
 #include <QLabel>
 #include <QToolTip>
 #include <QGuiApplication>
@@ -134,11 +135,14 @@ int main(int argc, char **argv) {
             return std::vector<cps::SerialDeviceFacts>{cps::parseSerialDeviceLine(
                 QStringLiteral("/dev/ttyUSB0\tUSB Serial\tQinHeng Electronics\t1a86:7523\tA1B2C3"))};
         };
-        QTimer::singleShot(300, &dialog, [&dialog] {
-            QLabel *label = dialog.deviceLabels[2];
-            QToolTip::showText(label->mapToGlobal(QPoint(8, label->height())), label->toolTip(),
-                               label);
-        });
+        // Shown again just before the grab: the dialog's activation hides it.
+        for (int ms : {300, 600, 800, 850})
+            QTimer::singleShot(ms, &dialog, [&dialog] {
+                QLabel *label = dialog.deviceLabels[2];
+                QCursor::setPos(label->mapToGlobal(QPoint(20, label->height() / 2)));
+                QToolTip::showText(label->mapToGlobal(QPoint(8, label->height())),
+                                   label->toolTip(), label);
+            });
         dialog.exec();
     });
     w.showProductionLine();
