@@ -151,10 +151,19 @@ int lineTimeMs(int bytes, int baud) {
     return static_cast<int>((bits + baud - 1) / baud);
 }
 
+namespace {
+int lineTimeMsDown(int bytes, int baud) {
+    return static_cast<int>(static_cast<qint64>(bytes) * 10 * 1000 / baud);
+}
+// Below this a sleep saves no wake-up worth its rounding.
+constexpr int kShortestRestMs = 2;
+} // namespace
+
 // The first byte of a reply ends the wait at once; once a reply has begun, the
-// wait sleeps for the time its remaining bytes need on the line, so a reply
-// costs a few wake-ups rather than one per byte. A reply that stalled (nothing
-// new after such a sleep) is waited for byte by byte again.
+// wait sleeps for the time its remaining bytes need on the line, rounded down
+// to whole milliseconds, so a reply costs a few wake-ups rather than one per
+// byte. The last byte or two, and a reply that stalled, are waited for byte by
+// byte: a sleep rounded up would add up to a millisecond to every exchange.
 bool ProtocolEngine::waitForBytes(int minBytes, int polls, int msPerPoll) {
     Waiter &w = ui_.waiter();
     const qint64 budget = static_cast<qint64>(polls + 1) * msPerPoll;
@@ -173,11 +182,12 @@ bool ProtocolEngine::waitForBytes(int minBytes, int polls, int msPerPoll) {
             port_.collectPending();
             return port_.bytesWaiting() >= minBytes;
         }
-        if (have > haveBeforeRest) {
+        const int restMs = lineTimeMsDown(minBytes - have, port_.baudRate());
+        if (have > haveBeforeRest && restMs >= kShortestRestMs) {
             haveBeforeRest = have;
-            w.waitForRest(port_, static_cast<int>(std::min<qint64>(
-                                     left, lineTimeMs(minBytes - have, port_.baudRate()))));
+            w.waitForRest(port_, static_cast<int>(std::min<qint64>(left, restMs)));
         } else {
+            haveBeforeRest = have;
             w.waitForInput(port_, static_cast<int>(left));
         }
     }
