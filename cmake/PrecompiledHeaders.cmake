@@ -21,3 +21,13 @@ function(brenvik_precompile target level)
   string(TOUPPER "${level}" level)
   target_precompile_headers(${target} PRIVATE ${BRENVIK_PCH_${level}} ${ARGN})
 endfunction()
+
+# brenvik_precompile_from(TARGET DONOR): TARGET loads DONOR's precompiled
+# header instead of making its own (same compiler options; definitions that no
+# precompiled header uses may differ), which saves parsing Qt once more.
+function(brenvik_precompile_from target donor)
+  if(NOT BRENVIK_PCH)
+    return()
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${donor})
+endfunction()
