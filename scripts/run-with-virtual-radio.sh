@@ -9,7 +9,7 @@ state="$bin/../virtual-radio.dat"
 
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}${QT_QPA_PLATFORM:-}" ]; then
   if command -v xvfb-run >/dev/null; then
-    echo "No display found: running under xvfb-run (nothing will be visible)."
+    echo "No display found: running under xvfb-run (nothing will be visible; Ctrl-C or closing this terminal ends it)."
     exec xvfb-run -a "$0" "$@"
   fi
   echo "brenvik-cps needs a graphical display (DISPLAY is not set)." >&2
