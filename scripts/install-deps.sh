@@ -17,9 +17,9 @@ packages=(
   poppler-utils           # pdftoppm: looking at printed PDFs
   qt6-translations-l10n   # Qt's own buttons and dialogs in Chinese
   librsvg2-bin            # rsvg-convert: the icon's PNG sizes
-  help2man                # man pages from the programs' --help
   desktop-file-utils appstream  # checking the desktop entry and metainfo
   dpkg-dev file           # dpkg-shlibdeps for `make package`
+  lintian                 # checking the package (package_lintian test)
 )
 [ "${WITH_FUZZ:-0}" = 1 ] && packages+=(clang libclang-rt-dev)
 
