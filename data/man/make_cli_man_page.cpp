@@ -2,7 +2,7 @@
 // interface language LANG (1 Simplified Chinese, 2 Traditional Chinese,
 // 3 English) from the command table and its translations.
 #include "cli/CliManPage.h"
-// MERGE-C #include "cli/MessageLanguage.h"
+#include "cli/MessageLanguage.h"
 
 #include <QCoreApplication>
 
@@ -17,7 +17,7 @@ int main(int argc, char **argv) {
         std::fputs("usage: make-cli-man-page 1|2|3 VERSION OUTPUT\n", stderr);
         return 2;
     }
-    // MERGE-C cli::useMessageLanguage(std::stoi(lang));
+    cli::useMessageLanguage(std::stoi(lang));
     std::ofstream out(argv[3], std::ios::binary);
     out << cli::cliManPage(argv[2], lang != "3");
     out.close();

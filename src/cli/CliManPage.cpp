@@ -10,10 +10,6 @@ namespace cli {
 
 namespace {
 
-std::string tr(const char *english) {
-    return helpText(english);
-}
-
 // ".TP" with the option's label in bold (its value name in italics) and its help.
 void optionItems(std::ostringstream &out, const std::vector<OptionSpec> &options) {
     for (const auto &o : options) {
@@ -74,29 +70,31 @@ std::string cliManPage(const std::string &version, bool chinese) {
     if (chinese)
         out << ".mso zh.tmac\n";
     out << ".TH BRENVIK\\-CLI 1 \"\" \"brenvik\\-cli " << roffText(version) << "\" \""
-        << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "User Commands"))) << "\"\n";
+        << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "User Commands"))) << "\"\n";
     if (chinese)
         out << ".nh\n.ad l\n";
-    out << ".SH " << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "NAME"))) << '\n'
+    out << ".SH " << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "NAME"))) << '\n'
         << "brenvik\\-cli \\- "
-        << roffText(tr(QT_TRANSLATE_NOOP(
+        << roffText(helpText(QT_TRANSLATE_NOOP(
                "CliHelp", "read, write and edit Brenvik radio plans from the command line")))
         << '\n';
-    out << ".SH " << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "SYNOPSIS"))) << '\n'
+    out << ".SH " << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "SYNOPSIS"))) << '\n'
         << ".B brenvik\\-cli\n.I COMMAND\n[\\fIARGUMENTS\\fR] [\\fIOPTIONS\\fR]\n";
-    out << ".SH " << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "DESCRIPTION"))) << '\n';
+    out << ".SH " << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "DESCRIPTION"))) << '\n';
     for (const auto &paragraph : generalParagraphs())
         out << (&paragraph == &generalParagraphs().front() ? "" : ".PP\n")
             << roffText(helpText(paragraph)) << '\n';
 
-    out << ".SH " << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "COMMANDS"))) << '\n';
+    out << ".SH " << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "COMMANDS"))) << '\n';
     for (const auto &cmdSpec : commandSpecs()) {
         out << ".SS " << roffText(cmdSpec.name) << '\n'
             << ".B brenvik\\-cli " << roffText(cmdSpec.synopsis) << '\n'
             << ".PP\n"
-            << roffText(summarySentence(cmdSpec)) << '\n';
+            << roffText(summarySentence(cmdSpec));
+        // One line: a line break would put a space between Chinese sentences.
         if (!cmdSpec.details.empty())
-            out << roffText(helpText(cmdSpec.details)) << '\n';
+            out << (chinese ? "" : " ") << roffText(helpText(cmdSpec.details));
+        out << '\n';
         // The common options are listed once, in their own section.
         std::vector<OptionSpec> own;
         for (const auto &o : cmdSpec.options) {
@@ -107,24 +105,26 @@ std::string cliManPage(const std::string &version, bool chinese) {
                 own.push_back(o);
         }
         if (!own.empty()) {
-            heading(out, tr(QT_TRANSLATE_NOOP("CliHelp", "Options:")));
+            heading(out, helpText(QT_TRANSLATE_NOOP("CliHelp", "Options:")));
             optionItems(out, own);
         }
-        heading(out, tr(QT_TRANSLATE_NOOP("CliHelp", "Exit status:")));
+        heading(out, helpText(QT_TRANSLATE_NOOP("CliHelp", "Exit status:")));
         exitItems(out, cmdSpec.exitCodes);
-        heading(out, cmdSpec.examples.size() > 1 ? tr(QT_TRANSLATE_NOOP("CliHelp", "Examples:"))
-                                                 : tr(QT_TRANSLATE_NOOP("CliHelp", "Example:")));
+        heading(out, cmdSpec.examples.size() > 1
+                         ? helpText(QT_TRANSLATE_NOOP("CliHelp", "Examples:"))
+                         : helpText(QT_TRANSLATE_NOOP("CliHelp", "Example:")));
         exampleLines(out, cmdSpec.examples);
     }
 
-    out << ".SH " << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "COMMON OPTIONS"))) << '\n'
-        << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "Every command takes these options."))) << '\n';
+    out << ".SH " << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "COMMON OPTIONS"))) << '\n'
+        << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "Every command takes these options.")))
+        << '\n';
     optionItems(out, generalOptions());
-    out << ".SH " << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "EXIT STATUS"))) << '\n';
+    out << ".SH " << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "EXIT STATUS"))) << '\n';
     exitItems(out, generalExitCodes());
-    out << ".SH " << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "EXAMPLES"))) << '\n';
+    out << ".SH " << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "EXAMPLES"))) << '\n';
     exampleLines(out, generalExamples());
-    out << ".SH " << roffText(tr(QT_TRANSLATE_NOOP("CliHelp", "SEE ALSO"))) << '\n'
+    out << ".SH " << roffText(helpText(QT_TRANSLATE_NOOP("CliHelp", "SEE ALSO"))) << '\n'
         << ".BR brenvik\\-cps (1),\n.BR brenvik\\-radio\\-sim (1)\n";
     return out.str();
 }

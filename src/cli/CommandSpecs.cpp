@@ -299,14 +299,16 @@ std::string optionLabel(const OptionSpec &o) {
 
 // Words of `text` on lines of at most 79 columns, every line after the first
 // indented by `indent`. Chinese has no spaces between words: its lines break
-// between any two of its characters, each two columns wide.
+// between any two of its characters, each two columns wide; a closing mark
+// (，。、）…) never starts a line, it hangs past the edge instead.
 std::string wrapped(const std::string &text, std::size_t indent, std::size_t first) {
     std::string result;
     std::size_t column = first;
     bool placed = false, spaceBefore = false;
     const auto put = [&](const QString &token, std::size_t width) {
         std::size_t gap = placed && spaceBefore ? 1 : 0;
-        if (placed && column + gap + width > 79) {
+        const bool closingMark = QStringLiteral("，。、；：！？）」』》").contains(token);
+        if (placed && column + gap + width > 79 && !closingMark) {
             result += "\n" + std::string(indent, ' ');
             column = indent;
             gap = 0;
@@ -348,6 +350,12 @@ void optionLines(std::ostringstream &out, const std::vector<OptionSpec> &options
         out << "  " << label << std::string(width - label.size() + 2, ' ')
             << wrapped(optionHelp(o), indent, indent) << '\n';
     }
+}
+
+std::string usageLine(const std::string &synopsis) {
+    return QCoreApplication::translate("CliHelp", "Usage: %1")
+        .arg(QString::fromStdString(synopsis))
+        .toStdString();
 }
 
 void exitLines(std::ostringstream &out, const std::vector<ExitCode> &codes) {
@@ -440,8 +448,7 @@ const CommandSpec *findCommand(const std::string &name) {
 
 std::string commandHelp(const CommandSpec &cmdSpec) {
     std::ostringstream out;
-    out << helpText(QT_TRANSLATE_NOOP("CliHelp", "Usage:")) << " brenvik-cli " << cmdSpec.synopsis
-        << "\n\n"
+    out << usageLine("brenvik-cli " + cmdSpec.synopsis) << "\n\n"
         << wrapped(summarySentence(cmdSpec), 0, 0) << '\n';
     if (!cmdSpec.details.empty())
         out << wrapped(helpText(cmdSpec.details), 0, 0) << '\n';
@@ -459,8 +466,7 @@ std::string commandHelp(const CommandSpec &cmdSpec) {
 
 std::string generalHelp() {
     std::ostringstream out;
-    out << helpText(QT_TRANSLATE_NOOP("CliHelp", "Usage:"))
-        << " brenvik-cli COMMAND [ARGUMENTS] [OPTIONS]\n\n"
+    out << usageLine("brenvik-cli COMMAND [ARGUMENTS] [OPTIONS]") << "\n\n"
         << wrapped(helpText(generalParagraphs()[0]), 0, 0) << "\n\n"
         << helpText(QT_TRANSLATE_NOOP("CliHelp", "Commands:")) << '\n';
     std::size_t width = 0;
@@ -486,7 +492,7 @@ std::string generalHelp() {
 }
 
 std::string versionText() {
-    return std::string("brenvik-cli ") + BRENVIK_VERSION + "\n";
+    return "brenvik-cli " BRENVIK_VERSION "\n";
 }
 
 } // namespace cli
