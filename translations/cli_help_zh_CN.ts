@@ -165,11 +165,11 @@
     </message>
     <message>
         <source>programming line: radio after radio on every port, until Ctrl-C or --count</source>
-        <translation>流水线写频：在每个端口上一台接一台地写频，直到 Ctrl-C 或达到 --count</translation>
+        <translation>生产线写频：在每个端口上一台接一台地写频，直到 Ctrl-C 或达到 --count</translation>
     </message>
     <message>
         <source>Each port is checked first: a port that cannot be opened ends the command before any radio is programmed. One line per radio with its result and duration on standard output. Ctrl-C, SIGTERM or SIGHUP ends the line once the radios being programmed are finished and logged.</source>
-        <translation>先检查每个端口：有端口无法打开时，在写任何对讲机之前结束命令。每台对讲机在标准输出上输出一行结果和用时。Ctrl-C、SIGTERM 或 SIGHUP 会在正在写频的对讲机完成并记录后结束流水线。</translation>
+        <translation>先检查每个端口：有端口无法打开时，在写任何对讲机之前结束命令。每台对讲机在标准输出上输出一行结果和用时。Ctrl-C、SIGTERM 或 SIGHUP 会在正在写频的对讲机完成并记录后结束生产线。</translation>
     </message>
     <message>
         <source>append one CSV line per radio</source>
@@ -221,7 +221,7 @@
     </message>
     <message>
         <source>Asks the radio who it is (the same short exchange the programming line uses, which leaves the radio as it was) and prints one line each: whether the port opened (or why not and what to do), whether the cable echoes what is sent, which radio answered and whether this tool supports it, and the reply latency with the time a full read would take at 9600 baud; then the verdict. Replies slower than 5 ms point at the cable chip&apos;s USB latency timer.</source>
-        <translation>询问对讲机的身份（与流水线写频相同的简短交互，不改变对讲机），并逐项各输出一行：端口是否打开（打不开时说明原因和处理办法）、写频线是否回显发送的内容、哪台对讲机应答以及本工具是否支持它、应答延迟以及按 9600 波特完整读取所需的时间；最后给出结论。应答慢于 5 ms 时，问题在写频线芯片的 USB 延迟计时器。</translation>
+        <translation>询问对讲机的身份（与生产线写频相同的简短交互，不改变对讲机），并逐项各输出一行：端口是否打开（打不开时说明原因和处理办法）、写频线是否回显发送的内容、哪台对讲机应答以及本工具是否支持它、应答延迟以及按 9600 波特完整读取所需的时间；最后给出结论。应答慢于 5 ms 时，问题在写频线芯片的 USB 延迟计时器。</translation>
     </message>
     <message>
         <source>the cable&apos;s port: a device path or COMn</source>
