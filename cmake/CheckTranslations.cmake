@@ -2,7 +2,10 @@
 # a copy of each .ts (the real ones stay untouched) and the copy must have no
 # text left unfinished (new or changed in the code) and none vanished or
 # obsolete (gone from the code).
-# Arguments: -DLUPDATE= -DOPTIONS= -DSOURCES= -DTS= -DWORK= (lists with ;)
+# Arguments: -DLUPDATE= -DOPTIONS= -DSOURCES= -DTS= -DWORK= (lists joined with |)
+foreach(list OPTIONS SOURCES TS)
+  string(REPLACE "|" ";" ${list} "${${list}}")
+endforeach()
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 set(problems "")

@@ -26,11 +26,13 @@ struct CliLanguages : CliFixture {
     // Every key of a JSON document, with its path.
     static QSet<QString> keys(const QJsonValue &v, const QString &at = {}) {
         QSet<QString> all;
-        if (v.isObject())
-            for (auto it = v.toObject().begin(); it != v.toObject().end(); ++it) {
+        if (v.isObject()) {
+            const QJsonObject object = v.toObject();
+            for (auto it = object.begin(); it != object.end(); ++it) {
                 all << at + "/" + it.key();
                 all += keys(it.value(), at + "/" + it.key());
             }
+        }
         if (v.isArray())
             for (const QJsonValue &item : v.toArray())
                 all += keys(item, at + "[]");
