@@ -21,6 +21,7 @@ packages=(
   desktop-file-utils appstream  # checking the desktop entry and metainfo
   dpkg-dev file           # dpkg-shlibdeps for `make package`
   lintian                 # checking the package (package_lintian test)
+  man-db groff-base       # man and groff: setting the man pages in tests
 )
 [ "${WITH_FUZZ:-0}" = 1 ] && packages+=(clang libclang-rt-dev)
 
