@@ -16,10 +16,12 @@ packages=(
   xvfb xauth              # headless runs and screenshots
   poppler-utils           # pdftoppm: looking at printed PDFs
   qt6-translations-l10n   # Qt's own buttons and dialogs in Chinese
+  qt6-l10n-tools          # lupdate, lrelease: the command line's messages in Chinese
   librsvg2-bin            # rsvg-convert: the icon's PNG sizes
-  help2man                # man pages from the programs' --help
   desktop-file-utils appstream  # checking the desktop entry and metainfo
   dpkg-dev file           # dpkg-shlibdeps for `make package`
+  lintian                 # checking the package (package_lintian test)
+  man-db groff-base       # man and groff: setting the man pages in tests
 )
 [ "${WITH_FUZZ:-0}" = 1 ] && packages+=(clang libclang-rt-dev)
 

@@ -1,10 +1,15 @@
 #include "cli/Args.h"
+#include "core/MessageText.h"
 
 #include <QCommandLineParser>
 #include <QStringList>
 #include <charconv>
 
 namespace cli {
+
+using cps::filled;
+using cps::shownText;
+using cps::translated;
 
 namespace {
 
@@ -24,7 +29,7 @@ QString bare(const std::string &name) {
 
 std::string plainMessage(QString text) {
     // Qt's messages end with a full stop; ours are one line without one.
-    if (text.endsWith(QLatin1Char('.')))
+    if (text.endsWith(QLatin1Char('.')) || text.endsWith(QChar(0x3002)))
         text.chop(1);
     return text.toStdString();
 }
@@ -51,7 +56,8 @@ Args::Args(const std::vector<std::string> &words) {
         rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(commandAt));
         spec_ = findCommand(command_);
         if (!spec_)
-            throw UsageError("unknown command '" + command_ + "'");
+            throw UsageError(
+                filled(translated("Usage", "unknown command '%1'"), {shownText(command_)}));
     }
 
     QCommandLineParser parser;
@@ -71,8 +77,13 @@ Args::Args(const std::vector<std::string> &words) {
     QStringList argv{QStringLiteral("brenvik-cli")};
     for (const auto &w : rest)
         argv << QString::fromStdString(w);
-    if (!parser.parse(argv))
+    if (!parser.parse(argv)) {
+        if (!parser.unknownOptionNames().isEmpty())
+            throw UsageError(filled(translated("Usage", "unknown option '%1'"),
+                                    {shownText(parser.unknownOptionNames().front().toStdString())}),
+                             command_);
         throw UsageError(plainMessage(parser.errorText()), command_);
+    }
 
     for (const auto &o : known) {
         const QString name = bare(o.name);
@@ -86,12 +97,14 @@ Args::Args(const std::vector<std::string> &words) {
         for (const QString &v : parser.values(name))
             list.push_back(v.toStdString());
         if (list.size() > 1 && !o.repeatable)
-            throw UsageError(o.name + " may be given once", command_);
+            throw UsageError(filled(translated("Usage", "%1 may be given once"), {o.name}),
+                             command_);
     }
     for (const QString &p : parser.positionalArguments())
         positionals_.push_back(p.toStdString());
     if (!spec_ && !positionals_.empty())
-        throw UsageError("unexpected argument '" + positionals_.front() + "'");
+        throw UsageError(filled(translated("Usage", "unexpected argument '%1'"),
+                                {shownText(positionals_.front())}));
 
     // The order of plain arguments and ports, for diff's two sides.
     for (std::size_t i = 0, plain = 0; i < rest.size(); ++i) {
@@ -110,10 +123,10 @@ Args::Args(const std::vector<std::string> &words) {
 
     if (spec_ && !has("--help")) {
         if (positionals_.size() < spec_->minArgs)
-            throw UsageError(command_ + ": missing argument", command_);
+            throw UsageError(translated("Usage", "missing argument"), command_);
         if (positionals_.size() > spec_->maxArgs)
-            throw UsageError(command_ + ": unexpected argument '" + positionals_[spec_->maxArgs] +
-                                 "'",
+            throw UsageError(filled(translated("Usage", "unexpected argument '%1'"),
+                                    {shownText(positionals_[spec_->maxArgs])}),
                              command_);
     }
 }
@@ -135,8 +148,8 @@ int Args::intValue(const std::string &name, int low, int high, int fallback) con
     int v = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (ec != std::errc() || end != text.data() + text.size() || v < low || v > high)
-        throw UsageError(name + " must be a number from " + std::to_string(low) + " to " +
-                             std::to_string(high),
+        throw UsageError(filled(translated("Usage", "%1 must be a number from %2 to %3"),
+                                {name, std::to_string(low), std::to_string(high)}),
                          command_);
     return v;
 }

@@ -3,12 +3,15 @@
 #include "cli/Commands.h"
 #include "cli/ShowPlan.h"
 #include "core/MemoryImage.h"
+#include "core/MessageText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 namespace cli {
+
+using cps::translated;
 
 int bandsCommand(const Args &args, Console &console) {
     const auto &rows = cps::bandTable();
@@ -25,10 +28,11 @@ int bandsCommand(const Args &args, Console &console) {
         console.out << QJsonDocument(list).toJson(QJsonDocument::Compact).toStdString() << '\n';
         return kExitOk;
     }
-    console.out << "BAND\tRANGE\n";
+    console.out << translated("Bands", "BAND\tRANGE") << '\n';
     for (int i = 0; i < static_cast<int>(rows.size()); ++i)
         console.out << i << '\t' << rows[static_cast<std::size_t>(i)].caption
-                    << (i == cps::kDefaultBand ? "\t(default)" : "") << '\n';
+                    << (i == cps::kDefaultBand ? "\t" + translated("Bands", "(default)") : "")
+                    << '\n';
     return kExitOk;
 }
 

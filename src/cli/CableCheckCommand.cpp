@@ -3,14 +3,19 @@
 #include "cli/Commands.h"
 #include "cli/DevicePort.h"
 #include "cli/PlanFile.h"
+#include "cli/RadioLink.h"
 #include "comm/CableCheck.h"
+#include "core/MessageText.h"
 
 namespace cli {
+
+using cps::shownName;
+using cps::translated;
 
 int cableCheckCommand(const Args &args, Console &console) {
     const auto ports = args.values("--port");
     if (ports.size() != 1)
-        throw UsageError("cable-check: one --port DEV is required");
+        throw UsageError(translated("Usage", "one --port DEV is required"), "cable-check");
     const std::string &port = ports[0];
 
     CommandSession session(args, console);
@@ -30,8 +35,8 @@ int cableCheckCommand(const Args &args, Console &console) {
     cps::BlockingWaiter waiter;
     const cps::CableCheck check = cps::checkCable(c, link, waiter);
     // A port that did not open reads as a read's does: "PORT: DEV cannot be opened: ...".
-    const QString prefix = QString::fromStdString(port) + QStringLiteral(": ") + device +
-                           QStringLiteral(" cannot be opened: ");
+    const QString prefix = QString::fromStdString(
+        shownName(port) + ": " + cannotBeOpened(device.toStdString(), std::string()));
     for (const QString &line : cps::cableCheckLines(c, check, prefix))
         console.out << line.toStdString() << '\n';
     return cps::cableCheckStatus(check);

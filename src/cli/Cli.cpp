@@ -2,11 +2,17 @@
 
 #include "cli/Args.h"
 #include "cli/Commands.h"
+#include "cli/MessageLanguage.h"
+#include "core/MessageText.h"
 
 #include <functional>
 #include <map>
 
 namespace cli {
+
+using cps::filled;
+using cps::shownText;
+using cps::translated;
 
 namespace {
 
@@ -17,7 +23,9 @@ int helpCommand(const Args &args, Console &console) {
     }
     const CommandSpec *cmdSpec = findCommand(args.positionals()[0]);
     if (!cmdSpec)
-        throw UsageError("help: unknown command '" + args.positionals()[0] + "'");
+        throw UsageError(
+            filled(translated("Usage", "unknown command '%1'"), {shownText(args.positionals()[0])}),
+            "help");
     console.out << commandHelp(*cmdSpec);
     return kExitOk;
 }
@@ -36,7 +44,7 @@ void reportHeldFaults(Console &console) {
     console.err << console.faults.first;
     if (console.faults.count > 1)
         console.err << " (+" << console.faults.count - 1 << ")";
-    console.err << "; --verbose shows the error log entries\n";
+    console.err << translated("Usage", "; --verbose shows the error log entries") << '\n';
 }
 
 } // namespace
@@ -57,6 +65,7 @@ int run(const std::vector<std::string> &words, Console &console) {
         {"help", helpCommand},
     };
     std::string current; // the command, once known
+    useMessageLanguage(messageLanguage(words));
     try {
         const Args args(words);
         current = args.command();
@@ -69,7 +78,7 @@ int run(const std::vector<std::string> &words, Console &console) {
             return kExitOk;
         }
         if (!args.cmdSpec())
-            throw UsageError("no command given");
+            throw UsageError(translated("Usage", "no command given"));
         console.verbose = args.has("--verbose");
         const int status = commands.at(args.command())(args, console);
         if (status == kExitOk || (args.command() == "diff" && status == kExitDiffers))
@@ -82,7 +91,9 @@ int run(const std::vector<std::string> &words, Console &console) {
         if (!where.empty() && message.rfind(where, 0) == 0)
             message = message.substr(where.size());
         console.err << "brenvik-cli: " << where << message << "\n"
-                    << "see 'brenvik-cli " << (command.empty() ? "" : command + " ") << "--help'\n";
+                    << filled(translated("Usage", "see 'brenvik-cli %1--help'"),
+                              {command.empty() ? "" : command + " "})
+                    << '\n';
         return kExitUsage;
     } catch (const CliFailure &e) {
         console.err << e.what() << '\n';

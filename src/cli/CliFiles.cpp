@@ -1,6 +1,7 @@
 #include "cli/CliFiles.h"
 
 #include "core/DataFile.h"
+#include "core/MessageText.h"
 #include "platform/FileAccess.h"
 
 #include <cerrno>
@@ -10,10 +11,22 @@
 
 namespace cli {
 
+using cps::filled;
+using cps::shownName;
+using cps::translated;
+
 namespace {
 
 [[noreturn]] void fail(const std::string &path, const std::string &what) {
-    throw CliFailure(kExitFile, path + ": " + what);
+    throw CliFailure(kExitFile, shownName(path) + ": " + what);
+}
+
+std::string cannotBeWritten(const std::string &reason) {
+    return filled(translated("Files", "cannot be written (%1)"), {reason});
+}
+
+std::string cannotBeCreated(const std::string &reason) {
+    return filled(translated("Files", "cannot be created (%1)"), {reason});
 }
 
 // The reason an input cannot be used.
@@ -27,7 +40,8 @@ std::vector<uint8_t> readOrThrow(const std::string &path, std::size_t maxBytes) 
     if (in.error)
         throw InputProblem{osReason(in.error)};
     if (in.tooLarge || in.bytes.size() > maxBytes)
-        throw InputProblem{"too large: more than " + std::to_string(maxBytes / 1024) + " KiB"};
+        throw InputProblem{filled(translated("Files", "too large: more than %1 KiB"),
+                                  {std::to_string(maxBytes / 1024)})};
     return std::move(in.bytes);
 }
 
@@ -76,7 +90,8 @@ std::vector<uint8_t> readInput(const std::string &path, std::size_t maxBytes) {
     std::vector<uint8_t> bytes;
     std::string reason;
     if (!readInput(path, bytes, reason, maxBytes))
-        fail(isStdin(path) ? "standard input" : path, "cannot be read (" + reason + ")");
+        fail(isStdin(path) ? translated("Files", "standard input") : path,
+             filled(translated("Files", "cannot be read (%1)"), {reason}));
     return bytes;
 }
 
@@ -97,25 +112,25 @@ OutputFile::OutputFile(const std::string &path, const std::vector<std::string> &
             return;
         }
         if (st.type == FileType::Directory)
-            fail(path, "cannot be written (" + osReason(EISDIR) + ")");
+            fail(path, cannotBeWritten(osReason(EISDIR)));
         if (st.type != FileType::Regular)
-            fail(path, "cannot be written (not a regular file)");
+            fail(path, cannotBeWritten(translated("Files", "not a regular file")));
         if (!st.writeBits || platform::writeAccess(target_, false) != 0)
-            fail(path, "cannot be written (read-only file)");
+            fail(path, cannotBeWritten(translated("Files", "read-only file")));
         return;
     }
     if (st.error != ENOENT)
-        fail(path, "cannot be written (" + osReason(st.error) + ")");
+        fail(path, cannotBeWritten(osReason(st.error)));
     std::string folder = std::filesystem::path(target_).parent_path().string();
     if (folder.empty())
         folder = ".";
     const platform::FileStatus dir = platform::fileStatus(folder);
     if (dir.error != 0)
-        fail(path, "cannot be created (" + osReason(dir.error) + ")");
+        fail(path, cannotBeCreated(osReason(dir.error)));
     if (dir.type != FileType::Directory)
-        fail(path, "cannot be created (" + osReason(ENOTDIR) + ")");
+        fail(path, cannotBeCreated(osReason(ENOTDIR)));
     if (const int e = platform::writeAccess(folder, true); e != 0)
-        fail(path, "cannot be created (" + osReason(e) + ")");
+        fail(path, cannotBeCreated(osReason(e)));
 }
 
 void OutputFile::write(const std::vector<uint8_t> &bytes, Console &console,
@@ -125,7 +140,8 @@ void OutputFile::write(const std::vector<uint8_t> &bytes, Console &console,
                           static_cast<std::streamsize>(bytes.size()));
         console.out.flush();
         if (!console.out)
-            fail("standard output", failedText + " (" + outputErrorText(console) + ")");
+            fail(translated("Files", "standard output"),
+                 failedText + " (" + outputErrorText(console) + ")");
         return;
     }
     if (device_) {
@@ -152,7 +168,8 @@ void refuseOutputOnInput(const std::string &output, const std::string &target,
                          const std::vector<std::string> &inputs) {
     for (const auto &input : inputs)
         if (!input.empty() && !isStdin(input) && platform::sameFile(target, input))
-            fail(output, "is also an input of this command; choose another output");
+            fail(output,
+                 translated("Files", "is also an input of this command; choose another output"));
 }
 
 void checkBackupFolder(const std::string &dir, const std::vector<std::string> &inputs) {
@@ -166,7 +183,8 @@ void checkBackupFolder(const std::string &dir, const std::vector<std::string> &i
         st = platform::fileStatus(at.string());
     }
     const auto refuse = [&](int error) {
-        fail(dir, "cannot be used as the backup folder (" + osReason(error) + ")");
+        fail(dir, filled(translated("Files", "cannot be used as the backup folder (%1)"),
+                         {osReason(error)}));
     };
     if (st.error != 0)
         refuse(st.error);
@@ -178,7 +196,7 @@ void checkBackupFolder(const std::string &dir, const std::vector<std::string> &i
 
 std::string outputErrorText(const Console &console) {
     const int e = console.outError ? console.outError() : 0;
-    return e ? osReason(e) : "write error";
+    return e ? osReason(e) : translated("Files", "write error");
 }
 
 int finishOutput(Console &console, int status) {
@@ -187,8 +205,10 @@ int finishOutput(Console &console, int status) {
         return status;
     if (status == kExitFile)
         return status; // the command's own failure message said it
-    console.err << "brenvik-cli: standard output cannot be written (" << outputErrorText(console)
-                << ")\n";
+    console.err << "brenvik-cli: "
+                << filled(translated("Files", "standard output cannot be written (%1)"),
+                          {outputErrorText(console)})
+                << '\n';
     return kExitFile;
 }
 

@@ -1,4 +1,5 @@
 #include "cli/ConsoleTransferUi.h"
+#include "core/MessageText.h"
 
 #include <memory>
 
@@ -14,7 +15,7 @@ std::unique_lock<std::mutex> lockIf(std::mutex *m) {
 
 ConsoleTransferUi::ConsoleTransferUi(std::ostream &err, bool progressBar, bool verbose,
                                      std::string label, std::mutex *lock)
-    : err_(err), progressBar_(progressBar), verbose_(verbose), label_(std::move(label)),
+    : err_(err), progressBar_(progressBar), verbose_(verbose), label_(cps::shownName(label)),
       lock_(lock) {}
 
 void ConsoleTransferUi::setProgress(int mark) {

@@ -4,10 +4,14 @@
 #include "core/ChannelCsv.h"
 #include "core/ChannelListCsv.h"
 #include "core/CsvText.h"
+#include "core/MessageText.h"
 
 #include <set>
 
 namespace cli {
+
+using cps::filled;
+using cps::translated;
 
 std::string csvField(const std::string &s) {
     return cps::csvField(s, ',');
@@ -48,8 +52,9 @@ CsvImportMessages importCsv(cps::Cps &c, const std::string &csvText,
         if (options.listEveryRefusal || i < kListedOthers)
             listed.push_back(cps::csvLineText(rest[i]->line, rest[i]->message));
     if (rest.size() > kListedOthers && !options.listEveryRefusal)
-        listed.push_back("... and " + std::to_string(rest.size() - kListedOthers) +
-                         " more rows (--verbose lists them all)");
+        listed.push_back(
+            filled(translated("Csv", "... and %1 more rows (--verbose lists them all)"),
+                   {std::to_string(rest.size() - kListedOthers)}));
     if (result.entered) {
         messages.leftOut = std::move(listed);
         return messages;
@@ -58,14 +63,15 @@ CsvImportMessages importCsv(cps::Cps &c, const std::string &csvText,
     for (const auto &line : listed)
         text += line + '\n';
     for (const auto &line : messages.notes)
-        text += "note: " + line + '\n';
+        text += translated("Csv", "note: ") + line + '\n';
     for (const auto &line : messages.summary)
         text += line + '\n';
     if (result.read.rows.empty())
-        text += "no row to import, nothing written";
+        text += translated("Csv", "no row to import, nothing written");
     else
-        text += std::to_string(result.read.refused.size()) +
-                " row(s) refused, nothing written (--skip-bad-rows imports the other rows)";
+        text += filled(translated("Csv", "%1 row(s) refused, nothing written "
+                                         "(--skip-bad-rows imports the other rows)"),
+                       {std::to_string(result.read.refused.size())});
     throw CliFailure(kExitFile, text);
 }
 

@@ -2,11 +2,15 @@
 
 #include "cli/Console.h"
 #include "comm/PortMap.h"
+#include "core/MessageText.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 
 namespace cli {
+
+using cps::shownName;
+using cps::translated;
 
 QString resolveDevice(const cps::Cps &c, const std::string &port) {
     static const QRegularExpression com(QStringLiteral("^COM(\\d{1,2})$"),
@@ -22,11 +26,14 @@ QString resolveDevice(const cps::Cps &c, const std::string &port) {
     }
     const int n = m.captured(1).toInt();
     if (n < 1 || n > cps::kPortCount)
-        throw CliFailure(kExitUsage, port + ": COM numbers run from COM1 to COM16");
+        throw CliFailure(kExitUsage, shownName(port) + ": " +
+                                         translated("Radio", "COM numbers run from COM1 to COM16"));
     const QString device =
         cps::mapComPorts(c.ini(), cps::systemSerialDevices())[static_cast<std::size_t>(n - 1)];
     if (device.isEmpty())
-        throw CliFailure(kExitRadio, port + ": no serial device has this number (see 'ports')");
+        throw CliFailure(kExitRadio,
+                         shownName(port) + ": " +
+                             translated("Radio", "no serial device has this number (see 'ports')"));
     return device;
 }
 

@@ -8,9 +8,14 @@
 #include "cli/StreamSink.h"
 #include "comm/WireFormat.h"
 #include "comm/WriteVerify.h"
+#include "core/MessageText.h"
 #include "core/Plan.h"
 
 namespace cli {
+
+using cps::filled;
+using cps::shownName;
+using cps::translated;
 
 namespace {
 
@@ -34,7 +39,7 @@ void loadSide(cps::Cps &c, const std::pair<std::string, std::string> &side, Cons
     const auto image = cps::readRange(c, link, ui, mark, 0, cps::kImageTop);
     ui.finishProgress();
     if (!image)
-        throw CliFailure(kExitRadioUnread, port + ": " + c.text(79));
+        throw CliFailure(kExitRadioUnread, shownName(port) + ": " + c.text(79));
     c.IicDat = *image;
 }
 
@@ -50,10 +55,10 @@ int diffCommand(const Args &args, Console &console) {
         if (item.first.empty() || item.first == "--port")
             sides.push_back(item);
     if (sides.size() != 2)
-        throw UsageError("give two plans, each FILE.dat or --port DEV");
+        throw UsageError(translated("Usage", "give two plans, each FILE.dat or --port DEV"));
     if (isStdin(sides[0].second) && isStdin(sides[1].second) && sides[0].first.empty() &&
         sides[1].first.empty())
-        throw UsageError("only one plan can be standard input");
+        throw UsageError(translated("Usage", "only one plan can be standard input"));
 
     CommandSession session(args, console);
     cps::Cps &base = session.c;
@@ -68,7 +73,8 @@ int diffCommand(const Args &args, Console &console) {
         const cps::Cps &file = isRadio(sides[0]) ? b : a;
         for (const auto &line : takeUnwrittenDifferences(
                  file.IicDat, radio.IicDat, cps::addressesAWriteLeaves(base), !isRadio(sides[0])))
-            console.err << line << " (not written by a write)\n";
+            console.err << filled(translated("Diff", "%1 (not written by a write)"), {line})
+                        << '\n';
     }
     for (auto [c, side] : {std::pair{&a, &sides[0]}, std::pair{&b, &sides[1]}})
         if (isRadio(*side))

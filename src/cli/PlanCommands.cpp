@@ -6,10 +6,14 @@
 #include "cli/ShowPlan.h"
 #include "cli/StreamSink.h"
 #include "core/MemoryImage.h"
+#include "core/MessageText.h"
 
 #include <algorithm>
 
 namespace cli {
+
+using cps::shownName;
+using cps::translated;
 
 namespace {
 
@@ -17,7 +21,7 @@ constexpr int kTextSaveFailed = 86;
 
 std::string requiredOutput(const Args &args) {
     if (!args.has("-o"))
-        throw UsageError(args.command() + ": -o OUT is required");
+        throw UsageError(translated("Usage", "-o OUT is required"), args.command());
     return args.value("-o");
 }
 
@@ -39,7 +43,8 @@ void oneStdin(const Args &args) {
     for (const auto &p : args.positionals())
         count += isStdin(p) ? 1 : 0;
     if (count > 1)
-        throw UsageError(args.command() + ": only one argument can be standard input");
+        throw UsageError(translated("Usage", "only one argument can be standard input"),
+                         args.command());
 }
 
 } // namespace
@@ -68,7 +73,7 @@ int showCommand(const Args &args, Console &console) {
 int exportCsvCommand(const Args &args, Console &console) {
     const std::string format = args.value("--format", "brenvik");
     if (format != "brenvik" && format != "chirp")
-        throw UsageError("export-csv: --format must be brenvik or chirp");
+        throw UsageError(translated("Usage", "--format must be brenvik or chirp"), "export-csv");
     CommandSession session(args, console);
     cps::Cps &c = session.c;
     const std::string &plan = args.positionals()[0];
@@ -95,7 +100,8 @@ int importCsvCommand(const Args &args, Console &console) {
     if (args.has("--start"))
         options.start = args.intValue("--start", 0, 1000000, 1);
     const auto csvBytes = readInput(csvPath);
-    const std::string csvName = isStdin(csvPath) ? "standard input" : csvPath;
+    const std::string csvName =
+        isStdin(csvPath) ? translated("Files", "standard input") : shownName(csvPath);
     CsvImportMessages messages;
     try {
         messages = importCsv(c, std::string(csvBytes.begin(), csvBytes.end()), options);
@@ -103,11 +109,11 @@ int importCsvCommand(const Args &args, Console &console) {
         throw CliFailure(e.status, prefixLines(csvName, e.what()));
     }
     for (const auto &line : messages.notes)
-        console.err << csvName << ": note: " << line << '\n';
+        console.err << csvName << ": " << translated("Csv", "note: ") << line << '\n';
     for (const auto &line : messages.warnings)
-        console.err << csvName << ": warning: " << line << '\n';
+        console.err << csvName << ": " << translated("Csv", "warning: ") << line << '\n';
     for (const auto &line : messages.leftOut)
-        console.err << csvName << ": left out: " << line << '\n';
+        console.err << csvName << ": " << translated("Csv", "left out: ") << line << '\n';
     for (const auto &line : messages.summary)
         console.err << csvName << ": " << line << '\n';
     saveFile(c, planFileBytes(c), output, console);

@@ -4,12 +4,16 @@
 #include "core/ChannelCodec.h"
 #include "core/ChannelEntry.h"
 #include "core/MemoryImage.h"
+#include "core/MessageText.h"
 #include "core/Options.h"
 
 #include <algorithm>
 #include <cstdio>
 
 namespace cli {
+
+using cps::filled;
+using cps::translated;
 
 namespace {
 
@@ -141,7 +145,8 @@ std::vector<std::string> planDifferences(const cps::Cps &a, const cps::Cps &b) {
 
 std::string rawRangeLine(const std::vector<uint8_t> &a, const std::vector<uint8_t> &b, int first,
                          int last) {
-    std::string line = "raw " + hex4(first) + (last > first ? "-" + hex4(last) : "");
+    std::string line = filled(translated("Diff", "raw %1"),
+                              {hex4(first) + (last > first ? "-" + hex4(last) : "")});
     if (last - first < 16)
         line += ": " + hexBytes(a, first, last) + " -> " + hexBytes(b, first, last);
     return line;

@@ -1,9 +1,11 @@
 #include "cli/PlanFile.h"
 
+#include "cli/MessageLanguage.h"
 #include "comm/UserFolders.h"
 #include "core/ChannelEntry.h"
 #include "core/DataFile.h"
 #include "core/MemoryImage.h"
+#include "core/MessageText.h"
 #include "core/OutOfBand.h"
 #include "core/Plan.h"
 #include "core/Session.h"
@@ -15,6 +17,10 @@
 
 namespace cli {
 
+using cps::filled;
+using cps::shownName;
+using cps::translated;
+
 namespace {
 
 constexpr int kTextWrongFileType = 83, kTextSaveFailed = 86, kTextSettingsReplaced = 507;
@@ -24,7 +30,8 @@ bool isBcdByte(uint8_t b) {
 }
 
 [[noreturn]] void wrongFile(const cps::Cps &c, const std::string &path, const std::string &why) {
-    throw CliFailure(kExitFile, path + ": " + c.text(kTextWrongFileType) + " (" + why + ")");
+    throw CliFailure(kExitFile,
+                     shownName(path) + ": " + c.text(kTextWrongFileType) + " (" + why + ")");
 }
 
 } // namespace
@@ -48,8 +55,10 @@ void startSession(cps::Cps &c, const Args &args, std::ostream &notices) {
     if (replaced)
         files.settingsFile = files.deliveredSettings;
     std::string problem;
-    if (!cps::loadSession(c, files, lang, &problem))
-        throw CliFailure(kExitFile, "unusable settings or default image: " + problem);
+    if (!cps::loadSession(c, files, lang ? lang : languageWithoutSettings(files), &problem))
+        throw CliFailure(kExitFile,
+                         filled(translated("Files", "unusable settings or default image: %1"),
+                                {shownName(problem)}));
     if (replaced)
         notices << QString::fromStdString(c.text(kTextSettingsReplaced))
                        .arg(QString::fromStdString(settings),
@@ -61,18 +70,20 @@ void startSession(cps::Cps &c, const Args &args, std::ostream &notices) {
 
 std::string bandEdgeProblem(const std::vector<uint8_t> &image) {
     if (image.size() <= static_cast<std::size_t>(cps::kBandHighByte + 1))
-        return "the file has no band edges";
+        return translated("Files", "the file has no band edges");
     char bytes[16];
     std::snprintf(bytes, sizeof bytes, "%02X %02X %02X %02X", image[cps::kBandLowByte],
                   image[cps::kBandLowByte + 1], image[cps::kBandHighByte],
                   image[cps::kBandHighByte + 1]);
     for (int a = cps::kBandLowByte; a <= cps::kBandHighByte + 1; ++a)
         if (!isBcdByte(image[static_cast<std::size_t>(a)]))
-            return std::string("the band edges ") + bytes + " are not packed BCD";
+            return filled(translated("Files", "the band edges %1 are not packed BCD"), {bytes});
     const auto low = cps::bandEdgeValue(image[cps::kBandLowByte], image[cps::kBandLowByte + 1]);
     const auto high = cps::bandEdgeValue(image[cps::kBandHighByte], image[cps::kBandHighByte + 1]);
     if (low >= high)
-        return std::string("the band edges ") + bytes + " have the lower edge not below the upper";
+        return filled(
+            translated("Files", "the band edges %1 have the lower edge not below the upper"),
+            {bytes});
     return {};
 }
 
@@ -82,11 +93,14 @@ void openPlan(cps::Cps &c, const std::string &path, std::ostream &warnings) {
         wrongFile(c, path, reason);
     if (bytes.size() < c.IicDat.size())
         wrongFile(c, path,
-                  std::to_string(c.IicDat.size()) + " bytes expected, " +
-                      std::to_string(bytes.size()) + " found");
+                  filled(translated("Files", "%1 bytes expected, %2 found"),
+                         {std::to_string(c.IicDat.size()), std::to_string(bytes.size())}));
     auto image = cps::fileBytesToImage(bytes, c.IicDat.size());
     if (const std::string problem = bandEdgeProblem(image); !problem.empty())
-        warnings << path << ": warning: " << problem << "; opened as the desktop tool opens it\n";
+        warnings << shownName(path) << ": "
+                 << filled(translated("Files", "warning: %1; opened as the desktop tool opens it"),
+                           {problem})
+                 << '\n';
     c.IicDat = std::move(image);
     cps::SoftDisplay(c);
     c.CurFilePath = path;
@@ -109,8 +123,10 @@ void reportChannelsOutsideBand(const cps::Cps &c, std::ostream &out) {
     int inUse = 0;
     for (int n = 1; n <= c.cols.channelCount; ++n)
         inUse += cps::channelInUse(c, n) ? 1 : 0;
-    out << outside.size() << " of " << inUse << " channels lie outside the band "
-        << cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh) << ": " << cps::channelRanges(outside)
+    out << filled(translated("BandGuard", "%1 of %2 channels lie outside the band %3: %4"),
+                  {std::to_string(outside.size()), std::to_string(inUse),
+                   cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh),
+                   cps::channelRanges(outside)})
         << '\n';
 }
 
@@ -118,11 +134,17 @@ void refuseChannelsOutsideBand(const cps::Cps &c, const Args &args) {
     const auto outside = cps::channelsOutsideBand(c);
     if (outside.empty() || args.has("--force"))
         return;
-    throw CliFailure(kExitFile, args.positionals()[0] + ": channel" +
-                                    (outside.size() > 1 ? "s " : " ") + cps::channelRanges(outside) +
-                                    " lie outside the band " +
-                                    cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh) +
-                                    "; nothing was written (--force writes them all the same)");
+    const char *text =
+        outside.size() > 1
+            ? QT_TRANSLATE_NOOP("BandGuard", "channels %1 lie outside the band %2; nothing was "
+                                             "written (--force writes them all the same)")
+            : QT_TRANSLATE_NOOP("BandGuard", "channel %1 lies outside the band %2; nothing was "
+                                             "written (--force writes them all the same)");
+    throw CliFailure(kExitFile,
+                     shownName(args.positionals()[0]) + ": " +
+                         filled(translated("BandGuard", text),
+                                {cps::channelRanges(outside),
+                                 cps::bandCaption(c, c.bandIndex, c.bandLow, c.bandHigh)}));
 }
 
 } // namespace cli

@@ -9,6 +9,7 @@
 #include "comm/SerialDeviceFacts.h"
 #include "comm/SerialDeviceWatcher.h"
 #include "comm/SerialPort.h"
+#include "core/MessageText.h"
 #include "platform/StopWaiter.h"
 
 #include <QJsonArray>
@@ -21,6 +22,8 @@
 #include <thread>
 
 namespace cli {
+
+using cps::translated;
 
 namespace {
 
@@ -86,11 +89,15 @@ int watchPorts(const Args &args, Console &console, cps::Cps &c) {
     std::condition_variable wake;
     bool stopping = false;
     if (!asJson)
-        console.out << "EVENT\tCOM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\tSERIAL\tCHIP\n" << std::flush;
+        console.out << translated("Ports",
+                                  "EVENT\tCOM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\tSERIAL\tCHIP")
+                    << '\n'
+                    << std::flush;
     std::thread looker([&] {
         cps::SerialDeviceWatcher watcher(*list);
         QStringList before = devicePaths(list->snapshot());
-        console.err << "watching for serial devices; Ctrl-C ends\n" << std::flush;
+        console.err << translated("Ports", "watching for serial devices; Ctrl-C ends") << '\n'
+                    << std::flush;
         std::unique_lock guard(lock);
         while (!wake.wait_for(guard, std::chrono::milliseconds(cps::kDeviceWatchIntervalMs),
                               [&] { return stopping; })) {
@@ -148,7 +155,8 @@ int portsCommand(const Args &args, Console &console) {
     QJsonArray json;
     const bool asJson = args.has("--json");
     if (!asJson)
-        console.out << "COM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\tSERIAL\tCHIP\n";
+        console.out << translated("Ports", "COM\tDEVICE\tDESCRIPTION\tMAKER\tUSB\tSERIAL\tCHIP")
+                    << '\n';
     auto line = [&](const std::string &com, const QString &device) {
         const cps::SerialDeviceFacts d = cps::serialDeviceFacts(device);
         listed << device;
@@ -167,7 +175,7 @@ int portsCommand(const Args &args, Console &console) {
     if (asJson)
         console.out << QJsonDocument(json).toJson(QJsonDocument::Compact).toStdString() << '\n';
     if (listed.isEmpty())
-        console.err << "no serial devices found\n";
+        console.err << translated("Ports", "no serial devices found") << '\n';
     return kExitOk;
 }
 

@@ -4,10 +4,12 @@
 #include "cli/CsvPlan.h"
 #include "cli/DevicePort.h"
 #include "cli/PlanFile.h"
+#include "cli/RadioLink.h"
 #include "cli/StreamSink.h"
 #include "comm/LineLog.h"
 #include "comm/PortTrouble.h"
 #include "comm/ProgrammingLine.h"
+#include "core/MessageText.h"
 #include "platform/StopWaiter.h"
 
 #include <QSerialPort>
@@ -18,6 +20,10 @@
 #include <thread>
 
 namespace cli {
+
+using cps::filled;
+using cps::shownName;
+using cps::translated;
 
 namespace {
 
@@ -41,12 +47,12 @@ void checkPortsOpen(const cps::Cps &c, const std::vector<std::string> &names) {
         if (!probe.open(QIODevice::ReadWrite))
             throw CliFailure(
                 kExitUsage,
-                name + ": " +
-                    (device.toStdString() == name ? std::string() : device.toStdString() + " ") +
-                    "cannot be opened: " +
-                    cps::portTroubleText(c, platform::diagnoseFailedOpen(device.toStdString()))
-                        .toStdString() +
-                    " No radio was programmed.");
+                shownName(name) + ": " +
+                    cannotBeOpened(
+                        device.toStdString() == name ? std::string() : device.toStdString(),
+                        cps::portTroubleText(c, platform::diagnoseFailedOpen(device.toStdString()))
+                            .toStdString()) +
+                    translated("ProgrammingLine", " No radio was programmed."));
         probe.close();
     }
 }
@@ -75,9 +81,9 @@ void refuseOutputsOnInputs(const cps::Cps &c, const Args &args,
 int programCommand(const Args &args, Console &console) {
     const auto portNames = args.values("--port");
     if (portNames.empty())
-        throw UsageError("program: --port DEV is required");
+        throw UsageError(translated("Usage", "--port DEV is required"), "program");
     if (std::set<std::string>(portNames.begin(), portNames.end()).size() != portNames.size())
-        throw UsageError("program: each port may be given once");
+        throw UsageError(translated("Usage", "each port may be given once"), "program");
 
     const int count = args.intValue("--count", 1, 1000000, 0);
 
@@ -89,7 +95,8 @@ int programCommand(const Args &args, Console &console) {
     checkPortsOpen(c, portNames);
     cps::LineLog log;
     if (!log.open(args.value("--log")))
-        throw CliFailure(kExitFile, args.value("--log") + ": the log cannot be written");
+        throw CliFailure(kExitFile, shownName(args.value("--log")) + ": " +
+                                        translated("ProgrammingLine", "the log cannot be written"));
 
     cps::LineSettings settings;
     settings.verify = args.has("--verify");
@@ -103,28 +110,34 @@ int programCommand(const Args &args, Console &console) {
         (r.pass ? passed : failed)++;
         if (count && passed >= count)
             line.requestStop(); // the ports finish the radios they are programming
-        std::string text = (r.pass ? "PASS " : "FAIL ") + r.port.toStdString() + " ident " +
-                           identText(r.ident).toStdString() + " in " +
-                           seconds(r.durationMs).toStdString() + " s";
+        // PASS and FAIL stay as they are in every language: scripts look for them.
+        std::string text =
+            (r.pass ? "PASS " : "FAIL ") +
+            filled(translated("ProgrammingLine", "%1 ident %2 in %3 s"),
+                   {shownName(r.port.toStdString()), identText(r.ident).toStdString(),
+                    seconds(r.durationMs).toStdString()});
         if (!r.pass)
-            text +=
-                ": " + cps::stepName(r.failedStep).toStdString() + ": " + r.message.toStdString();
+            text += ": " + stepText(r.failedStep) + ": " + r.message.toStdString();
         if (!r.backupFile.isEmpty())
-            text += " (backup " + r.backupFile.toStdString() + ")";
+            text += filled(translated("ProgrammingLine", " (backup %1)"),
+                           {shownName(r.backupFile.toStdString())});
         console.out << text << '\n' << std::flush;
         log.append(r);
     };
     line.onState = [&](const QString &port, cps::LineState state) {
-        static const char *const texts[] = {"waiting for a radio", "programming",
-                                            "done: take the radio away"};
+        static const char *const texts[] = {
+            QT_TRANSLATE_NOOP("ProgrammingLine", "waiting for a radio"),
+            QT_TRANSLATE_NOOP("ProgrammingLine", "programming"),
+            QT_TRANSLATE_NOOP("ProgrammingLine", "done: take the radio away")};
         std::lock_guard lock(outputLock);
-        console.err << port.toStdString() << ": " << texts[static_cast<int>(state)] << '\n'
+        console.err << shownName(port.toStdString()) << ": "
+                    << translated("ProgrammingLine", texts[static_cast<int>(state)]) << '\n'
                     << std::flush;
     };
     if (console.verbose)
         line.onTraffic = [&](const QString &port, const QString &entry) {
             std::lock_guard lock(outputLock);
-            console.err << port.toStdString() << ": " << entry.toStdString() << '\n';
+            console.err << shownName(port.toStdString()) << ": " << entry.toStdString() << '\n';
         };
 
     std::vector<cps::LinePort> ports;
@@ -150,11 +163,16 @@ int programCommand(const Args &args, Console &console) {
     stop.wait();
     if (!ended) {
         std::lock_guard lock(outputLock);
-        console.err << "stopping after the radios being programmed\n" << std::flush;
+        console.err << translated("ProgrammingLine", "stopping after the radios being programmed")
+                    << '\n'
+                    << std::flush;
     }
     line.requestStop();
     runner.join();
-    console.out << passed << " passed, " << failed << " failed\n" << std::flush;
+    console.out << filled(translated("ProgrammingLine", "%1 passed, %2 failed"),
+                          {std::to_string(passed), std::to_string(failed)})
+                << '\n'
+                << std::flush;
     return failed ? kExitRadio : kExitOk;
 }
 

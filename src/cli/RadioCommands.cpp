@@ -7,8 +7,13 @@
 #include "cli/StreamSink.h"
 #include "comm/CheckedWrite.h"
 #include "core/DataFile.h"
+#include "core/MessageText.h"
 
 namespace cli {
+
+using cps::filled;
+using cps::shownName;
+using cps::translated;
 
 namespace {
 
@@ -17,7 +22,7 @@ constexpr int kTextReadOk = 165, kTextWriteOk = 424, kTextWriteFailed = 425, kTe
 std::vector<std::string> requiredPorts(const Args &args) {
     auto ports = args.values("--port");
     if (ports.empty())
-        throw UsageError(args.command() + ": --port DEV is required");
+        throw UsageError(translated("Usage", "--port DEV is required"), args.command());
     return ports;
 }
 
@@ -39,9 +44,9 @@ std::vector<std::string> portDevices(const cps::Cps &c, const std::vector<std::s
 int readCommand(const Args &args, Console &console) {
     const auto ports = requiredPorts(args);
     if (ports.size() > 1)
-        throw UsageError("read: one --port only");
+        throw UsageError(translated("Usage", "one --port only"), "read");
     if (!args.has("-o"))
-        throw UsageError("read: -o OUT.dat is required");
+        throw UsageError(translated("Usage", "-o OUT.dat is required"), "read");
 
     CommandSession session(args, console);
     cps::Cps &c = session.c;
@@ -59,15 +64,16 @@ int readCommand(const Args &args, Console &console) {
         r = readRadio(c, device, ui, mark, &asRead);
     });
     if (stop.signal())
-        throw CliFailure(kExitStopped, ports[0] + ": " +
+        throw CliFailure(kExitStopped, shownName(ports[0]) + ": " +
                                            stop.stoppedText(c.text(cps::kTextStoppedBy)) + " " +
                                            c.text(kTextNothingRead));
     if (!r.ok)
-        throw CliFailure(kExitRadio, ports[0] + ": " + r.failure);
+        throw CliFailure(kExitRadio, shownName(ports[0]) + ": " + r.failure);
     saveFile(c, cps::imageToFileBytes(asRead), output, console);
     // With -o - the plan is on standard output: the confirmation goes with the messages.
     (output.toStdout() ? console.err : console.out)
-        << ports[0] << ": " << c.text(kTextReadOk) << " -> " << output.path() << '\n';
+        << shownName(ports[0]) << ": " << c.text(kTextReadOk) << " -> " << shownName(output.path())
+        << '\n';
     return kExitOk;
 }
 
@@ -101,36 +107,44 @@ int writeCommand(const Args &args, Console &console) {
                     cps::TimeoutMark mark;
                     const cps::WriteChecks checks{args.has("--verify"),
                                                   QString::fromStdString(args.value("--backup")),
-                                                  QString::fromStdString(port), {}};
+                                                  QString::fromStdString(port),
+                                                  {}};
                     r = writeRadio(c, device, ui, mark, checks);
                 } catch (const CliFailure &e) {
                     r = {false, e.what(), {}};
                 }
             }
             if (!r.backupFile.empty())
-                console.out << port << ": backup " << r.backupFile << '\n' << std::flush;
+                console.out << shownName(port) << ": "
+                            << filled(translated("Radio", "backup %1"), {shownName(r.backupFile)})
+                            << '\n'
+                            << std::flush;
             if (r.ok) {
-                console.out << port << ": " << c.text(kTextWriteOk) << '\n' << std::flush;
+                console.out << shownName(port) << ": " << c.text(kTextWriteOk) << '\n'
+                            << std::flush;
                 continue;
             }
             failed.push_back(port);
             if (r.stopped)
-                console.out << port << ": " << stop.stoppedText(c.text(cps::kTextStoppedBy)) << ' '
-                            << r.failure << '\n';
-            else if (r.readBackFailed) // written: the verify alone could not be made
-                console.out << port << ": " << r.failure << '\n';
-            else
-                console.out << port << ": " << c.text(kTextWriteFailed) << " - " << r.failure
+                console.out << shownName(port) << ": "
+                            << stop.stoppedText(c.text(cps::kTextStoppedBy)) << ' ' << r.failure
                             << '\n';
+            else if (r.readBackFailed) // written: the verify alone could not be made
+                console.out << shownName(port) << ": " << r.failure << '\n';
+            else
+                console.out << shownName(port) << ": " << c.text(kTextWriteFailed) << " - "
+                            << r.failure << '\n';
             console.out << std::flush;
         }
     });
     if (ports.size() > 1) {
-        console.out << ports.size() - failed.size() << " of " << ports.size() << " radios written";
+        console.out << filled(
+            translated("Radio", "%1 of %2 radios written"),
+            {std::to_string(ports.size() - failed.size()), std::to_string(ports.size())});
         if (!failed.empty()) {
-            console.out << "; failed:";
+            console.out << translated("Radio", "; failed:");
             for (const auto &p : failed)
-                console.out << ' ' << p;
+                console.out << ' ' << shownName(p);
         }
         console.out << '\n';
     }

@@ -3,9 +3,14 @@
 #include "cli/DevicePort.h"
 #include "cli/PlanFile.h"
 #include "comm/RadioTransfer.h"
+#include "core/MessageText.h"
 #include "core/Plan.h"
 
 namespace cli {
+
+using cps::filled;
+using cps::shownName;
+using cps::translated;
 
 namespace {
 
@@ -16,15 +21,34 @@ LinkResult outcome(const cps::Cps &c, const cps::RadioTransfer &transfer, cps::T
     const std::string commFailed = c.text(cps::kTextCommFailed);
     if (r == cps::TransferResult::NotStarted && transfer.portOpenFailed())
         return {false,
-                device.toStdString() +
-                    " cannot be opened: " + transfer.openFailureText().toStdString(),
+                cannotBeOpened(device.toStdString(), transfer.openFailureText().toStdString()),
                 {}};
     if (r == cps::TransferResult::NotStarted)
-        return {false, device.toStdString() + " cannot be opened: " + commFailed, {}};
+        return {false, cannotBeOpened(device.toStdString(), commFailed), {}};
     return {false, ui.lastMessage().empty() ? commFailed : ui.lastMessage(), {}};
 }
 
 } // namespace
+
+std::string stepText(cps::WriteStep step) {
+    switch (step) {
+    case cps::WriteStep::Backup:
+        return translated("Radio", "backup");
+    case cps::WriteStep::Write:
+        return translated("Radio", "write");
+    case cps::WriteStep::Verify:
+        return translated("Radio", "verify");
+    case cps::WriteStep::None:
+        break;
+    }
+    return {};
+}
+
+std::string cannotBeOpened(const std::string &device, const std::string &reason) {
+    if (device.empty())
+        return filled(translated("Radio", "cannot be opened: %1"), {reason});
+    return filled(translated("Radio", "%1 cannot be opened: %2"), {shownName(device), reason});
+}
 
 LinkResult readRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
                      cps::TimeoutMark &mark, std::vector<uint8_t> *asRead) {
@@ -55,9 +79,9 @@ LinkResult writeRadio(cps::Cps &c, const QString &device, ConsoleTransferUi &ui,
     if (r.stopped && !r.readBackFailed)
         return result; // the message says what the radio holds
     if (r.portOpenFailed)
-        result.failure = device.toStdString() + " cannot be opened: " + result.failure;
+        result.failure = cannotBeOpened(device.toStdString(), result.failure);
     else if (r.failedStep != cps::WriteStep::Write)
-        result.failure = cps::stepName(r.failedStep).toStdString() + ": " + result.failure;
+        result.failure = stepText(r.failedStep) + ": " + result.failure;
     return result;
 }
 

@@ -23,6 +23,12 @@ struct LinkResult {
     bool readBackFailed = false;
 };
 
+// The step of a checked write in the message language: backup, write, verify.
+std::string stepText(cps::WriteStep step);
+
+// "DEVICE cannot be opened: REASON" (without a device: "cannot be opened: REASON").
+std::string cannotBeOpened(const std::string &device, const std::string &reason);
+
 // Reads the radio on `device` into `c` (the image changes only when the whole
 // read succeeded). On success `asRead` receives the image exactly as read,
 // before the redisplay's decoding touches it.

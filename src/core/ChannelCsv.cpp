@@ -7,6 +7,7 @@
 #include "core/ChannelListCsv.h"
 #include "core/Ctdcs.h"
 #include "core/FaceText.h"
+#include "core/MessageText.h"
 #include "core/Numeric.h"
 #include "core/OutOfBand.h"
 
@@ -33,8 +34,14 @@ std::optional<int> wholeNumber(const std::string &t) {
     return v;
 }
 
+// A value of the file inside a message: escaped and cut (MessageText.h).
 std::string quoted(const std::string &s) {
-    return "\"" + s + "\"";
+    return "\"" + shownText(s) + "\"";
+}
+
+std::string notFrequencyText(const std::string &column, const std::string &value) {
+    return filled(translated("Csv", "%1 %2 is not a frequency in MHz"),
+                  {shownText(column), quoted(value)});
 }
 
 // The column role a header name means: the fixed names and common names of
@@ -54,7 +61,7 @@ int roleOfName(const std::string &name, int columnCount) {
 std::string joined(const std::vector<std::string> &names) {
     std::string list;
     for (const auto &name : names)
-        list += (list.empty() ? "" : ", ") + name;
+        list += (list.empty() ? "" : ", ") + shownText(name);
     return list;
 }
 
@@ -79,29 +86,37 @@ OwnLayout readHeader(const Cps &c, const CsvRecord &header, std::vector<std::str
             continue;
         }
         if (!layout.fieldOfRole.emplace(role, i).second)
-            throw CsvError(header.line, "column " + quoted(name) + " appears twice");
+            throw CsvError(header.line,
+                           filled(translated("Csv", "column %1 appears twice"), {quoted(name)}));
         layout.nameOfRole[role] = name;
     }
     if (layout.fieldOfRole.count(field::ListFlag) && layout.fieldOfRole.count(kSkipColumn))
-        throw CsvError(header.line, "columns " + quoted(layout.nameOfRole[field::ListFlag]) +
-                                        " and " + quoted(layout.nameOfRole[kSkipColumn]) +
-                                        " both say whether a channel is scanned: keep one");
+        throw CsvError(header.line,
+                       filled(translated("Csv", "columns %1 and %2 both say whether a channel is "
+                                                "scanned: keep one"),
+                              {quoted(layout.nameOfRole[field::ListFlag]),
+                               quoted(layout.nameOfRole[kSkipColumn])}));
     if (!layout.fieldOfRole.count(kChannelColumn) || !layout.fieldOfRole.count(field::Rx))
         throw CsvError(
             header.line,
-            "the header fits neither layout this tool reads: its own needs at least the columns "
-            "Channel and Receive (e.g. " +
-                channelCsvHeader(c, kEnglish) +
-                "), the channel-list layout at least Location and Frequency (e.g. "
-                "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,...); column "
-                "names in any letter case" +
-                (ignored.empty() ? "" : " (not known here: " + joined(ignored) + ")"));
+            filled(translated("Csv", "the header fits neither layout this tool reads: its own "
+                                     "needs at least the columns Channel and Receive (e.g. %1), "
+                                     "the channel-list layout at least Location and Frequency "
+                                     "(e.g. Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,"
+                                     "cToneFreq,...); column names in any letter case"),
+                   {channelCsvHeader(c, kEnglish)}) +
+                (ignored.empty()
+                     ? ""
+                     : filled(translated("Csv", " (not known here: %1)"), {joined(ignored)})));
     if (!withoutPlace.empty())
-        notes.push_back("columns ignored (no place in this radio): " + joined(withoutPlace));
+        notes.push_back(filled(translated("Csv", "columns ignored (no place in this radio): %1"),
+                               {joined(withoutPlace)}));
     if (!unknown.empty())
-        notes.push_back("columns not recognised, ignored: " + joined(unknown) +
-                        " (this radio's columns are " + channelColumnNamesText() +
-                        ", also under common names such as Rx, Tx, Pwr, BW, Scan, Skip, BCL)");
+        notes.push_back(
+            filled(translated("Csv", "columns not recognised, ignored: %1 (this radio's "
+                                     "columns are %2, also under common names such as Rx, "
+                                     "Tx, Pwr, BW, Scan, Skip, BCL)"),
+                   {joined(unknown), channelColumnNamesText()}));
     return layout;
 }
 
@@ -142,12 +157,12 @@ std::optional<std::string> signallingEntry(const Cps &c, const std::string &fiel
     if (isNoneWord(c, t))
         return c.noneText;
     if (looksLikeStrippedDcsCode(t)) {
-        why = "DCS codes need the D prefix, e.g. D023N";
+        why = translated("Csv", "DCS codes need the D prefix, e.g. D023N");
         return std::nullopt;
     }
     const std::string entry = parseCtdcsEntry(upperAscii(t), c.noneText);
     if (entry == c.noneText) {
-        why = "unknown CTCSS/DCS setting";
+        why = translated("Csv", "unknown CTCSS/DCS setting");
         return std::nullopt;
     }
     return entry;
@@ -156,6 +171,7 @@ std::optional<std::string> signallingEntry(const Cps &c, const std::string &fiel
 struct RowRefusal {
     std::string why;
     int channel; // 0: unknown
+    RefusalKind kind;
 };
 enum class Outside { PastLast, BeforeStart };
 using RowResult = std::variant<ChannelEntryRow, RowRefusal, Outside>;
@@ -190,8 +206,9 @@ struct RowReader {
         std::string words;
         for (int k = 0; k < parameterChoiceCount(f); ++k)
             words += (k ? ", " : "") + parameterWord(f, k);
-        return words + (words.empty() ? "" : " or ") + "a choice index from 0 to " +
-               std::to_string(choices(f) - 1);
+        const std::string index = filled(translated("Csv", "a choice index from 0 to %1"),
+                                         {std::to_string(choices(f) - 1)});
+        return words.empty() ? index : filled(translated("Csv", "%1 or %2"), {words, index});
     }
 
     // The row as entries, or the reason it cannot be entered, or where it
@@ -214,43 +231,48 @@ struct RowReader {
         // A row longer than the header (even by empty fields) may have a value
         // split by a decimal comma: whatever the refusal, say so.
         const std::string hint = decimalCommaHint(r, layout.headerFields, separator, decimalFields);
-        const auto refused = [&](std::string why) {
+        const auto refused = [&](std::string why, RefusalKind kind = RefusalKind::Unreadable) {
             if (why.find(hint) == std::string::npos)
                 why += hint;
-            return RowRefusal{std::move(why), n && channel >= 1 ? channel : 0};
+            return RowRefusal{std::move(why), n && channel >= 1 ? channel : 0, kind};
         };
 
         std::size_t needed = 0;
         for (const auto &[role, index] : layout.fieldOfRole)
             needed = std::max(needed, index + 1);
         if (r.fields.size() < needed)
-            return refused(std::to_string(needed) + " fields expected, " +
-                           std::to_string(r.fields.size()) + " found");
+            return refused(filled(translated("Csv", "%1 fields expected, %2 found"),
+                                  {std::to_string(needed), std::to_string(r.fields.size())}),
+                           RefusalKind::FieldCount);
         if (auto why = extraFieldsText(r, layout.headerFields, separator, decimalFields))
-            return refused(*why);
+            return refused(*why, RefusalKind::FieldCount);
 
         ChannelEntryRow row;
         row.line = r.line;
         row.rxColumn = layout.nameOfRole.at(field::Rx);
         if (!n || channel < 1)
-            return refused(layout.nameOfRole.at(kChannelColumn) + " must be a number from 1 to " +
-                           std::to_string(c.cols.channelCount));
+            return refused(filled(translated("Csv", "%1 must be a number from 1 to %2"),
+                                  {shownText(layout.nameOfRole.at(kChannelColumn)),
+                                   std::to_string(c.cols.channelCount)}));
         row.channel = channel;
 
         // A frequency outside the band is refused, not moved to the band edge:
         // an import must not change a licensed frequency without a word.
         row.rx = decimalPointText(field(r, field::Rx), separator);
         if (!isNumeric(*row.rx))
-            return refused(row.rxColumn + " " + quoted(*row.rx) + " is not a frequency in MHz");
+            return refused(notFrequencyText(row.rxColumn, *row.rx));
         if (!frequencyInBand(c, *row.rx))
-            return refused(outsideBandText(c, row.rxColumn + " " + *row.rx));
+            return refused(outsideBandText(c, shownText(row.rxColumn) + " " + shownText(*row.rx)),
+                           RefusalKind::OutsideBand);
         if (layout.fieldOfRole.count(field::Tx)) {
             row.txColumn = layout.nameOfRole.at(field::Tx);
             row.tx = decimalPointText(field(r, field::Tx), separator);
             if (!row.tx->empty() && !isNumeric(*row.tx))
-                return refused(row.txColumn + " " + quoted(*row.tx) + " is not a frequency in MHz");
+                return refused(notFrequencyText(row.txColumn, *row.tx));
             if (!row.tx->empty() && !frequencyInBand(c, *row.tx))
-                return refused(outsideBandText(c, row.txColumn + " " + *row.tx));
+                return refused(
+                    outsideBandText(c, shownText(row.txColumn) + " " + shownText(*row.tx)),
+                    RefusalKind::OutsideBand);
         }
         for (int role : {field::DecChoice, field::EncChoice}) {
             if (!layout.fieldOfRole.count(role))
@@ -258,8 +280,8 @@ struct RowReader {
             std::string why;
             const auto entry = signallingEntry(c, field(r, role), separator, why);
             if (!entry)
-                return refused(layout.nameOfRole.at(role) + " " + quoted(field(r, role)) + ": " +
-                               why);
+                return refused(shownText(layout.nameOfRole.at(role)) + " " +
+                               quoted(field(r, role)) + ": " + why);
             (role == field::DecChoice ? row.decode : row.encode) = *entry;
         }
         for (int f = kFirstParameter; f <= c.cols.columnCount; ++f) {
@@ -267,16 +289,18 @@ struct RowReader {
                 continue;
             const auto k = choice(f, field(r, f));
             if (!k)
-                return refused(layout.nameOfRole.at(f) + " " + quoted(field(r, f)) + " must be " +
-                               choiceList(f));
+                return refused(filled(
+                    translated("Csv", "%1 %2 must be %3"),
+                    {shownText(layout.nameOfRole.at(f)), quoted(field(r, f)), choiceList(f)}));
             row.parameters[f] = *k;
         }
         if (layout.fieldOfRole.count(kSkipColumn)) {
             const std::string &value = field(r, kSkipColumn);
             const auto skipped = skipOfWord(value);
             if (!skipped)
-                return refused(layout.nameOfRole.at(kSkipColumn) + " " + quoted(value) +
-                               " must be S (left out of the scan) or empty");
+                return refused(
+                    filled(translated("Csv", "%1 %2 must be S (left out of the scan) or empty"),
+                           {shownText(layout.nameOfRole.at(kSkipColumn)), quoted(value)}));
             row.parameters[field::ListFlag] = *skipped ? 0 : 1;
         }
         return row;
@@ -292,7 +316,8 @@ ChannelCsvRead readOwnLayout(const Cps &c, const CsvTable &table,
         const int line = table.records[i].line;
         auto row = reader.read(table.records[i]);
         if (auto *refusal = std::get_if<RowRefusal>(&row))
-            result.refused.push_back(rowProblem(line, refusal->why, refusal->channel));
+            result.refused.push_back(
+                rowProblem(line, refusal->why, refusal->channel, refusal->kind));
         else if (auto *outside = std::get_if<Outside>(&row))
             (*outside == Outside::PastLast ? result.pastLastChannel : result.beforeStart)
                 .push_back(line);
@@ -311,8 +336,10 @@ void refuseRepeatedChannels(ChannelCsvRead &read) {
             kept.push_back(std::move(row));
         else
             read.refused.push_back(
-                rowProblem(row.line, "channel " + std::to_string(row.channel) + " is listed twice",
-                           row.channel));
+                rowProblem(row.line,
+                           filled(translated("Csv", "channel %1 is listed twice"),
+                                  {std::to_string(row.channel)}),
+                           row.channel, RefusalKind::ListedTwice));
     }
     read.rows = std::move(kept);
     std::stable_sort(
@@ -335,9 +362,10 @@ std::optional<std::string> clampWarning(const Cps &c, const ChannelEntryRow &row
     }
     if (snapped && *snapped == *stored)
         return std::nullopt;
-    return csvLineText(row.line, column + " " + text + " is outside the band " +
-                                     mhzText5(c.bandLow) + " - " + mhzText5(c.bandHigh) +
-                                     "; stored as " + mhzText5(*stored));
+    return csvLineText(row.line,
+                       filled(translated("Csv", "%1 %2 is outside the band %3 - %4; stored as %5"),
+                              {shownText(column), shownText(text), mhzText5(c.bandLow),
+                               mhzText5(c.bandHigh), mhzText5(*stored)}));
 }
 
 } // namespace
@@ -362,10 +390,10 @@ std::string decimalCommaHint(const CsvRecord &r, std::size_t headerFields, char 
     for (const std::size_t i : decimalFields)
         if (i + 1 < r.fields.size() && allDigits(r.fields[i]) && allDigits(r.fields[i + 1])) {
             const std::string number = r.fields[i] + "," + r.fields[i + 1];
-            return "; " + quoted(number) +
-                   " looks like a number with a decimal comma in a comma-separated file: write " +
-                   r.fields[i] + "." + r.fields[i + 1] + ", quote it (\"" + number +
-                   "\"), or separate the fields with ;";
+            return filled(translated("Csv", "; %1 looks like a number with a decimal comma in a "
+                                            "comma-separated file: write %2, quote it (%1), or "
+                                            "separate the fields with ;"),
+                          {quoted(number), r.fields[i] + "." + r.fields[i + 1]});
         }
     return {};
 }
@@ -378,20 +406,51 @@ std::optional<std::string> extraFieldsText(const CsvRecord &r, std::size_t heade
         extra = extra || !r.fields[i].empty();
     if (!extra)
         return std::nullopt;
-    return std::to_string(r.fields.size()) + " fields, the header names " +
-           std::to_string(headerFields) +
+    return filled(translated("Csv", "%1 fields, the header names %2"),
+                  {std::to_string(r.fields.size()), std::to_string(headerFields)}) +
            decimalCommaHint(r, headerFields, separator, decimalFields);
 }
 
-CsvRowProblem rowProblem(int line, std::string message, int channel) {
-    const auto has = [&](const char *part) { return message.find(part) != std::string::npos; };
-    std::string reason = has("outside the band") ? "outside the band"
-                         : has("of this radio") || has("on this radio")
-                             ? "not possible on this radio"
-                         : has("listed twice") ? "channel listed twice"
-                         : has(" fields")      ? "wrong number of fields"
-                                               : "value not readable";
-    return {line, std::move(message), channel, std::move(reason)};
+namespace {
+
+// The kind in English words, as the channel-list preview's state column shows it.
+const char *kindEnglish(RefusalKind kind) {
+    switch (kind) {
+    case RefusalKind::OutsideBand:
+        return "outside the band";
+    case RefusalKind::NotOnThisRadio:
+        return "not possible on this radio";
+    case RefusalKind::ListedTwice:
+        return "channel listed twice";
+    case RefusalKind::FieldCount:
+        return "wrong number of fields";
+    case RefusalKind::Unreadable:
+        break;
+    }
+    return "value not readable";
+}
+
+// The same in the message language, for the import's summary.
+std::string kindText(RefusalKind kind) {
+    switch (kind) {
+    case RefusalKind::OutsideBand:
+        return translated("Csv", "outside the band");
+    case RefusalKind::NotOnThisRadio:
+        return translated("Csv", "not possible on this radio");
+    case RefusalKind::ListedTwice:
+        return translated("Csv", "channel listed twice");
+    case RefusalKind::FieldCount:
+        return translated("Csv", "wrong number of fields");
+    case RefusalKind::Unreadable:
+        break;
+    }
+    return translated("Csv", "value not readable");
+}
+
+} // namespace
+
+CsvRowProblem rowProblem(int line, std::string message, int channel, RefusalKind kind) {
+    return {line, std::move(message), channel, kindEnglish(kind), kind};
 }
 
 std::string rangesText(std::vector<int> numbers) {
@@ -419,22 +478,27 @@ std::vector<std::string> importSummary(const ChannelCsvImport &import) {
     if (!import.entered && !read.rows.empty()) {
         for (const auto &row : read.rows)
             channels.push_back(row.channel);
-        lines.push_back("no channel imported; rows that fit: channels " + rangesText(channels) +
-                        " (" + std::to_string(channels.size()) + ")");
+        lines.push_back(
+            filled(translated("Csv", "no channel imported; rows that fit: channels %1 (%2)"),
+                   {rangesText(channels), std::to_string(channels.size())}));
     } else {
-        lines.push_back(channels.empty() ? "no channel imported"
-                                         : "channels imported: " + rangesText(channels) + " (" +
-                                               std::to_string(channels.size()) + ")");
+        lines.push_back(channels.empty()
+                            ? translated("Csv", "no channel imported")
+                            : filled(translated("Csv", "channels imported: %1 (%2)"),
+                                     {rangesText(channels), std::to_string(channels.size())}));
     }
     if (!read.refused.empty()) {
-        std::map<std::string, int> byReason;
+        // In the order of the English words, whatever the language.
+        std::map<std::string, std::pair<RefusalKind, int>> byReason;
         for (const auto &p : read.refused)
-            ++byReason[p.reason];
+            ++byReason.try_emplace(p.reason, p.kind, 0).first->second.second;
         std::string counts;
-        for (const auto &[reason, count] : byReason)
-            counts += (counts.empty() ? "" : ", ") + std::to_string(count) + " " + reason;
-        lines.push_back("rows refused: " + std::to_string(read.refused.size()) + " (" + counts +
-                        ")");
+        for (const auto &[reason, kindCount] : byReason)
+            counts += (counts.empty() ? "" : ", ") +
+                      filled(translated("Csv", "%1 %2"),
+                             {std::to_string(kindCount.second), kindText(kindCount.first)});
+        lines.push_back(filled(translated("Csv", "rows refused: %1 (%2)"),
+                               {std::to_string(read.refused.size()), counts}));
     }
     return lines;
 }
@@ -448,32 +512,35 @@ std::string mhzText5(int32_t tenHz) {
 }
 
 std::string outsideBandText(const Cps &c, const std::string &what) {
-    return what + " is outside the band " + mhzText5(c.bandLow) + " - " + mhzText5(c.bandHigh);
+    return filled(translated("Csv", "%1 is outside the band %2 - %3"),
+                  {what, mhzText5(c.bandLow), mhzText5(c.bandHigh)});
 }
 
 std::string csvLineText(int line, const std::string &message) {
-    return "CSV line " + std::to_string(line) + ": " + message;
+    return filled(translated("Csv", "CSV line %1: %2"), {std::to_string(line), message});
 }
 
 ChannelCsvRead readChannelCsv(const Cps &c, const std::string &text,
                               const ChannelCsvOptions &options) {
     const CsvTable table = parseCsvText(text);
     if (table.records.empty())
-        throw CsvError(1, "empty file; the first line must be a header such as " +
-                              channelCsvHeader(c, kEnglish));
+        throw CsvError(
+            1, filled(translated("Csv", "empty file; the first line must be a header such as %1"),
+                      {channelCsvHeader(c, kEnglish)}));
     ChannelCsvRead read = isChannelListHeader(table.records[0].fields)
                               ? readChannelListCsv(c, table, options)
                               : readOwnLayout(c, table, options);
     refuseRepeatedChannels(read);
     if (!read.pastLastChannel.empty())
-        read.notes.push_back(std::to_string(read.pastLastChannel.size()) + " row(s) past channel " +
-                             std::to_string(c.cols.channelCount) + " left out (lines " +
-                             rangesText(read.pastLastChannel) +
-                             "); --start chooses the row that becomes channel 1");
+        read.notes.push_back(
+            filled(translated("Csv", "%1 row(s) past channel %2 left out (lines %3); "
+                                     "--start chooses the row that becomes channel 1"),
+                   {std::to_string(read.pastLastChannel.size()),
+                    std::to_string(c.cols.channelCount), rangesText(read.pastLastChannel)}));
     if (!read.beforeStart.empty())
-        read.notes.push_back(std::to_string(read.beforeStart.size()) +
-                             " row(s) before the first channel left out (lines " +
-                             rangesText(read.beforeStart) + ")");
+        read.notes.push_back(
+            filled(translated("Csv", "%1 row(s) before the first channel left out (lines %2)"),
+                   {std::to_string(read.beforeStart.size()), rangesText(read.beforeStart)}));
     return read;
 }
 

@@ -39,11 +39,15 @@ struct ChannelEntryRow {
     std::string rxColumn = "Receive", txColumn = "Transmit"; // as the file names them
 };
 
+// The kinds of refusal an import counts.
+enum class RefusalKind { Unreadable, OutsideBand, NotOnThisRadio, ListedTwice, FieldCount };
+
 struct CsvRowProblem {
     int line;
     std::string message;
     int channel = 0;      // the channel the row would have filled; 0 when unknown
-    std::string reason{}; // the kind of refusal for counting ("outside the band", ...)
+    std::string reason{}; // the kind in English words ("outside the band", ...)
+    RefusalKind kind = RefusalKind::Unreadable;
 };
 
 struct ChannelCsvRead {
@@ -79,8 +83,8 @@ std::optional<std::string> extraFieldsText(const CsvRecord &r, std::size_t heade
                                            char separator,
                                            const std::vector<std::size_t> &decimalFields);
 
-// A refused row with its reason's kind told from the message.
-CsvRowProblem rowProblem(int line, std::string message, int channel);
+// A refused row of the given kind.
+CsvRowProblem rowProblem(int line, std::string message, int channel, RefusalKind kind);
 
 // "; \"446,1\" looks like a number with a decimal comma ..." when the row has
 // more fields than the header and two of them look like one number split by a
@@ -92,9 +96,9 @@ std::string decimalCommaHint(const CsvRecord &r, std::size_t headerFields, char 
 std::string rangesText(std::vector<int> numbers);
 
 // Enters the rows in channel order by the grid's rules and deletes every
-// channel not among them (unless `deleteOthers` is false: they stay as they are). Reading refuses a frequency outside the band; should
-// rows made elsewhere hold one, the entry rule clamps it and this returns one
-// warning for each ("CSV line 4: Receive 500 is outside the band 136.00000 -
+// channel not among them (unless `deleteOthers` is false: they stay as they are). Reading refuses a
+// frequency outside the band; should rows made elsewhere hold one, the entry rule clamps it and
+// this returns one warning for each ("CSV line 4: Receive 500 is outside the band 136.00000 -
 // 174.00000; stored as 174.00000").
 std::vector<std::string> enterChannelRows(Cps &c, const std::vector<ChannelEntryRow> &rows,
                                           bool deleteOthers = true);

@@ -4,6 +4,7 @@
 #include "core/ChannelColumnNames.h"
 #include "core/ChannelEntry.h"
 #include "core/Ctdcs.h"
+#include "core/MessageText.h"
 #include "core/Numeric.h"
 
 #include <algorithm>
@@ -32,8 +33,9 @@ const char *const kUsedColumns[] = {
 const char *const kWithoutPlace[] = {"name",     "tstep",    "comment", "urcall",
                                      "rpt1call", "rpt2call", "dvcode"};
 
+// A value of the file inside a message: escaped and cut (MessageText.h).
 std::string quoted(const std::string &s) {
-    return "\"" + s + "\"";
+    return "\"" + shownText(s) + "\"";
 }
 
 // MHz with six decimals, as these files carry frequencies and offsets.
@@ -76,6 +78,7 @@ Signal signalOf(const std::string &text) {
 // Throws the reason a row is refused.
 struct Refusal {
     std::string why;
+    RefusalKind kind;
 };
 // Throws that a row falls outside the channels taken.
 struct OutsideRow {
@@ -94,14 +97,16 @@ class RowReader {
         record_ = &r;
         const auto location = whole(value("location"));
         if (!location)
-            refuse("Location " + quoted(value("location")) + " is not a channel number");
+            refuse(filled(translated("Csv", "Location %1 is not a channel number"),
+                          {quoted(value("location"))}));
         const int n = channelOfNumber(options, *location);
         if (n > c_.cols.channelCount)
             throw OutsideRow{true};
         if (n < 1 && options.start)
             throw OutsideRow{false};
         if (n < 1)
-            refuse("Location " + value("location") + " is not a channel number");
+            refuse(filled(translated("Csv", "Location %1 is not a channel number"),
+                          {shownText(value("location"))}));
         return n;
     }
 
@@ -113,7 +118,7 @@ class RowReader {
         row.txColumn = "Offset";
         row.channel = channel;
         if (auto why = extraFieldsText(r, headerFields_, separator_, decimalFields()))
-            refuse(*why);
+            refuse(*why, RefusalKind::FieldCount);
 
         const int32_t rx = frequency("Frequency", tenHz("frequency"));
         row.rx = mhzText5(rx);
@@ -128,7 +133,8 @@ class RowReader {
         else if (duplex == "off")
             row.tx = "";
         else
-            refuse("Duplex " + quoted(value("duplex")) + " must be empty, +, -, split or off");
+            refuse(filled(translated("Csv", "Duplex %1 must be empty, +, -, split or off"),
+                          {quoted(value("duplex"))}));
 
         const auto [transmit, receive] = signalling();
         row.encode = transmit;
@@ -156,7 +162,10 @@ class RowReader {
     }
 
   private:
-    [[noreturn]] static void refuse(const std::string &why) { throw Refusal{why}; }
+    [[noreturn]] static void refuse(const std::string &why,
+                                    RefusalKind kind = RefusalKind::Unreadable) {
+        throw Refusal{why, kind};
+    }
 
     std::string value(const std::string &column) const {
         const auto it = at_.find(column);
@@ -178,7 +187,8 @@ class RowReader {
         const std::string t = decimalPointText(value(column), separator_);
         const auto v = decimalToScaled(t, 5);
         if (!v || *v < 0 || *v > 100000000000LL)
-            refuse(columnName(column) + " " + quoted(value(column)) + " is not a frequency in MHz");
+            refuse(filled(translated("Csv", "%1 %2 is not a frequency in MHz"),
+                          {columnName(column), quoted(value(column))}));
         return *v;
     }
 
@@ -198,8 +208,9 @@ class RowReader {
         } catch (const RunError &) {
         }
         if (k < c_.bandLow || k > c_.bandHigh)
-            refuse(outsideBandText(
-                c_, what + " " + (k < 0 ? anyMhz(x) : mhzText5(static_cast<int32_t>(k)))));
+            refuse(outsideBandText(c_, what + " " +
+                                           (k < 0 ? anyMhz(x) : mhzText5(static_cast<int32_t>(k)))),
+                   RefusalKind::OutsideBand);
         return static_cast<int32_t>(k);
     }
 
@@ -214,7 +225,9 @@ class RowReader {
             if (std::find(tones.begin(), tones.end(), text) != tones.end())
                 return text;
         }
-        refuse(columnName(column) + " " + quoted(typed) + " is not a CTCSS tone of this radio");
+        refuse(filled(translated("Csv", "%1 %2 is not a CTCSS tone of this radio"),
+                      {columnName(column), quoted(typed)}),
+               RefusalKind::NotOnThisRadio);
     }
 
     // A DCS code of the signalling list with the polarity letter at `side` of
@@ -225,11 +238,14 @@ class RowReader {
             std::string(typed.size() < 3 ? 3 - typed.size() : 0, '0') + typed;
         const auto &codes = dcsCodes();
         if (std::find(codes.begin(), codes.end(), digits) == codes.end())
-            refuse(columnName(column) + " " + quoted(typed) + " is not a DCS code of this radio");
+            refuse(filled(translated("Csv", "%1 %2 is not a DCS code of this radio"),
+                          {columnName(column), quoted(typed)}),
+                   RefusalKind::NotOnThisRadio);
         const std::string polarity = value("dtcspolarity").empty() ? "NN" : value("dtcspolarity");
         const char letter = polarity.size() == 2 ? polarity[static_cast<std::size_t>(side)] : '?';
         if (letter != 'N' && letter != 'n' && letter != 'R' && letter != 'r')
-            refuse("DtcsPolarity " + quoted(polarity) + " must be two letters N or R");
+            refuse(filled(translated("Csv", "DtcsPolarity %1 must be two letters N or R"),
+                          {quoted(polarity)}));
         return "D" + digits + (letter == 'R' || letter == 'r' ? "I" : "N");
     }
 
@@ -253,18 +269,22 @@ class RowReader {
         if (mode == "dtcs-r")
             return {none, code("dtcscode", 1)};
         if (mode != "cross")
-            refuse("Tone " + quoted(value("tone")) +
-                   " must be empty, Tone, TSQL, DTCS, TSQL-R, DTCS-R or Cross");
+            refuse(
+                filled(translated("Csv", "Tone %1 must be empty, Tone, TSQL, DTCS, TSQL-R, DTCS-R "
+                                         "or Cross"),
+                       {quoted(value("tone"))}));
         const std::string cross = asciiLower(value("crossmode"));
         const auto arrow = cross.find("->");
         if (arrow == std::string::npos)
-            refuse("CrossMode " + quoted(value("crossmode")) + " is not a cross mode");
+            refuse(filled(translated("Csv", "CrossMode %1 is not a cross mode"),
+                          {quoted(value("crossmode"))}));
         const std::string tx = cross.substr(0, arrow), rx = cross.substr(arrow + 2);
         const bool known = (tx == "tone" || tx == "dtcs" || tx.empty()) &&
                            (rx == "tone" || rx == "dtcs" || rx.empty()) &&
                            !(tx.empty() && rx.empty()) && !(tx == "tone" && rx.empty());
         if (!known)
-            refuse("CrossMode " + quoted(value("crossmode")) + " is not a cross mode");
+            refuse(filled(translated("Csv", "CrossMode %1 is not a cross mode"),
+                          {quoted(value("crossmode"))}));
         const std::string transmit = tx == "tone"   ? tone("rtonefreq")
                                      : tx == "dtcs" ? code("dtcscode", 0)
                                                     : none;
@@ -287,7 +307,9 @@ class RowReader {
         else if (m == "nfm")
             setChoice(row, field::Bit4, kNarrow);
         else if (!m.empty())
-            refuse("Mode " + quoted(value("mode")) + " is not possible on this radio (FM or NFM)");
+            refuse(filled(translated("Csv", "Mode %1 is not possible on this radio (FM or NFM)"),
+                          {quoted(value("mode"))}),
+                   RefusalKind::NotOnThisRadio);
     }
 
     void skip(ChannelEntryRow &row) const {
@@ -297,7 +319,8 @@ class RowReader {
         else if (s.empty() || s == "p")
             setChoice(row, field::ListFlag, kScanned);
         else
-            refuse("Skip " + quoted(value("skip")) + " must be empty, S or P");
+            refuse(filled(translated("Csv", "Skip %1 must be empty, S or P"),
+                          {quoted(value("skip"))}));
     }
 
     void power(ChannelEntryRow &row) const {
@@ -313,7 +336,8 @@ class RowReader {
             number.pop_back();
         const auto centiwatts = decimalToScaled(decimalPointText(trimField(number), separator_), 2);
         if (!centiwatts || *centiwatts < 0)
-            refuse("Power " + quoted(typed) + " must be High, Low or watts such as 5.0W");
+            refuse(filled(translated("Csv", "Power %1 must be High, Low or watts such as 5.0W"),
+                          {quoted(typed)}));
         setChoice(row, field::Bit5, *centiwatts >= kHighPowerCentiwatts ? kHigh : kLow);
     }
 
@@ -367,20 +391,22 @@ ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
         const auto isName = [&](const char *n) { return asciiLower(n) == name; };
         if (std::any_of(std::begin(kUsedColumns), std::end(kUsedColumns), isName)) {
             if (!at.emplace(name, i).second)
-                throw CsvError(header.line,
-                               "column " + quoted(header.fields[i]) + " appears twice");
+                throw CsvError(header.line, filled(translated("Csv", "column %1 appears twice"),
+                                                   {quoted(header.fields[i])}));
         } else {
             const bool known =
                 std::any_of(std::begin(kWithoutPlace), std::end(kWithoutPlace), isName);
             std::string &list = known ? withoutPlace : unknown;
-            list += (list.empty() ? "" : ", ") + header.fields[i];
+            list += (list.empty() ? "" : ", ") + shownText(header.fields[i]);
         }
     }
     if (!withoutPlace.empty())
-        result.notes.push_back("columns ignored (no place in this radio): " + withoutPlace);
+        result.notes.push_back(filled(
+            translated("Csv", "columns ignored (no place in this radio): %1"), {withoutPlace}));
     if (!unknown.empty())
-        result.notes.push_back("columns not recognised, ignored: " + unknown +
-                               " (this layout's columns read here are " + used + ")");
+        result.notes.push_back(filled(translated("Csv", "columns not recognised, ignored: %1 (this "
+                                                        "layout's columns read here are %2)"),
+                                      {unknown, used}));
 
     // Most files count from 1; one whose first location is 0 counts from 0.
     ChannelCsvOptions options = given;
@@ -388,8 +414,8 @@ ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
         table.records[1].fields.size() > at["location"] &&
         table.records[1].fields[at["location"]] == "0") {
         options.start = 0;
-        result.notes.push_back(
-            "Location starts at 0: location 0 is channel 1, 1 is channel 2, ...");
+        result.notes.push_back(translated(
+            "Csv", "Location starts at 0: location 0 is channel 1, 1 is channel 2, ..."));
     }
 
     RowReader reader(c, table, at);
@@ -401,8 +427,9 @@ ChannelCsvRead readChannelListCsv(const Cps &c, const CsvTable &table,
             result.rows.push_back(reader.read(table.records[i], channel));
         } catch (const Refusal &r) {
             const std::string hint = reader.hint(table.records[i]);
-            result.refused.push_back(rowProblem(
-                line, r.why.find(hint) == std::string::npos ? r.why + hint : r.why, channel));
+            result.refused.push_back(
+                rowProblem(line, r.why.find(hint) == std::string::npos ? r.why + hint : r.why,
+                           channel, r.kind));
         } catch (const OutsideRow &o) {
             (o.pastLast ? result.pastLastChannel : result.beforeStart).push_back(line);
         }

@@ -1,4 +1,5 @@
 #include "core/CsvText.h"
+#include "core/MessageText.h"
 
 #include <algorithm>
 #include <array>
@@ -6,6 +7,11 @@
 #include <optional>
 
 namespace cps {
+
+CsvError::CsvError(int lineNumber, const std::string &why)
+    : std::runtime_error(
+          filled(translated("Csv", "CSV line %1: %2"), {std::to_string(lineNumber), why})),
+      line(lineNumber) {}
 
 namespace {
 
@@ -93,8 +99,8 @@ Prepared prepare(const std::string &raw) {
     else if (const auto little = utf16WithoutMarkIsLittleEndian(raw))
         p.text = utf16ToUtf8(raw, *little, 0);
     else if (raw.find('\0') != std::string::npos)
-        throw CsvError(1, "the file holds zero bytes: it is not text in UTF-8 or UTF-16; save it "
-                          "as CSV in UTF-8");
+        throw CsvError(1, translated("Csv", "the file holds zero bytes: it is not text in UTF-8 "
+                                            "or UTF-16; save it as CSV in UTF-8"));
     else
         p.text = raw.rfind(kByteOrderMark, 0) == 0 ? raw.substr(3) : raw;
     const std::size_t end = p.text.find('\n');
@@ -225,7 +231,7 @@ CsvTable parseCsvText(const std::string &raw) {
             }
         }
         if (quoted)
-            throw CsvError(record.line, "unterminated quoted field");
+            throw CsvError(record.line, translated("Csv", "unterminated quoted field"));
         record.fields.push_back(trimField(cur));
         // A line of separators only is an empty spreadsheet row.
         const bool blank = std::all_of(record.fields.begin(), record.fields.end(),

@@ -15,9 +15,7 @@ namespace cps {
 // A CSV text that cannot be read as records at all (e.g. an unterminated quote).
 struct CsvError : std::runtime_error {
     int line;
-    CsvError(int lineNumber, const std::string &why)
-        : std::runtime_error("CSV line " + std::to_string(lineNumber) + ": " + why),
-          line(lineNumber) {}
+    CsvError(int lineNumber, const std::string &why); // "CSV line N: why"
 };
 
 struct CsvRecord {

@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <limits>
@@ -95,6 +96,7 @@ ChannelListPreview::ChannelListPreview(const cps::Cps &c, const std::string &csv
     why_ = new QLabel(this);
     why_->setObjectName(QStringLiteral("lblWhy"));
     why_->setWordWrap(true);
+    why_->setTextFormat(Qt::PlainText); // quotes the file's cells
     auto *hint = new QLabel(text(682), this);
     hint->setWordWrap(true);
 
@@ -219,7 +221,8 @@ void ChannelListPreview::fillTable() {
                 put(kFirstGridCol + f - 1, qs(cps::choiceCaption(c_.cols, f, choice)));
         }
         auto *state = put(kFirstGridCol + gridCols, text(stateEntry(row.state)));
-        state->setToolTip(qs(row.message));
+        // A tooltip takes text with a tag for markup: the file's cells are shown as typed.
+        state->setToolTip(Qt::convertFromPlainText(qs(row.message)));
         if (!row.entry)
             state->setForeground(palette().color(QPalette::Disabled, QPalette::Text).darker(150));
     }

@@ -20,6 +20,9 @@ QMessageBox::StandardButton Dialogs::message(QWidget *parent, const QString &tex
         return box.answer();
     }
     QMessageBox box(icon, title, text, buttons, parent);
+    // Messages quote pasted and imported text: a cell holding "<b>" or an
+    // <img> must show as typed, never be taken for markup.
+    box.setTextFormat(Qt::PlainText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -46,7 +49,8 @@ QString Dialogs::saveFile(QWidget *parent, const QString &dir, const QString &fi
     dlg.setOptions(fileDialogOptions());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(defaultSuffix);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
     return dlg.selectedFiles().first();
 }
 
@@ -58,13 +62,18 @@ QString Dialogs::saveFileChoosing(QWidget *parent, const QString &dir, const QSt
     dlg.setNameFilters(filters);
     dlg.selectNameFilter(chosen);
     dlg.setDefaultSuffix(defaultSuffix);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
     chosen = dlg.selectedNameFilter();
     return dlg.selectedFiles().first();
 }
 
-Dialogs &dialogs() { return *current; }
-void setDialogs(Dialogs *d) { current = d ? d : &realDialogs; }
+Dialogs &dialogs() {
+    return *current;
+}
+void setDialogs(Dialogs *d) {
+    current = d ? d : &realDialogs;
+}
 
 // Qt reads the pattern from the parentheses itself; the description carries it once.
 QString dataFileFilter() {

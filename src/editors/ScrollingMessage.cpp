@@ -36,6 +36,7 @@ ScrollingMessage::ScrollingMessage(QWidget *parent, const QString &text, const Q
                                                                  : QStyle::SP_MessageBoxWarning);
     iconLabel->setPixmap(standard.pixmap(32, 32));
     auto *headingLabel = new QLabel(heading, this);
+    headingLabel->setTextFormat(Qt::PlainText); // may quote imported text
     headingLabel->setWordWrap(true);
     auto *top = new QHBoxLayout;
     top->addWidget(iconLabel, 0, Qt::AlignTop);

@@ -349,18 +349,19 @@ TEST(Completion, FilesCoverTheCommandTable) {
 TEST_F(CommandLine, APortFailureIsOneLineInTheChosenLanguage) {
     const QString port = path("no-such-port");
     struct Case {
-        QString lang, text;
-    } cases[] = {
-        {"3", "Communication failed,please check commuication port! No such device: " + port +
-                  " is unplugged. Plug the cable in; its COM number is kept for when "
-                  "it comes back."},
-        {"1", QStringLiteral("通信失败，请检查通信端口！ 没有此设备：%1 已拔出。请插入写频"
-                             "线；它的 COM 号会保留，插回后仍可使用。")
-                  .arg(port)}};
+        QString lang, opened, text;
+    } cases[] = {{"3", " cannot be opened: ",
+                  "Communication failed,please check commuication port! No such device: " + port +
+                      " is unplugged. Plug the cable in; its COM number is kept for when "
+                      "it comes back."},
+                 {"1", QStringLiteral(" 无法打开："),
+                  QStringLiteral("通信失败，请检查通信端口！ 没有此设备：%1 已拔出。请插入写频"
+                                 "线；它的 COM 号会保留，插回后仍可使用。")
+                      .arg(port)}};
     for (const auto &k : cases) {
         const CliRun r = cli({"read", "--port", port, "-o", path("x.dat"), "--lang", k.lang});
         EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err, port + ": " + port + " cannot be opened: " + k.text + "\n");
+        EXPECT_EQ(r.err, port + ": " + port + k.opened + k.text + "\n");
     }
     const CliRun verbose = cli({"read", "--port", port, "-o", path("x.dat"), "--verbose"});
     EXPECT_TRUE(verbose.err.contains("modCommun->OpenCom")) << verbose.err.toStdString();

@@ -9,6 +9,8 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -202,3 +204,40 @@ TEST_F(ChannelListImport, AnExportImportsBackToTheSameChannels) {
 }
 
 } // namespace
+
+// Text from the file is shown as typed: a cell holding markup is neither bold
+// in the reason line nor in the state's tooltip.
+TEST_F(ChannelListImport, ImportedTextIsShownAsPlainText) {
+    startEmpty136();
+    const QString list = writeList("markup.csv", "Location,Frequency,Mode\n"
+                                                 "1,145.50000,<b>AM</b><img src=x>\n");
+    importWith(list, [](ChannelListPreview &p) {
+        p.table()->setCurrentCell(0, 1);
+        auto *why = p.findChild<QLabel *>("lblWhy");
+        ASSERT_NE(why, nullptr);
+        EXPECT_EQ(why->textFormat(), Qt::PlainText);
+        EXPECT_TRUE(why->text().contains("\"<b>AM</b><img src=x>\"")) << why->text().toStdString();
+        const QString tip = p.table()->item(0, p.table()->columnCount() - 1)->toolTip();
+        EXPECT_TRUE(tip.contains("&lt;b&gt;AM&lt;/b&gt;&lt;img")) << tip.toStdString();
+        EXPECT_FALSE(tip.contains("<b>") || tip.contains("<img")) << tip.toStdString();
+        press(p, Qt::Key_Escape);
+    });
+}
+
+// The real message box takes the text as plain text, whatever it quotes.
+TEST(DialogsMessage, QuotedMarkupStaysText) {
+    Qt::TextFormat shown = Qt::AutoText;
+    QString text;
+    QTimer::singleShot(0, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        shown = box->textFormat();
+        text = box->text();
+        box->done(QMessageBox::Ok);
+    });
+    cps::Dialogs real;
+    real.message(nullptr, "CSV line 2: Mode \"<b>AM</b>\"", "Brenvik", QMessageBox::Warning,
+                 QMessageBox::Ok);
+    EXPECT_EQ(shown, Qt::PlainText);
+    EXPECT_EQ(text, "CSV line 2: Mode \"<b>AM</b>\"");
+}
