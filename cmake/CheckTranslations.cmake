@@ -33,6 +33,20 @@ foreach(ts IN LISTS TS)
     endif()
   endforeach()
 endforeach()
+# A message written straight to a stream or a failure, not through translated(),
+# would stay English in every language: such literals are refused (the
+# program's name as a prefix is the one word that never changes).
+set(untranslated "(<< *\"[A-Za-z][a-z]|UsageError\\(\"|CliFailure\\([A-Za-z]+, *\"|push_back\\(\"[A-Za-z]|InputProblem\\{\")")
+foreach(source IN LISTS SOURCES)
+  file(STRINGS ${source} lines REGEX "${untranslated}")
+  foreach(line IN LISTS lines)
+    if(NOT line MATCHES "<< \"brenvik-cli: \"")
+      get_filename_component(name ${source} NAME)
+      string(STRIP "${line}" line)
+      string(APPEND problems "${name}: a message not through translated(): ${line}\n")
+    endif()
+  endforeach()
+endforeach()
 if(problems)
   message(FATAL_ERROR "translations not in step with the code "
                       "(run the update_translations_* target and translate):\n${problems}")
