@@ -10,6 +10,7 @@
 #include "support/ProgramFolder.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,7 +34,10 @@ struct FindCableTest : ::testing::Test {
         testsupport::initCps(c, folder, 3);
         std::string error;
         ASSERT_TRUE(pty.open(error)) << error;
-        cable.device = QString::fromStdString(pty.path());
+        // The cable's path is a link of our own: a closed pseudo-terminal's
+        // number is soon taken by another program's, so unplugging removes the link.
+        cable.device = folder.dir.filePath("ttyUSB0");
+        ASSERT_TRUE(QFile::link(QString::fromStdString(pty.path()), cable.device));
         cable.description = "USB Serial";
         cable.vid = 0x1a86;
         cable.pid = 0x7523;
@@ -82,7 +86,7 @@ TEST_F(FindCableTest, ACablePluggedInGetsTheSelectedNumberAndIsTicked) {
     ASSERT_TRUE(waitUntil([&] { return !find.finding(); }));
     EXPECT_EQ(find.lblFindCable->text(), found());
     EXPECT_EQ(find.cmdFindCable->text(), "Find cable");
-    EXPECT_EQ(c.ini().read("Ports", "2", "", 512), pty.path());
+    EXPECT_EQ(c.ini().read("Ports", "2", "", 512), cable.device.toStdString());
     EXPECT_TRUE(dialog->COM1[1]->isEnabled());
     EXPECT_TRUE(dialog->COM1[1]->isChecked());
     EXPECT_TRUE(dialog->deviceLabels[1]->text().startsWith(cable.device));
@@ -103,10 +107,11 @@ TEST_F(FindCableTest, ACablePluggedInGetsTheSelectedNumberAndIsTicked) {
     EXPECT_EQ(c.settings.com, 2);
 
     // Unplugged, the number keeps its cable and says why it cannot be used.
+    QFile::remove(cable.device);
     pty.close();
     devices.set({});
     dialog->show();
-    EXPECT_EQ(c.ini().read("Ports", "2", "", 512), pty.path());
+    EXPECT_EQ(c.ini().read("Ports", "2", "", 512), cable.device.toStdString());
     EXPECT_FALSE(dialog->COM1[1]->isEnabled());
     EXPECT_TRUE(dialog->deviceLabels[1]->text().startsWith(cable.device));
     EXPECT_TRUE(dialog->COM1[1]->toolTip().contains(cable.device + " is unplugged"))
