@@ -14,6 +14,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <barrier>
 #include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
@@ -221,6 +222,28 @@ TEST_F(RadioRecord, ThreadsAndProcessesWritingAtOnceLoseNothing) {
     cps::RecordFilter oneProcess;
     oneProcess.port = "W101";
     EXPECT_EQ(cps::queryRecords(db(), oneProcess).size(), static_cast<std::size_t>(kEach));
+}
+
+// The first two radios of a bench finish together on a database that does
+// not exist yet: both create it at once (SQLite may answer "busy" without
+// waiting while the other turns the new file to WAL). Many rounds, because
+// the moment is narrow.
+TEST_F(RadioRecord, TwoFirstWritersOfANewDatabaseBothStore) {
+    for (int round = 0; round < 50; ++round) {
+        const QString path = work.filePath(QStringLiteral("new-%1.sqlite").arg(round));
+        std::barrier together(2);
+        cps::RecordOutcome outcomes[2];
+        const auto write = [&](int i) {
+            together.arrive_and_wait();
+            outcomes[i] = cps::appendRecord(c, path, entry("2026-12-11T08:00:00Z", "COM1", true));
+        };
+        std::thread a(write, 0), b(write, 1);
+        a.join();
+        b.join();
+        for (const auto &o : outcomes)
+            ASSERT_TRUE(o.stored) << "round " << round << ": " << o.warning.toStdString();
+        ASSERT_EQ(cps::queryRecords(path, {}).size(), 2u);
+    }
 }
 
 // Another program holds the write lock beyond the busy timeout: the record is
