@@ -8,6 +8,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
+  libqt6sql6-sqlite       # Qt SQL's SQLite driver: the record of programmed radios
   libgtest-dev
   fonts-noto-cjk          # Chinese interface
   fp-utils                # chmcmd: builds the compiled help files

@@ -193,20 +193,25 @@ std::vector<CommandSpec> buildSpecs() {
     s.push_back(
         {"program",
          "program FILE.dat --port DEV [--port DEV ...] [--verify] [--backup DIR] "
-         "[--log FILE.csv] [--count N] [--force]",
+         "[--log FILE.csv] [--count N] [--operator NAME] [--force]",
          QT_TRANSLATE_NOOP(
              "CliHelp",
              "programming line: radio after radio on every port, until Ctrl-C or --count"),
          QT_TRANSLATE_NOOP(
              "CliHelp", "Each port is checked first: a port that cannot be opened ends the command "
                         "before any radio is programmed. One line per radio with its result and "
-                        "duration on standard output. Ctrl-C, SIGTERM or SIGHUP ends the line once "
-                        "the radios being programmed are finished and logged."),
+                        "duration on standard output. Every result is also kept in the record of "
+                        "programmed radios (see 'brenvik-cli history'); a result that cannot be "
+                        "recorded is still printed and logged, with a warning on stderr. Ctrl-C, "
+                        "SIGTERM or SIGHUP ends the line once the radios being programmed are "
+                        "finished and logged."),
          {kPort,
           kVerify,
           kBackup,
           {"--log", "FILE.csv", QT_TRANSLATE_NOOP("CliHelp", "append one CSV line per radio")},
           {"--count", "N", QT_TRANSLATE_NOOP("CliHelp", "stop after N radios passed")},
+          {"--operator", "NAME",
+           QT_TRANSLATE_NOOP("CliHelp", "who programs the radios, kept in the record")},
           kForce},
          1,
          1,
@@ -266,6 +271,37 @@ std::vector<CommandSpec> buildSpecs() {
                                       "echoes")},
           {kExitUsage,
            QT_TRANSLATE_NOOP("CliHelp", "usage error, or the port cannot be opened")}}});
+    s.push_back(
+        {"history",
+         "history [--since DATE] [--until DATE] [--port DEV] [--plan NAME] "
+         "[--result pass|fail] [--operator NAME] [--limit N] [--json|--csv]",
+         QT_TRANSLATE_NOOP("CliHelp", "list the radios programmed, newest first"),
+         QT_TRANSLATE_NOOP(
+             "CliHelp",
+             "Every result of a programming line ('brenvik-cli program' or the desktop "
+             "tool's Production Line) and every single Write of the desktop tool is kept "
+             "in the record of programmed radios, history.sqlite beside the program (in "
+             "the user's data folder when installed). DATE is a day (2026-12-11, in local "
+             "time: --until includes that whole day) or a date and time in ISO 8601 "
+             "(2026-12-11T08:00, 2026-12-11T08:00:00Z). The table's count goes to stderr. "
+             "With --json one JSON array of objects with the keys time (ISO 8601, UTC), "
+             "port, plan, planSha256, ident (hex), result (PASS or FAIL), failedStep, "
+             "message, durationMs, backupFile and operator."),
+         {{"--since", "DATE", QT_TRANSLATE_NOOP("CliHelp", "records from DATE on")},
+          {"--until", "DATE", QT_TRANSLATE_NOOP("CliHelp", "records up to DATE")},
+          {"--port", "DEV",
+           QT_TRANSLATE_NOOP("CliHelp", "records of this port only, as the line named it")},
+          {"--plan", "NAME", QT_TRANSLATE_NOOP("CliHelp", "records of this plan file name only")},
+          {"--result", "pass|fail", QT_TRANSLATE_NOOP("CliHelp", "passed or failed radios only")},
+          {"--operator", "NAME", QT_TRANSLATE_NOOP("CliHelp", "records of this operator only")},
+          {"--limit", "N", QT_TRANSLATE_NOOP("CliHelp", "the newest N records only")},
+          {"--json", "", QT_TRANSLATE_NOOP("CliHelp", "one JSON array")},
+          {"--csv", "", QT_TRANSLATE_NOOP("CliHelp", "CSV with a header line, for spreadsheets")}},
+         0,
+         0,
+         {"brenvik-cli history --since 2026-12-01 --result fail",
+          "brenvik-cli history --plan plan.dat --json"},
+         {kOk, kUsage, {kExitFile, QT_TRANSLATE_NOOP("CliHelp", "the record cannot be read")}}});
     s.push_back({"bands",
                  "bands [--json]",
                  QT_TRANSLATE_NOOP("CliHelp", "list the band numbers, captions and limits"),

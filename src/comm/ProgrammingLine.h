@@ -38,6 +38,11 @@ struct LineSettings {
     int probeIntervalMs = 1000; // between two program requests on one port
     int probeReplyMs = 300;     // for each reply of a probe
     int goneAfterMisses = 2;    // unanswered probes that mean the radio was taken away
+    // The record of every radio (RadioRecord.h): empty `recordDatabase`
+    // keeps none. `planName` is the plan's file name as recorded.
+    QString recordDatabase;
+    QString planName;
+    QString operatorName; // may stay empty
 };
 
 struct LineResult {
@@ -49,6 +54,9 @@ struct LineResult {
     WriteStep failedStep = WriteStep::None;
     QString message;
     QString backupFile;
+    // Why the result is not in the record of every radio (or a note on it,
+    // such as a damaged database kept aside); empty when it was recorded.
+    QString recordWarning;
 };
 
 enum class LineState { WaitingForRadio, Programming, WaitingForRemoval };
@@ -76,11 +84,14 @@ class ProgrammingLine {
     void runPort(const LinePort &port);
     std::optional<QByteArray> probe(const LinePort &port);
     LineResult program(const LinePort &port, const QByteArray &ident, TimeoutMark &mark);
+    // Adds `r` to the record of every radio; the warning when it is not there.
+    QString record(const LineResult &r) const;
     // Sleeps ms unless a stop is requested first; false when stopping.
     bool pauseUnlessStopped(int ms);
 
     const Cps &plan_;
     LineSettings settings_;
+    QString planSha256_; // of the image every radio is sent
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     bool stop_ = false;

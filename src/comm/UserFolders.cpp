@@ -14,7 +14,8 @@ UserFolders standardUserFolders() {
     // folder whatever name the running program gives itself, so the desktop
     // tool and the command line share one settings file.
     return {folder(QStandardPaths::GenericConfigLocation, QStringLiteral(".config")),
-            folder(QStandardPaths::DocumentsLocation, QStringLiteral("Documents"))};
+            folder(QStandardPaths::DocumentsLocation, QStringLiteral("Documents")),
+            folder(QStandardPaths::GenericDataLocation, QStringLiteral(".local/share"))};
 }
 
 FileLocations locateProgramFiles(const QString &programDir) {

@@ -7,7 +7,7 @@
 
 namespace cps {
 
-// The desktop's config and documents folders (documents in the locale's
+// The desktop's config, documents and data folders (documents in the locale's
 // wording, e.g. ~/文档), with the home folder as the plain fallback.
 UserFolders standardUserFolders();
 

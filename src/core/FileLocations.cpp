@@ -35,6 +35,7 @@ FileLocations portableLocations(const std::string &programDir) {
     f.dataFolder = join(programDir, "Data");
     f.backupFolder = join(f.dataFolder, "Backup");
     f.helpFolder = programDir;
+    f.historyDatabase = join(programDir, kHistoryFileName);
     return f;
 }
 
@@ -56,6 +57,10 @@ FileLocations installedLocations(const std::string &programDir, const std::strin
     f.dataFolder = join(user.documents, kDocumentsFolderName);
     f.backupFolder = join(f.dataFolder, "Backup");
     f.helpFolder = deliveredDir;
+    // A record is the user's data, not a setting: it belongs in the data
+    // folder where the desktop keeps one.
+    const std::string dataDir = user.data.empty() ? user.config : user.data;
+    f.historyDatabase = join(join(dataDir, kAppFolderName), kHistoryFileName);
     return f;
 }
 

@@ -22,6 +22,7 @@ enum class LayoutMode { Portable, Installed };
 struct UserFolders {
     std::string config;    // e.g. ~/.config
     std::string documents; // e.g. ~/Documents, ~/文档
+    std::string data;      // e.g. ~/.local/share; empty: beside the settings
 };
 
 struct FileLocations {
@@ -34,6 +35,7 @@ struct FileLocations {
     std::string dataFolder;        // plans; Untitled.dat lives here
     std::string backupFolder;      // radio backups before a write
     std::string helpFolder;        // <Lang>Help.CHM and help/<lang>/
+    std::string historyDatabase;   // the record of every radio programmed (SQLite)
 
     bool installed() const { return mode == LayoutMode::Installed; }
 };
@@ -45,6 +47,7 @@ inline constexpr const char *kDeliveredSettingsFileName = "selvarn.default.ini";
 inline constexpr const char *kDefaultImageFileName = "dhcpqec.exe";
 inline constexpr const char *kAppFolderName = "brenvik-cps";   // in the config folder
 inline constexpr const char *kDocumentsFolderName = "Brenvik"; // in the documents folder
+inline constexpr const char *kHistoryFileName = "history.sqlite";
 
 // Everything in and beside `programDir` (also what --program-dir forces).
 FileLocations portableLocations(const std::string &programDir);

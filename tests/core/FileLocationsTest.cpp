@@ -25,7 +25,9 @@ using testsupport::slurp;
 struct Machine : ::testing::Test {
     QTemporaryDir root;
     std::string at(const char *rel) const { return root.filePath(rel).toStdString(); }
-    cps::UserFolders user() const { return {at("home/.config"), at("home/Dokumente")}; }
+    cps::UserFolders user() const {
+        return {at("home/.config"), at("home/Dokumente"), at("home/.local/share")};
+    }
 };
 
 TEST_F(Machine, EveryPathOfBothLayouts) {
@@ -37,6 +39,7 @@ TEST_F(Machine, EveryPathOfBothLayouts) {
     EXPECT_EQ(p.dataFolder, at("stick/Data"));
     EXPECT_EQ(p.backupFolder, at("stick/Data/Backup"));
     EXPECT_EQ(p.helpFolder, at("stick"));
+    EXPECT_EQ(p.historyDatabase, at("stick/history.sqlite"));
 
     const auto i = cps::installedLocations(at("usr/bin"), at("usr/share/brenvik-cps"), user());
     EXPECT_EQ(i.mode, cps::LayoutMode::Installed);
@@ -46,6 +49,12 @@ TEST_F(Machine, EveryPathOfBothLayouts) {
     EXPECT_EQ(i.dataFolder, at("home/Dokumente/Brenvik"));
     EXPECT_EQ(i.backupFolder, at("home/Dokumente/Brenvik/Backup"));
     EXPECT_EQ(i.helpFolder, at("usr/share/brenvik-cps"));
+    EXPECT_EQ(i.historyDatabase, at("home/.local/share/brenvik-cps/history.sqlite"));
+    // A desktop that names no data folder: the record stays with the settings.
+    EXPECT_EQ(cps::installedLocations(at("usr/bin"), at("usr/share/brenvik-cps"),
+                                      {at("home/.config"), at("home/Dokumente")})
+                  .historyDatabase,
+              at("home/.config/brenvik-cps/history.sqlite"));
     EXPECT_NE(cps::describeLocations(i).find("installed mode, settings: " + i.settingsFile),
               std::string::npos);
 }
