@@ -19,6 +19,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -63,12 +64,15 @@ struct FaultCase {
     QString lastBlock = {}; // a write cut off: the last block the radio acknowledged
 };
 
-// Every file below `dir` with its content.
+// Every file below `dir` with its content, but the record of programmed
+// radios, which every write adds to.
 std::map<QString, QByteArray> filesUnder(const QString &dir) {
     std::map<QString, QByteArray> files;
     QDirIterator it(dir, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile f(it.next());
+        if (QFileInfo(f.fileName()).fileName().startsWith(QLatin1String("history.sqlite")))
+            continue;
         files[f.fileName()] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("?");
     }
     return files;
