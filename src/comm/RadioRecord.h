@@ -19,12 +19,12 @@
 namespace cps {
 
 struct RecordEntry {
-    qint64 id = 0;     // the row's number (set by queryRecords)
-    QDateTime time;    // when the radio answered; stored as UTC
-    QString port;      // "COM3", "/dev/ttyUSB0", as the line named it
-    QString plan;      // the plan's file name (no folder)
+    qint64 id = 0;      // the row's number (set by queryRecords)
+    QDateTime time;     // when the radio answered; stored as UTC
+    QString port;       // "COM3", "/dev/ttyUSB0", as the line named it
+    QString plan;       // the plan's file name (no folder)
     QString planSha256; // lowercase hex SHA-256 of the image sent (planImageSha256)
-    QByteArray ident;  // the radio's identification bytes
+    QByteArray ident;   // the radio's identification bytes
     bool pass = false;
     QString failedStep; // "backup", "write", "verify" (stepName); empty on a pass
     QString message;
@@ -36,12 +36,12 @@ struct RecordEntry {
 // Why a record was not stored (or what happened to the database on the way).
 enum class RecordTrouble {
     None,
-    Busy,           // another writer held the database beyond the busy timeout
-    ReadOnly,       // the folder or the file cannot be written
-    WriteFailed,    // the disk is full or refused the write
-    Corrupt,        // the file is not a sound database: kept aside, a new one started
-    NewerSchema,    // made by a newer version of the tool: left untouched
-    CannotOpen,     // anything else that stops the database from opening
+    Busy,        // another writer held the database beyond the busy timeout
+    ReadOnly,    // the folder or the file cannot be written
+    WriteFailed, // the disk is full or refused the write
+    Corrupt,     // the file is not a sound database: kept aside, a new one started
+    NewerSchema, // made by a newer version of the tool: left untouched
+    CannotOpen,  // anything else that stops the database from opening
 };
 
 struct RecordOutcome {
