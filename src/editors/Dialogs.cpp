@@ -3,6 +3,7 @@
 #include "editors/ScrollingMessage.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 
 namespace cps {
 
@@ -61,6 +62,17 @@ QString Dialogs::saveFileChoosing(QWidget *parent, const QString &dir, const QSt
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     chosen = dlg.selectedNameFilter();
     return dlg.selectedFiles().first();
+}
+
+bool Dialogs::askText(QWidget *parent, const QString &title, const QString &label,
+                      QString &value) {
+    QInputDialog dlg(parent);
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(label);
+    dlg.setTextValue(value);
+    if (dlg.exec() != QDialog::Accepted) return false;
+    value = dlg.textValue();
+    return true;
 }
 
 Dialogs &dialogs() { return *current; }
