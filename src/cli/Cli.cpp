@@ -54,6 +54,7 @@ int run(const std::vector<std::string> &words, Console &console) {
         {"diff", diffCommand},
         {"program", programCommand},
         {"cable-check", cableCheckCommand},
+        {"history", historyCommand},
         {"help", helpCommand},
     };
     std::string current; // the command, once known

@@ -145,17 +145,21 @@ std::vector<CommandSpec> buildSpecs() {
                   {kExitRadioUnread, "the radio could not be read"}}});
     s.push_back({"program",
                  "program FILE.dat --port DEV [--port DEV ...] [--verify] [--backup DIR] "
-                 "[--log FILE.csv] [--count N] [--force]",
+                 "[--log FILE.csv] [--count N] [--operator NAME] [--force]",
                  "programming line: radio after radio on every port, until Ctrl-C or --count",
                  "Each port is checked first: a port that cannot be opened ends the command "
                  "before any radio is programmed. One line per radio with its result and "
-                 "duration on standard output. Ctrl-C, SIGTERM or SIGHUP ends the line once "
-                 "the radios being programmed are finished and logged.",
+                 "duration on standard output. Every result is also kept in the record of "
+                 "programmed radios (see 'brenvik-cli history'); a result that cannot be "
+                 "recorded is still printed and logged, with a warning on stderr. Ctrl-C, "
+                 "SIGTERM or SIGHUP ends the line once the radios being programmed are "
+                 "finished and logged.",
                  {kPort,
                   kVerify,
                   kBackup,
                   {"--log", "FILE.csv", "append one CSV line per radio"},
                   {"--count", "N", "stop after N radios passed"},
+                  {"--operator", "NAME", "who programs the radios, kept in the record"},
                   kForce},
                  1,
                  1,
@@ -170,11 +174,11 @@ std::vector<CommandSpec> buildSpecs() {
                  "ports [--json] [--watch]",
                  "list serial devices and their COM numbers",
                  "With --watch, prints a line for each serial device that appears or "
-                  "disappears (plug the cable in or pull it out to see which it is), with the "
-                  "same columns after an EVENT column (added or removed), until Ctrl-C, SIGTERM "
-                  "or SIGHUP; with --json one JSON object a line, with the keys of the list "
-                  "plus \"event\": \"added\" or \"removed\". The system is asked every half "
-                  "second.",
+                 "disappears (plug the cable in or pull it out to see which it is), with the "
+                 "same columns after an EVENT column (added or removed), until Ctrl-C, SIGTERM "
+                 "or SIGHUP; with --json one JSON object a line, with the keys of the list "
+                 "plus \"event\": \"added\" or \"removed\". The system is asked every half "
+                 "second.",
                  {{"--json", "", "one JSON array (with --watch: one object a line)"},
                   {"--watch", "", "report devices as they come and go, until Ctrl-C"}},
                  0,
@@ -199,6 +203,33 @@ std::vector<CommandSpec> buildSpecs() {
                   {kExitRadio, "no radio answered, the radio is not supported, or the cable "
                                "echoes"},
                   {kExitUsage, "usage error, or the port cannot be opened"}}});
+    s.push_back({"history",
+                 "history [--since DATE] [--until DATE] [--port DEV] [--plan NAME] "
+                 "[--result pass|fail] [--operator NAME] [--limit N] [--json|--csv]",
+                 "list the radios programmed, newest first",
+                 "Every result of a programming line ('brenvik-cli program' or the desktop "
+                 "tool's Production Line) and every single Write of the desktop tool is kept "
+                 "in the record of programmed radios, history.sqlite beside the program (in "
+                 "the user's data folder when installed). DATE is a day (2026-12-11, in local "
+                 "time: --until includes that whole day) or a date and time in ISO 8601 "
+                 "(2026-12-11T08:00, 2026-12-11T08:00:00Z). The table's count goes to stderr. "
+                 "With --json one JSON array of objects with the keys time (ISO 8601, UTC), "
+                 "port, plan, planSha256, ident (hex), result (PASS or FAIL), failedStep, "
+                 "message, durationMs, backupFile and operator.",
+                 {{"--since", "DATE", "records from DATE on"},
+                  {"--until", "DATE", "records up to DATE"},
+                  {"--port", "DEV", "records of this port only, as the line named it"},
+                  {"--plan", "NAME", "records of this plan file name only"},
+                  {"--result", "pass|fail", "passed or failed radios only"},
+                  {"--operator", "NAME", "records of this operator only"},
+                  {"--limit", "N", "the newest N records only"},
+                  {"--json", "", "one JSON array"},
+                  {"--csv", "", "CSV with a header line, for spreadsheets"}},
+                 0,
+                 0,
+                 {"brenvik-cli history --since 2026-12-01 --result fail",
+                  "brenvik-cli history --plan plan.dat --json"},
+                 {kOk, kUsage, {kExitFile, "the record cannot be read"}}});
     s.push_back({"bands",
                  "bands [--json]",
                  "list the band numbers, captions and limits",

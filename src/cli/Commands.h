@@ -17,5 +17,6 @@ int bandsCommand(const Args &args, Console &console);
 int diffCommand(const Args &args, Console &console);
 int programCommand(const Args &args, Console &console);
 int cableCheckCommand(const Args &args, Console &console);
+int historyCommand(const Args &args, Console &console);
 
 } // namespace cli

@@ -10,6 +10,7 @@
 #include "comm/ProgrammingLine.h"
 #include "platform/StopWaiter.h"
 
+#include <QFileInfo>
 #include <QSerialPort>
 #include <atomic>
 #include <fstream>
@@ -94,6 +95,9 @@ int programCommand(const Args &args, Console &console) {
     cps::LineSettings settings;
     settings.verify = args.has("--verify");
     settings.backupDir = QString::fromStdString(args.value("--backup"));
+    settings.recordDatabase = QString::fromStdString(c.files.historyDatabase);
+    settings.planName = QFileInfo(QString::fromStdString(args.positionals()[0])).fileName();
+    settings.operatorName = QString::fromStdString(args.value("--operator"));
     cps::ProgrammingLine line(c, settings);
 
     std::mutex outputLock;
@@ -113,6 +117,9 @@ int programCommand(const Args &args, Console &console) {
             text += " (backup " + r.backupFile.toStdString() + ")";
         console.out << text << '\n' << std::flush;
         log.append(r);
+        if (!r.recordWarning.isEmpty())
+            console.err << r.port.toStdString() << ": " << r.recordWarning.toStdString() << '\n'
+                        << std::flush;
     };
     line.onState = [&](const QString &port, cps::LineState state) {
         static const char *const texts[] = {"waiting for a radio", "programming",

@@ -105,6 +105,7 @@ CheckedWriteResult runWriteWithChecks(Cps &c, SerialPort &port, TransferUi &ui, 
     RadioTransfer transfer(c, recorder, catcher, mark);
     catcher.last.clear();
     const TransferResult written = transfer.write();
+    r.ident = transfer.engine().radioIdent;
     r.portOpenFailed = transfer.portOpenFailed();
     r.blocks = transfer.blocksWritten();
     if (written != TransferResult::Succeeded) {

@@ -49,6 +49,7 @@ struct CheckedWriteResult {
     bool readBackFailed = false; // verify: written, but the radio could not be read back
     BlocksWritten blocks;        // the write's acknowledged data blocks
     QString backupFile;          // the backup written, if any
+    QByteArray ident;            // the radio's identification bytes, when it gave them
     std::vector<int> mismatches; // verify: every differing address
 };
 

@@ -1,6 +1,7 @@
 #include "comm/ProgrammingLine.h"
 
 #include "comm/RadioPresence.h"
+#include "comm/RadioRecord.h"
 #include "comm/Waiter.h"
 
 #include <QElapsedTimer>
@@ -37,7 +38,26 @@ class LineTransferUi : public TransferUi {
 } // namespace
 
 ProgrammingLine::ProgrammingLine(const Cps &plan, LineSettings settings)
-    : plan_(plan), settings_(std::move(settings)) {}
+    : plan_(plan), settings_(std::move(settings)) {
+    if (!settings_.recordDatabase.isEmpty())
+        planSha256_ = planImageSha256(plan_);
+}
+
+QString ProgrammingLine::record(const LineResult &r) const {
+    RecordEntry e;
+    e.time = r.time;
+    e.port = r.port;
+    e.plan = settings_.planName;
+    e.planSha256 = planSha256_;
+    e.ident = r.ident;
+    e.pass = r.pass;
+    e.failedStep = r.pass ? QString() : stepName(r.failedStep);
+    e.message = r.message;
+    e.durationMs = r.durationMs;
+    e.backupFile = r.backupFile;
+    e.operatorName = settings_.operatorName;
+    return appendRecord(plan_, settings_.recordDatabase, e).warning;
+}
 
 void ProgrammingLine::requestStop() {
     {
@@ -131,7 +151,11 @@ void ProgrammingLine::runPort(const LinePort &port) {
             return;
 
         state(LineState::Programming);
-        const LineResult result = program(port, *ident, mark);
+        LineResult result = program(port, *ident, mark);
+        // Recorded here, in the port's own thread: a busy database delays
+        // this port's report, never the window or the other ports.
+        if (!settings_.recordDatabase.isEmpty())
+            result.recordWarning = record(result);
         if (onResult)
             onResult(result);
 

@@ -84,11 +84,14 @@ class ProgrammingLine {
     void runPort(const LinePort &port);
     std::optional<QByteArray> probe(const LinePort &port);
     LineResult program(const LinePort &port, const QByteArray &ident, TimeoutMark &mark);
+    // Adds `r` to the record of every radio; the warning when it is not there.
+    QString record(const LineResult &r) const;
     // Sleeps ms unless a stop is requested first; false when stopping.
     bool pauseUnlessStopped(int ms);
 
     const Cps &plan_;
     LineSettings settings_;
+    QString planSha256_; // of the image every radio is sent
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     bool stop_ = false;

@@ -221,6 +221,7 @@ void ProtocolEngine::identificationCheck() {
     if (currentLine != 1 || capturePos != kIdentCaptured + 1)
         return;
     const uint8_t c2 = capture[1], c3 = capture[2], c4 = capture[3];
+    radioIdent = QByteArray(reinterpret_cast<const char *>(&capture[1]), 3);
     const auto stdPair = scripts_.stdIdentPair();
     if (c2 != kIdentMarker || (c3 == stdPair[0] && c4 == stdPair[1])) {
         scripts_.SelectStdCommandSet();

@@ -72,7 +72,8 @@ class ProtocolEngine {
     int pollLimit = 100; // last limit computed
     int attempts = 0;    // failed passes so far; 255 = radio not supported
     int currentLine = 0;
-    int logIndex = 0; // next traffic log entry, 0-based
+    int logIndex = 0;      // next traffic log entry, 0-based
+    QByteArray radioIdent; // the identification bytes the radio gave on line 1
 
   private:
     bool isHexToken(const std::string &t) const;

@@ -67,12 +67,15 @@ bool openForWriting(RecordConnection &conn, const QString &path, Attempt &attemp
         attempt = failure(path, conn.lastError());
         return false;
     }
-    QSqlQuery wal(conn.db());
-    // Readers never wait for a writer, and writers wait for each other only
-    // as long as one commit takes.
-    if (!wal.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) {
-        attempt = failure(path, wal.lastError());
-        return false;
+    {
+        // Readers never wait for a writer, and writers wait for each other
+        // only as long as one commit takes. (The pragma answers with a row:
+        // its statement must be done before a transaction can commit.)
+        QSqlQuery wal(conn.db());
+        if (!wal.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) {
+            attempt = failure(path, wal.lastError());
+            return false;
+        }
     }
     const SchemaCheck schema = upgradeRecordSchema(conn.db());
     if (schema.state == SchemaState::Newer) {

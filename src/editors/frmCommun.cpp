@@ -1,6 +1,7 @@
 #include "editors/frmCommun.h"
 
 #include "comm/CheckedWrite.h"
+#include "comm/WriteRecord.h"
 #include "core/Ini.h"
 #include "core/OutOfBand.h"
 #include "core/Plan.h"
@@ -11,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -451,18 +453,31 @@ cps::TransferResult frmCommun::writeChecked() {
     if (chkBackupBeforeWrite->isChecked())
         checks.backupDir = QString::fromStdString(c_.files.backupFolder);
     checks.portName = QStringLiteral("COM%1").arg(c_.settings.com);
+    cps::WriteFacts facts;
+    facts.started = QDateTime::currentDateTime();
+    facts.port = checks.portName;
+    facts.planPath = QString::fromStdString(c_.CurFilePath);
+    facts.planSha256 = cps::planImageSha256(c_);
+    QElapsedTimer clock;
+    clock.start();
     ui_->holdMessages = true;
     const cps::CheckedWriteResult r = cps::writeWithChecks(c_, port_, *ui_, mark_, checks);
     ui_->holdMessages = false;
     if (r.portOpenFailed)
-        return cps::TransferResult::NotStarted;
-    if (!r.ok) {
+        return cps::TransferResult::NotStarted; // no radio was reached: nothing to record
+    facts.durationMs = clock.elapsed();
+    const cps::RecordOutcome recorded = cps::appendRecord(
+        c_, QString::fromStdString(c_.files.historyDatabase), cps::writeRecordEntry(r, facts));
+    if (!r.ok)
         cps::dialogs().message(this, r.message, QString::fromStdString(c_.text(70)),
                                QMessageBox::Warning, QMessageBox::Ok);
-        return cps::TransferResult::Failed;
-    }
-    showWritten(checks.verify);
-    return cps::TransferResult::Succeeded;
+    else
+        showWritten(checks.verify);
+    // The write's own outcome first; then why the record does not have it.
+    if (!recorded.warning.isEmpty())
+        cps::dialogs().message(this, recorded.warning, QString::fromStdString(c_.text(70)),
+                               QMessageBox::Warning, QMessageBox::Ok);
+    return r.ok ? cps::TransferResult::Succeeded : cps::TransferResult::Failed;
 }
 
 // The main window's status bar keeps the outcome until a command replaces it.

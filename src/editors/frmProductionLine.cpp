@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -315,6 +316,8 @@ bool frmProductionLine::startLine() {
     settings.backupDir = QDir::fromNativeSeparators(txtBackupFolder->text().trimmed());
     if (!settings.backupDir.isEmpty())
         QDir().mkpath(settings.backupDir);
+    settings.recordDatabase = QString::fromStdString(c_.files.historyDatabase);
+    settings.planName = QFileInfo(QString::fromStdString(c_.CurFilePath)).fileName();
     run_ = new ProductionLineRun(c_, settings, coms, this);
     makeRows(coms);
     connect(run_, &ProductionLineRun::stateChanged, this,
@@ -365,6 +368,10 @@ void frmProductionLine::takeResult(const cps::LineResult &r) {
     if (auto it = rows.find(r.port); it != rows.end())
         it->second->setResult(r);
     log_.append(r);
+    // The result stands on its row and in the log; the status line says why
+    // the record of programmed radios does not have it.
+    if (!r.recordWarning.isEmpty())
+        lblStatus->setText(r.recordWarning);
     if (chkSound->isChecked())
         QApplication::beep();
     showTotals();

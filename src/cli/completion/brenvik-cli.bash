@@ -4,12 +4,12 @@ _brenvik_cli() {
     local cur prev words cword
     _init_completion || return
 
-    local commands="new show export-csv import-csv read write diff program ports cable-check bands help"
+    local commands="new show export-csv import-csv read write diff program ports cable-check history bands help"
     local common="--lang --program-dir --verbose --help"
     local command="" i
     for ((i = 1; i < cword; i++)); do
         case "${words[i]}" in
-            --lang | --program-dir | --port | -o | --band | --backup | --log | --count | --format) ((i++)) ;;
+            --lang | --program-dir | --port | -o | --band | --backup | --log | --count | --format | --operator | --since | --until | --plan | --result | --limit) ((i++)) ;;
             -*) ;;
             *) command="${words[i]}"; break ;;
         esac
@@ -24,7 +24,8 @@ _brenvik_cli() {
             COMPREPLY+=($(compgen -f -- "${cur:-/dev/tty}"))
             return ;;
         -o | --log) _filedir; return ;;
-        --count) return ;;
+        --count | --operator | --since | --until | --plan | --limit) return ;;
+        --result) COMPREPLY=($(compgen -W "pass fail" -- "$cur")); return ;;
         --format) COMPREPLY=($(compgen -W "brenvik chirp" -- "$cur")); return ;;
     esac
 
@@ -43,7 +44,8 @@ _brenvik_cli() {
         write) options="--port --verify --backup --force" ;;
         diff) options="--port" ;;
         cable-check) options="--port" ;;
-        program) options="--port --verify --backup --log --count --force" ;;
+        program) options="--port --verify --backup --log --count --operator --force" ;;
+        history) options="--since --until --port --plan --result --operator --limit --json --csv" ;;
         ports) options="--json --watch" ;;
         bands) options="--json" ;;
         help) COMPREPLY=($(compgen -W "$commands" -- "$cur")); return ;;
@@ -53,7 +55,7 @@ _brenvik_cli() {
     else
         case "$command" in
             import-csv) _filedir '@(dat|csv)' ;;
-            new | read | ports | cable-check | bands) ;;
+            new | read | ports | cable-check | history | bands) ;;
             *) _filedir dat ;;
         esac
     fi

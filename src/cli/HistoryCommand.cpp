@@ -1,0 +1,113 @@
+// The history command: the record of programmed radios, newest first, as a
+// table, JSON or CSV, filtered by time, port, plan, result and operator.
+#include "cli/Commands.h"
+#include "cli/PlanFile.h"
+#include "comm/LineLog.h"
+#include "comm/RadioRecord.h"
+#include "comm/RecordCsv.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTimeZone>
+
+namespace cli {
+
+namespace {
+
+// "2026-12-11" (a local day) or an ISO 8601 date and time ("2026-12-11T08:00",
+// "2026-12-11T08:00:00Z"); a day ends at the next day's start.
+QDateTime instantOf(const Args &args, const std::string &option, bool endOfDay) {
+    const QString text = QString::fromStdString(args.value(option));
+    const QDate day = QDate::fromString(text, Qt::ISODate);
+    if (day.isValid())
+        return (endOfDay ? day.addDays(1) : day).startOfDay();
+    const QDateTime time = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (!time.isValid())
+        throw UsageError("history: " + option + " takes a date (2026-12-11) or a date and time " +
+                         "(2026-12-11T08:00), not '" + text.toStdString() + "'");
+    return time;
+}
+
+cps::RecordFilter filterOf(const Args &args) {
+    cps::RecordFilter f;
+    if (args.has("--since"))
+        f.since = instantOf(args, "--since", false);
+    if (args.has("--until"))
+        f.until = instantOf(args, "--until", true);
+    f.port = QString::fromStdString(args.value("--port"));
+    f.plan = QString::fromStdString(args.value("--plan"));
+    f.operatorName = QString::fromStdString(args.value("--operator"));
+    if (args.has("--result")) {
+        const std::string result = args.value("--result");
+        if (result != "pass" && result != "fail")
+            throw UsageError("history: --result takes pass or fail, not '" + result + "'");
+        f.pass = result == "pass";
+    }
+    f.limit = args.intValue("--limit", 1, 100000000, 0);
+    return f;
+}
+
+QJsonObject recordJson(const cps::RecordEntry &e) {
+    return QJsonObject{{"time", cps::recordTimeText(e.time)},
+                       {"port", e.port},
+                       {"plan", e.plan},
+                       {"planSha256", e.planSha256},
+                       {"ident", QString::fromLatin1(e.ident.toHex())},
+                       {"result", e.pass ? "PASS" : "FAIL"},
+                       {"failedStep", e.failedStep},
+                       {"message", e.message},
+                       {"durationMs", e.durationMs},
+                       {"backupFile", e.backupFile},
+                       {"operator", e.operatorName}};
+}
+
+// Tabs or line breaks inside a message would break the table's columns.
+std::string cell(const QString &text) {
+    QString s = text;
+    s.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return s.isEmpty() ? "-" : s.toStdString();
+}
+
+} // namespace
+
+int historyCommand(const Args &args, Console &console) {
+    if (args.has("--json") && args.has("--csv"))
+        throw UsageError("history: --json and --csv cannot be combined");
+    const cps::RecordFilter filter = filterOf(args);
+
+    CommandSession session(args, console);
+    const QString database = QString::fromStdString(session.c.files.historyDatabase);
+    QString error;
+    const std::vector<cps::RecordEntry> records = cps::queryRecords(database, filter, &error);
+    if (!error.isEmpty())
+        throw CliFailure(kExitFile, database.toStdString() +
+                                        ": the record cannot be read: " + error.toStdString());
+
+    if (args.has("--json")) {
+        QJsonArray list;
+        for (const auto &e : records)
+            list.append(recordJson(e));
+        console.out << QJsonDocument(list).toJson(QJsonDocument::Compact).toStdString() << '\n';
+    } else if (args.has("--csv")) {
+        console.out << cps::recordCsvHeader() << '\n';
+        for (const auto &e : records)
+            console.out << cps::recordCsvLine(e) << '\n';
+    } else {
+        console.out << "TIME\tPORT\tPLAN\tIDENT\tRESULT\tSECONDS\tOPERATOR\tFAILED\tMESSAGE\n";
+        for (const auto &e : records)
+            console.out << e.time.toLocalTime()
+                               .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+                               .toStdString()
+                        << '\t' << cell(e.port) << '\t' << cell(e.plan) << '\t'
+                        << cell(cps::identText(e.ident)) << '\t' << (e.pass ? "PASS" : "FAIL")
+                        << '\t' << cps::secondsText(e.durationMs).toStdString() << '\t'
+                        << cell(e.operatorName) << '\t' << cell(e.failedStep) << '\t'
+                        << cell(e.message) << '\n';
+        console.err << records.size() << (records.size() == 1 ? " record" : " records") << '\n';
+    }
+    console.out << std::flush;
+    return kExitOk;
+}
+
+} // namespace cli
