@@ -1,6 +1,6 @@
 #include "editors/frmHistory.h"
 
-#include "core/CsvText.h"
+#include "comm/RecordCsv.h"
 #include "core/DataFile.h"
 #include "editors/Dialogs.h"
 #include "editors/HistoryModel.h"
@@ -235,15 +235,10 @@ void frmHistory::chooseExportFile() {
 
 bool frmHistory::exportCsv(const QString &path) {
     model->fetchAll();
-    std::string csv;
-    const auto line = [&](const auto &cell) {
-        for (int column = 0; column < HistoryModel::Count; ++column)
-            csv += (column ? "," : "") + cps::csvField(cell(column).toStdString());
-        csv += '\n';
-    };
-    line([this](int column) { return text(historyText::ColumnTime + column); });
+    // The same columns as the command line's history --csv, for spreadsheets.
+    std::string csv = cps::recordCsvHeader() + '\n';
     for (int row = 0; row < model->rowCount(); ++row)
-        line([&](int column) { return model->cellText(model->record(row), column); });
+        csv += cps::recordCsvLine(model->record(row)) + '\n';
     try {
         cps::writeFileAtomically(QDir::fromNativeSeparators(path).toStdString(),
                                  std::vector<uint8_t>(csv.begin(), csv.end()));

@@ -1,7 +1,7 @@
 #pragma once
 // The History window: every radio the line or a Write programmed, newest
 // first, with filters by result, port, date range and free text, a count
-// line, and the shown rows exported as CSV.
+// line, and the rows the filters select exported as CSV.
 //
 //   cboResult  cboPort  txtSearch  chkFrom dtpFrom  chkTo dtpTo
 //   tblRecords (HistoryModel, a page read at a time as it scrolls)
