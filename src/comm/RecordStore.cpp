@@ -9,10 +9,13 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QSqlQuery>
+#include <QThread>
 #include <QVariant>
+#include <algorithm>
 
 namespace cps {
 
@@ -72,7 +75,12 @@ bool openForWriting(RecordConnection &conn, const QString &path, Attempt &attemp
         // only as long as one commit takes. (The pragma answers with a row:
         // its statement must be done before a transaction can commit.)
         QSqlQuery wal(conn.db());
-        if (!wal.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) {
+        if (!wal.exec(QStringLiteral("PRAGMA journal_mode")) || !wal.next()) {
+            attempt = failure(path, wal.lastError());
+            return false;
+        }
+        if (wal.value(0).toString() != QLatin1String("wal") &&
+            !wal.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) {
             attempt = failure(path, wal.lastError());
             return false;
         }
@@ -113,6 +121,20 @@ Attempt tryAppend(const QString &path, const RecordEntry &e, int busyTimeoutMs) 
     if (!q.exec())
         return failure(path, q.lastError());
     return attempt;
+}
+
+// SQLite answers "busy" at once, without its busy wait, in a few moments
+// (another connection turning a new file to WAL, a snapshot that went stale):
+// such a try is repeated, with growing pauses, until the busy timeout is spent.
+Attempt appendWithin(const QString &path, const RecordEntry &e, int busyTimeoutMs) {
+    QElapsedTimer clock;
+    clock.start();
+    for (int pause = 5;; pause = std::min(pause * 2, 100)) {
+        const Attempt attempt = tryAppend(path, e, busyTimeoutMs);
+        if (attempt.trouble != RecordTrouble::Busy || clock.elapsed() + pause >= busyTimeoutMs)
+            return attempt;
+        QThread::msleep(static_cast<unsigned long>(pause));
+    }
 }
 
 // Whether the file at `path` is damaged, looked at afresh (another writer may
@@ -179,13 +201,13 @@ RecordOutcome appendRecord(const Cps &c, const QString &databasePath, const Reco
     if (!QDir().mkpath(QFileInfo(databasePath).absolutePath())) {
         attempt.trouble = RecordTrouble::ReadOnly;
     } else {
-        attempt = tryAppend(databasePath, entry, busyTimeoutMs);
+        attempt = appendWithin(databasePath, entry, busyTimeoutMs);
         if (attempt.trouble == RecordTrouble::Corrupt) {
             const QString aside = setAsideDamaged(databasePath, busyTimeoutMs);
             if (!aside.isEmpty()) {
                 if (aside != databasePath)
                     out.keptAside = aside;
-                attempt = tryAppend(databasePath, entry, busyTimeoutMs);
+                attempt = appendWithin(databasePath, entry, busyTimeoutMs);
             }
         }
     }

@@ -3,6 +3,7 @@
 // the radio's previous content; both are remembered in the settings file.
 #include "SimProcess.h"
 #include "comm/QtSerialPortAdapter.h"
+#include "comm/RadioRecord.h"
 #include "core/DataFile.h"
 #include "core/Plan.h"
 #include "editors/frmCommun.h"
@@ -55,6 +56,36 @@ TEST_F(WriteChecksWindow, VerifyPassesOnAGoodRadioAndNamesTheAddressOnABadOne) {
     ASSERT_EQ(dialogs.asked.size(), 1);
     EXPECT_TRUE(dialogs.asked[0].startsWith("Verify failed at address 0010"))
         << dialogs.asked[0].toStdString();
+
+    // Both writes are in the record of programmed radios, newest first.
+    const auto records = cps::queryRecords(QString::fromStdString(c.files.historyDatabase), {});
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_FALSE(records[0].pass);
+    EXPECT_EQ(records[0].failedStep, "verify");
+    EXPECT_EQ(records[0].message, dialogs.asked[0]);
+    EXPECT_TRUE(records[1].pass);
+    for (const auto &r : records) {
+        EXPECT_EQ(r.port, "COM1");
+        EXPECT_EQ(r.ident, QByteArray::fromHex("5A2328"));
+        EXPECT_EQ(r.planSha256, cps::planImageSha256(c));
+    }
+}
+
+// A record that cannot be stored (its place is taken by a folder): the write
+// is done and shown as done, then a warning says why the record lacks it.
+TEST_F(WriteChecksWindow, AWriteTheRecordCannotKeepIsStillWritten) {
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(c.files.historyDatabase)));
+    c.ch.ChInfo[1][1] = 44612500;
+    startRadio({});
+    write();
+    ASSERT_EQ(dialogs.asked.size(), 1);
+    EXPECT_TRUE(dialogs.asked[0].startsWith(
+        "This result could not be stored in the record of programmed radios ("))
+        << dialogs.asked[0].toStdString();
+    ASSERT_TRUE(sim->stop());
+    const auto radio = cps::readDataFile(folder.dir.filePath("saved.dat").toStdString(), 8192);
+    ASSERT_TRUE(radio);
+    EXPECT_EQ(cps::fileBytesToImage(*radio, 8192)[0x10], c.IicDat[0x10]);
 }
 
 // The radio takes the whole write, then answers nothing more: the verify's
