@@ -7,30 +7,42 @@
 // Discard / Cancel question of New over that edit, the print preview, and the
 // error log pane beside the grid, and the preview of a channel list before its
 // import (channel-list-preview), and the port dialog with an unplugged cable's reason
-// (port-dialog), the port dialog with a cable's facts (port-dialog-facts), and the production line window (production-line). PROGRAM_DIR is a copy of the program folder (its settings get
+// (port-dialog), the port dialog with a cable's facts (port-dialog-facts), the
+// production line window (production-line), the same window during a run on
+// four virtual radios (production-line-run), and the History window (history).
+// PROGRAM_DIR is a copy of the program folder (its settings get
 // Language=LANG and FirRun=0). Run under xvfb-run -s "-screen 0 1280x800x24".
 #include "app/WindowIcon.h"
 #include "app/mdifrmMain.h"
+#include "comm/RadioRecord.h"
 #include "core/Ini.h"
 #include "editors/ChannelListPreview.h"
 #include "editors/frmChMem.h"
-#include "editors/frmToolCom.h"
 #include "comm/SerialDeviceList.h"
+#include "editors/frmProductionLine.h"
+#include "editors/frmToolCom.h"
 
 #include <QApplication>
-#include <QDir>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCursor>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QToolTip>
 #include <QGuiApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
-#include <QThread>
 #include <QTableWidget>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -67,7 +79,8 @@ std::string sampleChannelList() {
                            "DTCS,88.5,88.5,754,NN"};
     for (int n = 1; n <= 16; ++n) {
         char freq[16];
-        std::snprintf(freq, sizeof freq, "%.5f", n <= 8 ? 446.00625 + 0.0125 * (n - 1) : 446.10625 + 0.0125 * (n - 9));
+        std::snprintf(freq, sizeof freq, "%.5f",
+                      n <= 8 ? 446.00625 + 0.0125 * (n - 1) : 446.10625 + 0.0125 * (n - 9));
         text += std::to_string(n) + ",PMR " + std::to_string(n) + "," + freq + ",,0.000000," +
                 tones[n % 4] + ",NFM,0.5W,\n";
     }
@@ -76,6 +89,88 @@ std::string sampleChannelList() {
             "3,PMR 3b,446.03125,,0.000000,,88.5,88.5,023,NN,NFM,0.5W,\n"
             "19,Club,446.19375,,0.000000,TSQL,88.5,123.0,023,NN,NFM,0.5W,\n";
     return text;
+}
+
+// A virtual radio beside this program on COM `com`; its options make the row
+// it lands on show one state or another.
+std::unique_ptr<QProcess> plugRadio(cps::IniFile &ini, int com, const QStringList &args) {
+    auto sim = std::make_unique<QProcess>();
+    sim->start(QCoreApplication::applicationDirPath() + QStringLiteral("/brenvik-radio-sim"), args);
+    QByteArray line;
+    while (!line.endsWith('\n') && sim->waitForReadyRead(5000))
+        line += sim->readLine();
+    ini.write("Ports", std::to_string(com), QString::fromLocal8Bit(line).trimmed().toStdString());
+    return sim;
+}
+
+// The production line during a run, on four virtual radios: one passed, one
+// failed at its verify, one being written at 9600 baud, one cable waiting.
+void grabLineRun(mdifrmMain &w, cps::IniFile &ini, const QString &path) {
+    std::vector<std::unique_ptr<QProcess>> radios;
+    radios.push_back(plugRadio(ini, 1, {}));
+    radios.push_back(plugRadio(ini, 2, {"--ignore-writes", "0010"}));
+    radios.push_back(plugRadio(ini, 3, {"--wire-timing"}));
+    radios.push_back(plugRadio(ini, 4, {"--silent"}));
+    ini.write("ProductionLine", "Cables", "1,2,3,4");
+    w.showProductionLine();
+    frmProductionLine *line = w.productionLine();
+    line->chkVerify->setChecked(true);
+    line->chkSound->setChecked(false);
+    line->txtBackupFolder->clear();
+    line->txtLogFile->clear();
+    // Start asks: Yes to writing the plan's non-standard tone (set above), and
+    // the operator's name, as typed.
+    QTimer answer;
+    answer.setInterval(300);
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            if (QAbstractButton *yes = box->button(QMessageBox::Yes))
+                yes->click();
+        } else if (auto *ask = qobject_cast<QInputDialog *>(modal)) {
+            ask->setTextValue(QStringLiteral("Lin"));
+            ask->accept();
+        }
+    });
+    answer.start();
+    line->startLine();
+    answer.stop();
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 5000) // the written radio is about half way by then
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    grabScreen(path);
+    line->stopLine(); // the radio being written is finished first
+    while (line->running() && t.elapsed() < 30000)
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    line->close();
+    for (auto &radio : radios) {
+        radio->terminate();
+        radio->waitForFinished(5000);
+    }
+    w.activateWindow();
+}
+
+// A few more days of the bench in the record, beside the run above.
+void fillHistory(const cps::Cps &c) {
+    const QString db = QString::fromStdString(c.files.historyDatabase);
+    const QDateTime now = QDateTime::currentDateTime();
+    for (int i = 1; i <= 30; ++i) {
+        cps::RecordEntry r;
+        r.time = now.addSecs(-i * 1700);
+        r.port = QStringLiteral("COM%1").arg(i % 3 + 1);
+        r.plan = i < 20 ? QStringLiteral("club-pmr446.dat") : QStringLiteral("site-b.dat");
+        r.planSha256 = QString(64, QLatin1Char('0'));
+        r.ident = QByteArray::fromHex(i % 7 == 0 ? "5a5257" : "5a2328");
+        r.pass = i % 9 != 4;
+        if (!r.pass) {
+            r.failedStep = QStringLiteral("verify");
+            r.message = QStringLiteral("Verify failed at address 0010");
+        }
+        r.durationMs = 11600 + (i * 37) % 300;
+        r.operatorName = i < 12 ? QStringLiteral("Lin") : QStringLiteral("Chen");
+        cps::appendRecord(c, db, r);
+    }
 }
 
 } // namespace
@@ -149,6 +244,10 @@ int main(int argc, char **argv) {
     grabScreen(file("production-line"));
     if (QWidget *line = QApplication::activeWindow(); line && line != &w)
         line->close();
+    grabLineRun(w, ini, file("production-line-run"));
+    fillHistory(w.cps());
+    w.showHistory();
+    grabScreen(file("history"));
     w.cps().QuietExit = true;
     w.close();
     return 0;

@@ -66,6 +66,8 @@ void mdifrmMain::buildMenus() {
     program->addSeparator();
     connect(add(program, {"mnuProductionLine", "Ctrl+Shift+W", true}), &QAction::triggered, this,
             &mdifrmMain::showProductionLine);
+    connect(add(program, {"mnuHistory", "Ctrl+Shift+H", true}), &QAction::triggered, this,
+            &mdifrmMain::showHistory);
 
     auto *option = menu("mnuOption", false);
     add(option, {"mnuModel", nullptr, false});
@@ -185,7 +187,7 @@ void mdifrmMain::SetSoftFace() {
             {"mnuCommunicate", 32},  {"mnuLangSetting", 33},  {"mnuLangSel0", 34},
             {"mnuLangSel1", 57},     {"mnuLangSel2", 35},     {"mnuHelp", 36},
             {"mnuHelpTopic", 37},    {"mnuAboutSoft", 38},
-            {"mnuProductionLine", 700},
+            {"mnuProductionLine", 700}, {"mnuHistory", 762},
             {"mnuImportChannelList", 660}, {"mnuExportChannelList", 661}};
         for (auto [name, entry] : menus) {
             QAction *a = action(QString::fromLatin1(name));

@@ -24,6 +24,7 @@ class QTimer;
 class QToolBar;
 class frmChMem;
 class frmProductionLine;
+class frmHistory;
 class frmCommun;
 class frmToolCom;
 class frmRadioInfo;
@@ -108,6 +109,9 @@ public:
     // The production line window (ProductionLineCommands.cpp).
     void showProductionLine();
     frmProductionLine *productionLine() const;
+    // The record of every radio programmed (HistoryCommands.cpp).
+    void showHistory();
+    frmHistory *historyWindow() const;
     void showMemDat(bool show) override;
     // Updates panel 3 to SoftFaceText[85] + CurFilePath.
     void showFilePath() override;
@@ -207,6 +211,7 @@ private:
     QPointer<frmSysSet> sysSet_;
     QPointer<frmShowErr> showErr_;
     QPointer<frmProductionLine> productionLine_;
+    QPointer<frmHistory> historyWindow_;
     QMdiSubWindow *chMemWindow_ = nullptr;
     frmHelp *helpWindow_ = nullptr;
     void keepChannelWindowUp(QMdiSubWindow *sub);

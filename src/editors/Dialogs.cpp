@@ -3,6 +3,7 @@
 #include "editors/ScrollingMessage.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 
 namespace cps {
 
@@ -68,12 +69,19 @@ QString Dialogs::saveFileChoosing(QWidget *parent, const QString &dir, const QSt
     return dlg.selectedFiles().first();
 }
 
-Dialogs &dialogs() {
-    return *current;
+bool Dialogs::askText(QWidget *parent, const QString &title, const QString &label,
+                      QString &value) {
+    QInputDialog dlg(parent);
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(label);
+    dlg.setTextValue(value);
+    if (dlg.exec() != QDialog::Accepted) return false;
+    value = dlg.textValue();
+    return true;
 }
-void setDialogs(Dialogs *d) {
-    current = d ? d : &realDialogs;
-}
+
+Dialogs &dialogs() { return *current; }
+void setDialogs(Dialogs *d) { current = d ? d : &realDialogs; }
 
 // Qt reads the pattern from the parentheses itself; the description carries it once.
 QString dataFileFilter() {

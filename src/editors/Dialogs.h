@@ -10,7 +10,7 @@ class QWidget;
 namespace cps {
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual QMessageBox::StandardButton message(QWidget *parent, const QString &text,
                                                 const QString &title, QMessageBox::Icon icon,
@@ -24,6 +24,10 @@ public:
     virtual QString saveFileChoosing(QWidget *parent, const QString &dir,
                                      const QStringList &filters, const QString &defaultSuffix,
                                      QString &chosen);
+    // A line of text: `value` comes in as offered and goes out as entered;
+    // false when cancelled.
+    virtual bool askText(QWidget *parent, const QString &title, const QString &label,
+                         QString &value);
 };
 
 Dialogs &dialogs();

@@ -98,7 +98,8 @@ void LineCableRow::setState(cps::LineState state) {
         break;
     case cps::LineState::WaitingForRemoval:
         programming_ = false;
-        lblHint->setText(text(lineText::RemoveRadio));
+        if (present_)
+            lblHint->setText(text(lineText::RemoveRadio));
         break;
     }
 }
@@ -137,17 +138,37 @@ void LineCableRow::setResult(const cps::LineResult &r) {
     }
     lblDetail->setText(detail);
     lblTime->setText(text(lineText::Seconds).arg(cps::secondsText(r.durationMs)));
-    show(text(r.pass ? lineText::Pass : lineText::Fail), r.pass ? Look::Pass : Look::Fail);
+    resultPass_ = r.pass;
+    showResult();
+}
+
+void LineCableRow::showResult() {
+    show(text(resultPass_ ? lineText::Pass : lineText::Fail),
+         resultPass_ ? Look::Pass : Look::Fail);
 }
 
 void LineCableRow::setPresent(bool present) {
     if (present == present_)
         return;
     present_ = present;
-    if (!present)
+    if (!present) {
+        lblHint->clear();
         show(text(lineText::Unplugged), Look::Gone);
-    else if (state_ == cps::LineState::WaitingForRadio)
+        return;
+    }
+    // Back again: the row says what the line is doing on it now. A radio
+    // that was left on the cable still has to be taken away.
+    switch (state_) {
+    case cps::LineState::WaitingForRadio:
         setState(state_);
+        break;
+    case cps::LineState::WaitingForRemoval:
+        lblHint->setText(text(lineText::RemoveRadio));
+        showResult();
+        break;
+    case cps::LineState::Programming: // shown as it goes
+        break;
+    }
 }
 
 void LineCableRow::tick() {

@@ -30,11 +30,14 @@ class LineCableRow : public QFrame {
   private:
     enum class Look { Plain, Busy, Pass, Fail, Gone };
     void show(const QString &state, Look look);
+    // The last radio's PASS or FAIL, as its result showed it.
+    void showResult();
     QString text(int n) const;
 
     const cps::Cps &c_;
     bool present_ = true;
     bool programming_ = false;
+    bool resultPass_ = false;
     cps::LineState state_ = cps::LineState::WaitingForRadio;
     cps::WriteStep step_ = cps::WriteStep::None;
     QElapsedTimer clock_;

@@ -6,6 +6,7 @@
 #include "comm/SerialDeviceFacts.h"
 #include "core/Ini.h"
 #include "editors/Dialogs.h"
+#include "editors/HistoryTexts.h"
 #include "editors/LineCableRow.h"
 #include "editors/ProductionLineRun.h"
 #include "editors/ProductionLineTexts.h"
@@ -242,6 +243,18 @@ void frmProductionLine::saveOptions() const {
          entry("StopAfter", QString::number(spnStopAfter->value()))});
 }
 
+// Asked at every start, offering the name given last time; an empty name is
+// kept as it is (a bench with one person need not sign each run).
+bool frmProductionLine::askOperator(QString &name) {
+    name = QString::fromStdString(c_.ini().read(kSection, "Operator", "", 256));
+    if (!cps::dialogs().askText(this, text(historyText::OperatorTitle),
+                                text(historyText::OperatorPrompt), name))
+        return false;
+    name = name.trimmed();
+    c_.ini().write(kSection, "Operator", name.toStdString());
+    return true;
+}
+
 std::vector<int> frmProductionLine::tickedCables() const {
     std::vector<int> coms;
     for (const auto &[com, box] : chkCables)
@@ -286,6 +299,9 @@ bool frmProductionLine::startLine() {
                                QMessageBox::Warning, QMessageBox::Ok);
         return false;
     }
+    QString operatorName;
+    if (!askOperator(operatorName))
+        return false;
     log_ = cps::LineLog();
     if (!log_.open(QDir::fromNativeSeparators(txtLogFile->text()).toStdString())) {
         cps::dialogs().message(this, text(lineText::LogUnwritable).arg(txtLogFile->text()),
@@ -296,6 +312,7 @@ bool frmProductionLine::startLine() {
 
     cps::LineSettings settings;
     settings.verify = chkVerify->isChecked();
+    settings.operatorName = operatorName;
     settings.backupDir = QDir::fromNativeSeparators(txtBackupFolder->text().trimmed());
     if (!settings.backupDir.isEmpty())
         QDir().mkpath(settings.backupDir);

@@ -75,6 +75,8 @@ class frmProductionLine : public QDialog {
     void buildWindow();
     void loadOptions();
     void saveOptions() const;
+    // The operator's name for the record; false when the user cancels.
+    bool askOperator(QString &name);
     std::vector<int> tickedCables() const;
     // "COM3: /dev/pts/4 cannot be opened: ..." for each ticked cable that does not open.
     QStringList cablesThatDoNotOpen(const std::vector<int> &coms) const;

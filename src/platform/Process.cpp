@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
+#include <time.h>
 #include <unistd.h>
 #else
 #include <QCoreApplication>
@@ -36,6 +37,17 @@ double processCpuSeconds() {
 #else
     // Processor time where the C library counts it (on Windows: time since start).
     return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+#endif
+}
+
+double threadCpuSeconds() {
+#if BRENVIK_POSIX && defined(CLOCK_THREAD_CPUTIME_ID)
+    timespec t{};
+    if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t) != 0)
+        return -1;
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+#else
+    return -1;
 #endif
 }
 

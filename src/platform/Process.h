@@ -9,6 +9,9 @@ long currentProcessId();
 
 // The processor time this process has used so far, user and system, in seconds.
 double processCpuSeconds();
+// The processor time the calling thread has used so far, in seconds; -1 where
+// the system does not count it per thread.
+double threadCpuSeconds();
 
 // System calls of this process so far that read, that write, and waits that
 // put it to sleep (voluntary context switches); -1 where the system does not

@@ -4,6 +4,7 @@
 // pointing its link elsewhere (a pseudo-terminal's number is reused at once
 // by radios of tests running beside this one).
 #include "SimProcess.h"
+#include "comm/RadioRecord.h"
 #include "core/Plan.h"
 #include "editors/LineCableRow.h"
 #include "editors/frmProductionLine.h"
@@ -91,8 +92,10 @@ TEST_F(ProductionLineWindow, GoodRadiosPassAndAFaultyOneFailsAtItsStep) {
     plugIn(3, {"--ignore-writes", "0010"});
     open({1, 2, 3});
     window->chkVerify->setChecked(true);
+    dialogs.texts = {QStringLiteral(" Alice ")};
     QTest::keyClick(window.get(), Qt::Key_F5);
     ASSERT_TRUE(window->running()) << dialogs.asked.join('|').toStdString();
+    EXPECT_EQ(dialogs.askedTexts, QStringList{"Operator's name (may stay empty):|"});
     EXPECT_EQ(runningChanges, QList<bool>{true});
     EXPECT_FALSE(window->cmdStart->isEnabled());
     EXPECT_FALSE(window->fraCables->isEnabled());
@@ -123,6 +126,20 @@ TEST_F(ProductionLineWindow, GoodRadiosPassAndAFaultyOneFailsAtItsStep) {
     EXPECT_EQ(folder.ini().read("ProductionLine", "Cables", "", 99), "1,2,3");
     EXPECT_EQ(folder.ini().read("ProductionLine", "Verify", "", 9), "1");
     EXPECT_EQ(folder.ini().read("ProductionLine", "LogFile", "", 999), log().toStdString());
+    EXPECT_EQ(folder.ini().read("ProductionLine", "Operator", "", 99), "Alice");
+
+    // Every radio is in the record, under the operator's name.
+    const auto records =
+        cps::queryRecords(QString::fromStdString(c.files.historyDatabase), cps::RecordFilter{});
+    ASSERT_EQ(records.size(), 3u);
+    for (const auto &r : records)
+        EXPECT_EQ(r.operatorName, "Alice") << r.port.toStdString();
+
+    // The next start offers the name again; cancelling it starts nothing.
+    dialogs.texts = {std::nullopt};
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_FALSE(window->running());
+    EXPECT_EQ(dialogs.askedTexts.value(1), "Operator's name (may stay empty):|Alice");
 }
 
 // Shift+F5 while a radio is being written: the write goes on to its PASS,

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <optional>
 
 namespace testsupport {
 
@@ -37,6 +38,17 @@ public:
             filters.pop_front();
         }
         return next();
+    }
+    // Lines of text to enter (nullopt: cancel); default: take what is offered.
+    std::deque<std::optional<QString>> texts;
+    QStringList askedTexts; // the labels asked, with the value offered: "label|value"
+    bool askText(QWidget *, const QString &, const QString &label, QString &value) override {
+        askedTexts << label + '|' + value;
+        if (texts.empty()) return true;
+        const auto t = texts.front();
+        texts.pop_front();
+        if (t) value = *t;
+        return t.has_value();
     }
     ScriptedDialogs() { cps::setDialogs(this); }
     ~ScriptedDialogs() override { cps::setDialogs(nullptr); }
