@@ -381,7 +381,7 @@
     </message>
     <message>
         <source>Every result of a programming line (&apos;brenvik-cli program&apos; or the desktop tool&apos;s Production Line) and every single Write of the desktop tool is kept in the record of programmed radios, history.sqlite beside the program (in the user&apos;s data folder when installed). DATE is a day (2026-12-11, in local time: --until includes that whole day) or a date and time in ISO 8601 (2026-12-11T08:00, 2026-12-11T08:00:00Z). The table&apos;s count goes to stderr. With --json one JSON array of objects with the keys time (ISO 8601, UTC), port, plan, planSha256, ident (hex), result (PASS or FAIL), failedStep, message, durationMs, backupFile and operator.</source>
-        <translation>生产线写频（&apos;brenvik-cli program&apos; 或桌面程序的“生产线”）的每个结果，以及桌面程序的每次单独“写入”，都会存入已编程电台记录，即程序旁的 history.sqlite（安装版位于用户的数据文件夹中）。DATE 为日期（2026-12-11，按本地时间：--until 包含当天全天），或 ISO 8601 格式的日期和时间，如 2026-12-11T08:00、2026-12-11T08:00:00Z。表格的记录条数显示在标准错误上。给出 --json 时输出一个 JSON 数组，其中每个对象的键为 time（ISO 8601，UTC）、port、plan、planSha256、ident（十六进制）、result（PASS 或 FAIL）、failedStep、message、durationMs、backupFile 和 operator。</translation>
+        <translation>生产线写频（&apos;brenvik-cli program&apos; 或桌面程序的“生产线”）的每个结果，以及桌面程序的每次单独“写入”，都会存入已编程电台记录，即程序旁的 history.sqlite（安装版则位于用户的数据文件夹中）。DATE 为日期（2026-12-11，按本地时间：--until 包含当天全天），或 ISO 8601 格式的日期和时间，如 2026-12-11T08:00、2026-12-11T08:00:00Z。表格的记录条数显示在标准错误上。给出 --json 时输出一个 JSON 数组，其中每个对象的键为 time（ISO 8601，UTC）、port、plan、planSha256、ident（十六进制）、result（PASS 或 FAIL）、failedStep、message、durationMs、backupFile 和 operator。</translation>
     </message>
     <message>
         <source>records from DATE on</source>

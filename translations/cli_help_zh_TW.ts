@@ -381,7 +381,7 @@
     </message>
     <message>
         <source>Every result of a programming line (&apos;brenvik-cli program&apos; or the desktop tool&apos;s Production Line) and every single Write of the desktop tool is kept in the record of programmed radios, history.sqlite beside the program (in the user&apos;s data folder when installed). DATE is a day (2026-12-11, in local time: --until includes that whole day) or a date and time in ISO 8601 (2026-12-11T08:00, 2026-12-11T08:00:00Z). The table&apos;s count goes to stderr. With --json one JSON array of objects with the keys time (ISO 8601, UTC), port, plan, planSha256, ident (hex), result (PASS or FAIL), failedStep, message, durationMs, backupFile and operator.</source>
-        <translation>生產線寫頻（&apos;brenvik-cli program&apos; 或桌面程式的「生產線」）的每個結果，以及桌面程式的每次單獨「寫入」，都會存入已編程電台記錄，即程式旁的 history.sqlite（安裝版位於使用者的資料資料夾中）。DATE 為日期（2026-12-11，依本地時間：--until 包含當天整天），或 ISO 8601 格式的日期與時間，如 2026-12-11T08:00、2026-12-11T08:00:00Z。表格的記錄筆數顯示在標準錯誤上。指定 --json 時輸出一個 JSON 陣列，其中每個物件的鍵為 time（ISO 8601，UTC）、port、plan、planSha256、ident（十六進位）、result（PASS 或 FAIL）、failedStep、message、durationMs、backupFile 與 operator。</translation>
+        <translation>生產線寫頻（&apos;brenvik-cli program&apos; 或桌面程式的「生產線」）的每個結果，以及桌面程式的每次單獨「寫入」，都會存入已編程電台記錄，即程式旁的 history.sqlite（安裝版則位於使用者的應用程式資料夾中）。DATE 為日期（2026-12-11，依本地時間：--until 包含當天整天），或 ISO 8601 格式的日期與時間，如 2026-12-11T08:00、2026-12-11T08:00:00Z。表格的記錄筆數顯示在標準錯誤上。指定 --json 時輸出一個 JSON 陣列，其中每個物件的鍵為 time（ISO 8601，UTC）、port、plan、planSha256、ident（十六進位）、result（PASS 或 FAIL）、failedStep、message、durationMs、backupFile 與 operator。</translation>
     </message>
     <message>
         <source>records from DATE on</source>
