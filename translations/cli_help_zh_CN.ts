@@ -168,10 +168,6 @@
         <translation>生产线写频：在每个端口上一台接一台地写频，直到 Ctrl-C 或达到 --count</translation>
     </message>
     <message>
-        <source>Each port is checked first: a port that cannot be opened ends the command before any radio is programmed. One line per radio with its result and duration on standard output. Ctrl-C, SIGTERM or SIGHUP ends the line once the radios being programmed are finished and logged.</source>
-        <translation>先检查每个端口：有端口无法打开时，在写任何对讲机之前结束命令。每台对讲机在标准输出上输出一行结果和用时。Ctrl-C、SIGTERM 或 SIGHUP 会在正在写频的对讲机完成并记录后结束生产线。</translation>
-    </message>
-    <message>
         <source>append one CSV line per radio</source>
         <translation>每台对讲机追加一行 CSV</translation>
     </message>
@@ -370,6 +366,58 @@
     <message>
         <source>Usage: %1</source>
         <translation>用法：%1</translation>
+    </message>
+    <message>
+        <source>Each port is checked first: a port that cannot be opened ends the command before any radio is programmed. One line per radio with its result and duration on standard output. Every result is also kept in the record of programmed radios (see &apos;brenvik-cli history&apos;); a result that cannot be recorded is still printed and logged, with a warning on stderr. Ctrl-C, SIGTERM or SIGHUP ends the line once the radios being programmed are finished and logged.</source>
+        <translation>先检查每个端口：有端口无法打开时，在写任何对讲机之前结束命令。每台对讲机在标准输出上输出一行结果和用时。每个结果也会存入已编程电台记录（参见 &apos;brenvik-cli history&apos;）；无法存入记录的结果仍会输出并写入日志，同时在标准错误上给出警告。Ctrl-C、SIGTERM 或 SIGHUP 会在正在写频的对讲机完成并记录后结束生产线。</translation>
+    </message>
+    <message>
+        <source>who programs the radios, kept in the record</source>
+        <translation>为对讲机写频的操作员，存入记录中</translation>
+    </message>
+    <message>
+        <source>list the radios programmed, newest first</source>
+        <translation>列出已写频的对讲机，最新的在前</translation>
+    </message>
+    <message>
+        <source>Every result of a programming line (&apos;brenvik-cli program&apos; or the desktop tool&apos;s Production Line) and every single Write of the desktop tool is kept in the record of programmed radios, history.sqlite beside the program (in the user&apos;s data folder when installed). DATE is a day (2026-12-11, in local time: --until includes that whole day) or a date and time in ISO 8601 (2026-12-11T08:00, 2026-12-11T08:00:00Z). The table&apos;s count goes to stderr. With --json one JSON array of objects with the keys time (ISO 8601, UTC), port, plan, planSha256, ident (hex), result (PASS or FAIL), failedStep, message, durationMs, backupFile and operator.</source>
+        <translation>生产线写频（&apos;brenvik-cli program&apos; 或桌面程序的“生产线”）的每个结果，以及桌面程序的每次单独“写入”，都会存入已编程电台记录，即程序旁的 history.sqlite（安装版则位于用户的数据文件夹中）。DATE 为日期（2026-12-11，按本地时间：--until 包含当天全天），或 ISO 8601 格式的日期和时间，如 2026-12-11T08:00、2026-12-11T08:00:00Z。表格的记录条数显示在标准错误上。给出 --json 时输出一个 JSON 数组，其中每个对象的键为 time（ISO 8601，UTC）、port、plan、planSha256、ident（十六进制）、result（PASS 或 FAIL）、failedStep、message、durationMs、backupFile 和 operator。</translation>
+    </message>
+    <message>
+        <source>records from DATE on</source>
+        <translation>DATE 起的记录</translation>
+    </message>
+    <message>
+        <source>records up to DATE</source>
+        <translation>截至 DATE 的记录</translation>
+    </message>
+    <message>
+        <source>records of this port only, as the line named it</source>
+        <translation>仅此端口的记录（端口名按生产线所用）</translation>
+    </message>
+    <message>
+        <source>records of this plan file name only</source>
+        <translation>仅此写频数据文件名的记录</translation>
+    </message>
+    <message>
+        <source>passed or failed radios only</source>
+        <translation>仅通过或仅失败的对讲机</translation>
+    </message>
+    <message>
+        <source>records of this operator only</source>
+        <translation>仅此操作员的记录</translation>
+    </message>
+    <message>
+        <source>the newest N records only</source>
+        <translation>仅最新的 N 条记录</translation>
+    </message>
+    <message>
+        <source>CSV with a header line, for spreadsheets</source>
+        <translation>带表头行的 CSV，便于在电子表格中使用</translation>
+    </message>
+    <message>
+        <source>the record cannot be read</source>
+        <translation>无法读取记录</translation>
     </message>
 </context>
 </TS>

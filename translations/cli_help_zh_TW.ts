@@ -168,10 +168,6 @@
         <translation>生產線寫頻：在每個連接埠上一台接一台寫頻，直到 Ctrl-C 或達到 --count</translation>
     </message>
     <message>
-        <source>Each port is checked first: a port that cannot be opened ends the command before any radio is programmed. One line per radio with its result and duration on standard output. Ctrl-C, SIGTERM or SIGHUP ends the line once the radios being programmed are finished and logged.</source>
-        <translation>先檢查每個連接埠：有連接埠無法開啟時，在寫入任何對講機之前結束命令。每台對講機在標準輸出上輸出一列結果與耗時。Ctrl-C、SIGTERM 或 SIGHUP 會在正在寫頻的對講機完成並記錄後結束生產線。</translation>
-    </message>
-    <message>
         <source>append one CSV line per radio</source>
         <translation>每台對講機附加一列 CSV</translation>
     </message>
@@ -370,6 +366,58 @@
     <message>
         <source>Usage: %1</source>
         <translation>用法：%1</translation>
+    </message>
+    <message>
+        <source>Each port is checked first: a port that cannot be opened ends the command before any radio is programmed. One line per radio with its result and duration on standard output. Every result is also kept in the record of programmed radios (see &apos;brenvik-cli history&apos;); a result that cannot be recorded is still printed and logged, with a warning on stderr. Ctrl-C, SIGTERM or SIGHUP ends the line once the radios being programmed are finished and logged.</source>
+        <translation>先檢查每個連接埠：有連接埠無法開啟時，在寫入任何對講機之前結束命令。每台對講機在標準輸出上輸出一列結果與耗時。每個結果也會存入已編程電台記錄（請參閱 &apos;brenvik-cli history&apos;）；無法存入記錄的結果仍會輸出並寫入記錄檔，同時在標準錯誤上顯示警告。Ctrl-C、SIGTERM 或 SIGHUP 會在正在寫頻的對講機完成並記錄後結束生產線。</translation>
+    </message>
+    <message>
+        <source>who programs the radios, kept in the record</source>
+        <translation>為對講機寫頻的操作員，存入記錄中</translation>
+    </message>
+    <message>
+        <source>list the radios programmed, newest first</source>
+        <translation>列出已寫頻的對講機，最新的在前</translation>
+    </message>
+    <message>
+        <source>Every result of a programming line (&apos;brenvik-cli program&apos; or the desktop tool&apos;s Production Line) and every single Write of the desktop tool is kept in the record of programmed radios, history.sqlite beside the program (in the user&apos;s data folder when installed). DATE is a day (2026-12-11, in local time: --until includes that whole day) or a date and time in ISO 8601 (2026-12-11T08:00, 2026-12-11T08:00:00Z). The table&apos;s count goes to stderr. With --json one JSON array of objects with the keys time (ISO 8601, UTC), port, plan, planSha256, ident (hex), result (PASS or FAIL), failedStep, message, durationMs, backupFile and operator.</source>
+        <translation>生產線寫頻（&apos;brenvik-cli program&apos; 或桌面程式的「生產線」）的每個結果，以及桌面程式的每次單獨「寫入」，都會存入已編程電台記錄，即程式旁的 history.sqlite（安裝版則位於使用者的應用程式資料夾中）。DATE 為日期（2026-12-11，依本地時間：--until 包含當天整天），或 ISO 8601 格式的日期與時間，如 2026-12-11T08:00、2026-12-11T08:00:00Z。表格的記錄筆數顯示在標準錯誤上。指定 --json 時輸出一個 JSON 陣列，其中每個物件的鍵為 time（ISO 8601，UTC）、port、plan、planSha256、ident（十六進位）、result（PASS 或 FAIL）、failedStep、message、durationMs、backupFile 與 operator。</translation>
+    </message>
+    <message>
+        <source>records from DATE on</source>
+        <translation>DATE 起的記錄</translation>
+    </message>
+    <message>
+        <source>records up to DATE</source>
+        <translation>截至 DATE 的記錄</translation>
+    </message>
+    <message>
+        <source>records of this port only, as the line named it</source>
+        <translation>僅此連接埠的記錄（連接埠名稱依生產線所用）</translation>
+    </message>
+    <message>
+        <source>records of this plan file name only</source>
+        <translation>僅此寫頻資料檔名的記錄</translation>
+    </message>
+    <message>
+        <source>passed or failed radios only</source>
+        <translation>僅通過或僅失敗的對講機</translation>
+    </message>
+    <message>
+        <source>records of this operator only</source>
+        <translation>僅此操作員的記錄</translation>
+    </message>
+    <message>
+        <source>the newest N records only</source>
+        <translation>僅最新的 N 筆記錄</translation>
+    </message>
+    <message>
+        <source>CSV with a header line, for spreadsheets</source>
+        <translation>含標題列的 CSV，方便用於試算表</translation>
+    </message>
+    <message>
+        <source>the record cannot be read</source>
+        <translation>無法讀取記錄</translation>
     </message>
 </context>
 </TS>

@@ -331,6 +331,25 @@
             <source>warning: %1; opened as the desktop tool opens it</source>
             <translation>警告：%1；已按桌面程序的方式打开</translation>
         </message>
+        <message>
+            <source>the record cannot be read: %1</source>
+            <translation>无法读取记录：%1</translation>
+        </message>
+    </context>
+    <context>
+        <name>History</name>
+        <message>
+            <source>TIME	PORT	PLAN	IDENT	RESULT	SECONDS	OPERATOR	FAILED	MESSAGE</source>
+            <translation>时间	端口	写频数据	机型标识	结果	秒数	操作员	失败步骤	信息</translation>
+        </message>
+        <message>
+            <source>%1 record</source>
+            <translation>%1 条记录</translation>
+        </message>
+        <message>
+            <source>%1 records</source>
+            <translation>%1 条记录</translation>
+        </message>
     </context>
     <context>
         <name>Ports</name>
@@ -510,6 +529,18 @@
         <message>
             <source>-o OUT.dat is required</source>
             <translation>需要 -o OUT.dat</translation>
+        </message>
+        <message>
+            <source>%1 takes a date (2026-12-11) or a date and time (2026-12-11T08:00), not '%2'</source>
+            <translation>%1 需要日期（2026-12-11）或日期和时间（2026-12-11T08:00），而不是 '%2'</translation>
+        </message>
+        <message>
+            <source>--result takes pass or fail, not '%1'</source>
+            <translation>--result 只能是 pass 或 fail，而不是 '%1'</translation>
+        </message>
+        <message>
+            <source>--json and --csv cannot be combined</source>
+            <translation>--json 和 --csv 不能同时使用</translation>
         </message>
     </context>
 </TS>

@@ -331,6 +331,25 @@
             <source>warning: %1; opened as the desktop tool opens it</source>
             <translation>警告：%1；已依桌面程式的方式開啟</translation>
         </message>
+        <message>
+            <source>the record cannot be read: %1</source>
+            <translation>無法讀取記錄：%1</translation>
+        </message>
+    </context>
+    <context>
+        <name>History</name>
+        <message>
+            <source>TIME	PORT	PLAN	IDENT	RESULT	SECONDS	OPERATOR	FAILED	MESSAGE</source>
+            <translation>時間	連接埠	寫頻資料	機型識別	結果	秒數	操作員	失敗步驟	訊息</translation>
+        </message>
+        <message>
+            <source>%1 record</source>
+            <translation>%1 筆記錄</translation>
+        </message>
+        <message>
+            <source>%1 records</source>
+            <translation>%1 筆記錄</translation>
+        </message>
     </context>
     <context>
         <name>Ports</name>
@@ -510,6 +529,18 @@
         <message>
             <source>-o OUT.dat is required</source>
             <translation>需要 -o OUT.dat</translation>
+        </message>
+        <message>
+            <source>%1 takes a date (2026-12-11) or a date and time (2026-12-11T08:00), not '%2'</source>
+            <translation>%1 需要日期（2026-12-11）或日期與時間（2026-12-11T08:00），而非 '%2'</translation>
+        </message>
+        <message>
+            <source>--result takes pass or fail, not '%1'</source>
+            <translation>--result 只能是 pass 或 fail，而非 '%1'</translation>
+        </message>
+        <message>
+            <source>--json and --csv cannot be combined</source>
+            <translation>--json 與 --csv 不能同時使用</translation>
         </message>
     </context>
 </TS>

@@ -2,9 +2,11 @@
 // table, JSON or CSV, filtered by time, port, plan, result and operator.
 #include "cli/Commands.h"
 #include "cli/PlanFile.h"
+#include "cli/RadioLink.h"
 #include "comm/LineLog.h"
 #include "comm/RadioRecord.h"
 #include "comm/RecordCsv.h"
+#include "core/MessageText.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -12,6 +14,10 @@
 #include <QTimeZone>
 
 namespace cli {
+
+using cps::filled;
+using cps::shownText;
+using cps::translated;
 
 namespace {
 
@@ -24,8 +30,10 @@ QDateTime instantOf(const Args &args, const std::string &option, bool endOfDay) 
         return (endOfDay ? day.addDays(1) : day).startOfDay();
     const QDateTime time = QDateTime::fromString(text, Qt::ISODateWithMs);
     if (!time.isValid())
-        throw UsageError("history: " + option + " takes a date (2026-12-11) or a date and time " +
-                         "(2026-12-11T08:00), not '" + text.toStdString() + "'");
+        throw UsageError(filled(translated("Usage", "%1 takes a date (2026-12-11) or a date and "
+                                                    "time (2026-12-11T08:00), not '%2'"),
+                                {option, shownText(text.toStdString())}),
+                         "history");
     return time;
 }
 
@@ -41,7 +49,9 @@ cps::RecordFilter filterOf(const Args &args) {
     if (args.has("--result")) {
         const std::string result = args.value("--result");
         if (result != "pass" && result != "fail")
-            throw UsageError("history: --result takes pass or fail, not '" + result + "'");
+            throw UsageError(filled(translated("Usage", "--result takes pass or fail, not '%1'"),
+                                    {shownText(result)}),
+                             "history");
         f.pass = result == "pass";
     }
     f.limit = args.intValue("--limit", 1, 100000000, 0);
@@ -62,18 +72,28 @@ QJsonObject recordJson(const cps::RecordEntry &e) {
                        {"operator", e.operatorName}};
 }
 
-// Tabs or line breaks inside a message would break the table's columns.
+// Tabs or line breaks inside a message would break the table's columns, and
+// an operator name or message holding escape sequences must not reach the
+// terminal as they are.
 std::string cell(const QString &text) {
     QString s = text;
     s.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return s.isEmpty() ? "-" : s.toStdString();
+    return s.isEmpty() ? "-" : cps::shownName(s.toStdString());
+}
+
+// The record keeps the step's fixed name; the table shows it in the message language.
+std::string failedStepCell(const QString &stored) {
+    for (const auto step : {cps::WriteStep::Backup, cps::WriteStep::Write, cps::WriteStep::Verify})
+        if (stored == cps::stepName(step))
+            return stepText(step);
+    return cell(stored);
 }
 
 } // namespace
 
 int historyCommand(const Args &args, Console &console) {
     if (args.has("--json") && args.has("--csv"))
-        throw UsageError("history: --json and --csv cannot be combined");
+        throw UsageError(translated("Usage", "--json and --csv cannot be combined"), "history");
     const cps::RecordFilter filter = filterOf(args);
 
     CommandSession session(args, console);
@@ -81,8 +101,9 @@ int historyCommand(const Args &args, Console &console) {
     QString error;
     const std::vector<cps::RecordEntry> records = cps::queryRecords(database, filter, &error);
     if (!error.isEmpty())
-        throw CliFailure(kExitFile, database.toStdString() +
-                                        ": the record cannot be read: " + error.toStdString());
+        throw CliFailure(kExitFile, cps::shownName(database.toStdString()) + ": " +
+                                        filled(translated("Files", "the record cannot be read: %1"),
+                                               {error.toStdString()}));
 
     if (args.has("--json")) {
         QJsonArray list;
@@ -94,7 +115,12 @@ int historyCommand(const Args &args, Console &console) {
         for (const auto &e : records)
             console.out << cps::recordCsvLine(e) << '\n';
     } else {
-        console.out << "TIME\tPORT\tPLAN\tIDENT\tRESULT\tSECONDS\tOPERATOR\tFAILED\tMESSAGE\n";
+        // The CSV above keeps its fixed column names, as the programming line's log does;
+        // this table is for people, so its heads speak the message language.
+        console.out << translated(
+                           "History",
+                           "TIME\tPORT\tPLAN\tIDENT\tRESULT\tSECONDS\tOPERATOR\tFAILED\tMESSAGE")
+                    << '\n';
         for (const auto &e : records)
             console.out << e.time.toLocalTime()
                                .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
@@ -102,9 +128,13 @@ int historyCommand(const Args &args, Console &console) {
                         << '\t' << cell(e.port) << '\t' << cell(e.plan) << '\t'
                         << cell(cps::identText(e.ident)) << '\t' << (e.pass ? "PASS" : "FAIL")
                         << '\t' << cps::secondsText(e.durationMs).toStdString() << '\t'
-                        << cell(e.operatorName) << '\t' << cell(e.failedStep) << '\t'
+                        << cell(e.operatorName) << '\t' << failedStepCell(e.failedStep) << '\t'
                         << cell(e.message) << '\n';
-        console.err << records.size() << (records.size() == 1 ? " record" : " records") << '\n';
+        const std::string count = std::to_string(records.size());
+        console.err << filled(records.size() == 1 ? translated("History", "%1 record")
+                                                  : translated("History", "%1 records"),
+                              {count})
+                    << '\n';
     }
     console.out << std::flush;
     return kExitOk;

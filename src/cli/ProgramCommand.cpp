@@ -128,7 +128,8 @@ int programCommand(const Args &args, Console &console) {
         console.out << text << '\n' << std::flush;
         log.append(r);
         if (!r.recordWarning.isEmpty())
-            console.err << r.port.toStdString() << ": " << r.recordWarning.toStdString() << '\n'
+            console.err << shownName(r.port.toStdString()) << ": " << r.recordWarning.toStdString()
+                        << '\n'
                         << std::flush;
     };
     line.onState = [&](const QString &port, cps::LineState state) {

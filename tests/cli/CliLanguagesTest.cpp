@@ -2,6 +2,7 @@
 // it: the same commands give the same exit statuses and JSON keys in each, and
 // text from the user's files comes out escaped in every one.
 #include "CliHarness.h"
+#include "comm/RadioRecord.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -81,6 +82,17 @@ TEST_F(CliLanguages, OwnMessagesInEachLanguage) {
            "export-csv: --format must be brenvik or chirp"},
           {"参见 'brenvik-cli export-csv --help'", "請參閱 'brenvik-cli export-csv --help'",
            "see 'brenvik-cli export-csv --help'"}}},
+        {"usage error of history",
+         {"history", "--since", "yesterday"},
+         2,
+         {{"history: --since 需要日期（2026-12-11）或日期和时间（2026-12-11T08:00），而不是 "
+           "'yesterday'",
+           "history: --since 需要日期（2026-12-11）或日期與時間（2026-12-11T08:00），而非 "
+           "'yesterday'",
+           "history: --since takes a date (2026-12-11) or a date and time (2026-12-11T08:00), "
+           "not 'yesterday'"},
+          {"参见 'brenvik-cli history --help'", "請參閱 'brenvik-cli history --help'",
+           "see 'brenvik-cli history --help'"}}},
         {"missing file",
          {"import-csv", plan, path("missing.csv"), "-o", path("out.dat")},
          3,
@@ -166,6 +178,47 @@ TEST_F(CliLanguages, JsonKeysAndColumnsAreTheSameInEveryLanguage) {
         EXPECT_TRUE(r.out.startsWith(heads[static_cast<std::size_t>(lang - 1)]))
             << r.out.toStdString();
         EXPECT_EQ(r.out.section('\n', 1, 1).count('\t'), 1) << r.out.toStdString();
+    }
+}
+
+// The record's table is for people: its heads, the failed step and the count
+// speak the language, while PASS/FAIL, the columns and the CSV's names stay;
+// an operator name holding a terminal title change comes out escaped.
+TEST_F(CliLanguages, HistoryTableInEachLanguage) {
+    cps::Cps c;
+    testsupport::initCps(c, folder);
+    cps::RecordEntry e;
+    e.time = QDateTime::currentDateTimeUtc();
+    e.port = "COM3";
+    e.plan = "plan.dat";
+    e.ident = QByteArray::fromHex("5a2328");
+    e.failedStep = "verify";
+    e.message = "block 0010 differs";
+    e.operatorName = "\x1b]0;owned\x07";
+    ASSERT_TRUE(cps::appendRecord(c, folder.dir.filePath("history.sqlite"), e).stored);
+
+    const Three heads{"时间\t端口\t写频数据\t机型标识\t结果\t秒数\t操作员\t失败步骤\t信息\n",
+                      "時間\t連接埠\t寫頻資料\t機型識別\t結果\t秒數\t操作員\t失敗步驟\t訊息\n",
+                      "TIME\tPORT\tPLAN\tIDENT\tRESULT\tSECONDS\tOPERATOR\tFAILED\tMESSAGE\n"};
+    const Three steps{"\t校验\t", "\t驗證\t", "\tverify\t"};
+    const Three counts{"1 条记录\n", "1 筆記錄\n", "1 record\n"};
+    for (int lang = 1; lang <= 3; ++lang) {
+        const auto i = static_cast<std::size_t>(lang - 1);
+        const CliRun r = inLanguage(lang, {"history"});
+        ASSERT_EQ(r.status, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.startsWith(heads[i])) << r.out.toStdString();
+        const QString row = r.out.section('\n', 1, 1);
+        EXPECT_EQ(row.count('\t'), 8) << row.toStdString();
+        EXPECT_TRUE(row.contains("\tFAIL\t")) << row.toStdString();
+        EXPECT_TRUE(row.contains(steps[i])) << row.toStdString();
+        EXPECT_TRUE(row.contains("\\x1b]0;owned\\x07")) << row.toStdString();
+        EXPECT_FALSE(r.out.contains(QChar(0x1b)) || r.out.contains(QChar(0x07)));
+        EXPECT_EQ(r.err, counts[i]);
+
+        const CliRun csv = inLanguage(lang, {"history", "--csv"});
+        EXPECT_TRUE(csv.out.startsWith("Time,Port,Plan,PlanSha256,Ident,Result,FailedStep,"))
+            << csv.out.toStdString();
+        EXPECT_TRUE(csv.out.contains(",FAIL,verify,")) << csv.out.toStdString();
     }
 }
 
