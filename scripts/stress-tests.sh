@@ -51,7 +51,10 @@ round() {
   grep -E '^[0-9]+% tests passed|tests failed out of' "$log" | sed 's/^/   /'
   if [ "$status" -ne 0 ]; then
     bad=1
-    grep -E '^\s+[0-9]+ - ' "$log" | sed 's/^/   FAILED /'
+    grep -E '^\s+[0-9]+ - ' "$log" | grep -v '(Skipped)' | sed 's/^/   FAILED /'
+    # The failures' own output stays for reading.
+    cp "$log" "stress-round-${name%% *}.log"
+    echo "   output of the failures: stress-round-${name%% *}.log"
   fi
   # "  12/340 Test  #12: Name ....   Passed   3.21 sec"
   local slow
