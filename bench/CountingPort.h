@@ -3,12 +3,21 @@
 // the replies: the serial line's own time of a transfer follows from them.
 #include "comm/SerialPort.h"
 
+#include <vector>
+
 namespace bench {
 
 // One byte on the wire: start bit, 8 data bits, stop bit at 9600 baud.
 constexpr double kByteSeconds = 10.0 / 9600.0;
 
-// Passes everything through and counts the bytes on the line and the replies.
+// One frame sent and the bytes taken in before the next frame.
+struct Exchange {
+    QByteArray frame;
+    int replyBytes = 0;
+};
+
+// Passes everything through and counts the bytes on the line and the replies;
+// keeps the exchanges when `recording`, so they can be replayed without the tool.
 class CountingPort : public cps::SerialPort {
   public:
     explicit CountingPort(cps::SerialPort &inner) : inner_(inner) {
@@ -25,6 +34,8 @@ class CountingPort : public cps::SerialPort {
     void send(const QByteArray &b) override {
         sent += b.size();
         ++frames;
+        if (recording)
+            exchanges.push_back({b, 0});
         inner_.send(b);
     }
     int bytesWaiting() override { return inner_.bytesWaiting(); }
@@ -32,6 +43,8 @@ class CountingPort : public cps::SerialPort {
         QByteArray b = inner_.takeAll();
         received += b.size();
         replies += b.isEmpty() ? 0 : 1;
+        if (recording && !exchanges.empty())
+            exchanges.back().replyBytes += static_cast<int>(b.size());
         return b;
     }
     void collectPending() override { inner_.collectPending(); }
@@ -41,6 +54,8 @@ class CountingPort : public cps::SerialPort {
     QString deviceName(int n) const override { return inner_.deviceName(n); }
 
     long long sent = 0, received = 0, replies = 0, frames = 0;
+    bool recording = false;
+    std::vector<Exchange> exchanges;
 
     // The serial line's own time for what was counted, `latencyMs` per reply.
     double lineSeconds(int latencyMs) const {

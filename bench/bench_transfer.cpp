@@ -8,6 +8,9 @@
 // higher priority (when run as root), so that every stall is the tool's own: a
 // reply that came in time must not be missed, which would restart the whole
 // pass (--no-stress leaves it out on a machine shared with other work).
+// Each transfer's frames are then replayed by a bare loop (send, wait for the
+// reply's bytes, nothing else) on the same radio: its ratio is what this
+// machine's scheduling allows any program, the floor under the tool's.
 //
 //   targets: time ratio <= 1.02, CPU <= 1 %, calls per exchange <= 8;
 //            under CPU stress 0 pass restarts
@@ -30,6 +33,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSerialPort>
 #include <QTemporaryDir>
 
 #include <QThread>
@@ -73,6 +77,8 @@ const char *verdict(bool met) {
 Figures measure(CountingPort &port, int latencyMs,
                 const std::function<cps::TransferResult()> &run) {
     port.sent = port.received = port.replies = port.frames = 0;
+    port.exchanges.clear();
+    port.recording = true;
     const double cpu0 = platform::processCpuSeconds();
     const long long calls0 = countedCalls();
     QElapsedTimer t;
@@ -81,6 +87,7 @@ Figures measure(CountingPort &port, int latencyMs,
     const double wall = static_cast<double>(t.nsecsElapsed()) / 1e9;
     const double cpu = platform::processCpuSeconds() - cpu0;
     const long long calls = countedCalls() - calls0;
+    port.recording = false;
     if (result != cps::TransferResult::Succeeded)
         std::fprintf(stderr, "transfer failed\n");
     const double line = static_cast<double>(port.sent + port.received) * kByteSeconds +
@@ -89,6 +96,42 @@ Figures measure(CountingPort &port, int latencyMs,
                 port.replies);
     return {wall, line, cpu,
             static_cast<double>(calls) / static_cast<double>(std::max(1LL, port.frames))};
+}
+
+// Sends the recorded frames one by one and waits for as many bytes as the tool
+// took in after each; returns the wall time over the line's own time, or 0
+// when the radio did not answer as it did to the tool.
+double bareLoopRatio(const QString &pty, const std::vector<bench::Exchange> &exchanges,
+                     int latencyMs) {
+    QSerialPort serial(pty);
+    if (!serial.open(QIODevice::ReadWrite))
+        return 0;
+    serial.setBaudRate(QSerialPort::Baud9600);
+    long long bytes = 0, replies = 0;
+    QElapsedTimer t;
+    t.start();
+    for (const bench::Exchange &e : exchanges) {
+        serial.write(e.frame);
+        serial.flush();
+        while (serial.bytesAvailable() < e.replyBytes)
+            if (!serial.waitForReadyRead(1000))
+                return 0;
+        serial.readAll();
+        bytes += e.frame.size() + e.replyBytes;
+        replies += e.replyBytes > 0 ? 1 : 0;
+    }
+    const double wall = static_cast<double>(t.nsecsElapsed()) / 1e9;
+    return wall / (static_cast<double>(bytes) * kByteSeconds +
+                   static_cast<double>(replies) * latencyMs / 1000.0);
+}
+
+void reportFloor(const char *what, double toolRatio, double bareRatio) {
+    if (bareRatio <= 0) {
+        std::printf("%-6s bare loop: the radio did not answer the replayed frames\n", what);
+        return;
+    }
+    std::printf("%-6s bare loop over the same frames: ratio %.4f; the tool adds %.2f %%\n", what,
+                bareRatio, 100.0 * (toolRatio / bareRatio - 1.0));
 }
 
 bool report(const char *what, const Figures &f) {
@@ -147,9 +190,13 @@ int main(int argc, char **argv) {
     std::printf("full read and write of %s at 9600 baud, reply latency %d ms\n", qPrintable(pty),
                 latencyMs);
     const Figures read = measure(port, latencyMs, [&] { return transfer.read(); });
+    const double readFloor = bareLoopRatio(pty, port.exchanges, latencyMs);
     const Figures write = measure(port, latencyMs, [&] { return transfer.write(); });
+    const double writeFloor = bareLoopRatio(pty, port.exchanges, latencyMs);
     const bool readMet = report("read", read);
+    reportFloor("read", read.wall / read.line, readFloor);
     const bool writeMet = report("write", write);
+    reportFloor("write", write.wall / write.line, writeFloor);
 
     int restarts = 0;
     if (stress) {
