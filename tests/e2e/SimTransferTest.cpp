@@ -41,6 +41,12 @@ struct SimTransferTest : ::testing::Test {
         testsupport::initCps(c, folder, 3, &sink);
         imageFile = folder.dir.filePath("radio.dat");
         cps::writeFileAtomically(imageFile.toStdString(), cps::imageToFileBytes(radioImage()));
+        // The port dialog would wait for a user: a radio that cannot be reached
+        // fails the test with the reason instead of hanging it.
+        window.onPortDialog = [this] {
+            ADD_FAILURE() << "the radio's port could not be opened: "
+                          << window.openFailure().toStdString();
+        };
     }
     // Starts the radio and points COM1 at it through the settings' [Ports] map.
     void startRadio(QStringList args) {
