@@ -98,16 +98,20 @@ Figures measure(CountingPort &port, int latencyMs,
             static_cast<double>(calls) / static_cast<double>(std::max(1LL, port.frames))};
 }
 
+// The bare loop's figures: its time over the line's own time and its CPU share.
+struct Floor {
+    double ratio = 0, cpu = 0; // ratio 0: the radio did not answer as it did to the tool
+};
+
 // Sends the recorded frames one by one and waits for as many bytes as the tool
-// took in after each; returns the wall time over the line's own time, or 0
-// when the radio did not answer as it did to the tool.
-double bareLoopRatio(const QString &pty, const std::vector<bench::Exchange> &exchanges,
-                     int latencyMs) {
+// took in after each, with nothing else.
+Floor bareLoop(const QString &pty, const std::vector<bench::Exchange> &exchanges, int latencyMs) {
     QSerialPort serial(pty);
     if (!serial.open(QIODevice::ReadWrite))
-        return 0;
+        return {};
     serial.setBaudRate(QSerialPort::Baud9600);
     long long bytes = 0, replies = 0;
+    const double cpu0 = platform::processCpuSeconds();
     QElapsedTimer t;
     t.start();
     for (const bench::Exchange &e : exchanges) {
@@ -115,23 +119,26 @@ double bareLoopRatio(const QString &pty, const std::vector<bench::Exchange> &exc
         serial.flush();
         while (serial.bytesAvailable() < e.replyBytes)
             if (!serial.waitForReadyRead(1000))
-                return 0;
+                return {};
         serial.readAll();
         bytes += e.frame.size() + e.replyBytes;
         replies += e.replyBytes > 0 ? 1 : 0;
     }
     const double wall = static_cast<double>(t.nsecsElapsed()) / 1e9;
-    return wall / (static_cast<double>(bytes) * kByteSeconds +
-                   static_cast<double>(replies) * latencyMs / 1000.0);
+    const double line = static_cast<double>(bytes) * kByteSeconds +
+                        static_cast<double>(replies) * latencyMs / 1000.0;
+    return {wall / line, (platform::processCpuSeconds() - cpu0) / wall};
 }
 
-void reportFloor(const char *what, double toolRatio, double bareRatio) {
-    if (bareRatio <= 0) {
+void reportFloor(const char *what, const Figures &tool, const Floor &bare) {
+    if (bare.ratio <= 0) {
         std::printf("%-6s bare loop: the radio did not answer the replayed frames\n", what);
         return;
     }
-    std::printf("%-6s bare loop over the same frames: ratio %.4f; the tool adds %.2f %%\n", what,
-                bareRatio, 100.0 * (toolRatio / bareRatio - 1.0));
+    std::printf("%-6s bare loop over the same frames: ratio %.4f, CPU %.2f %% of a core; "
+                "the tool adds %.2f %% to the time\n",
+                what, bare.ratio, 100.0 * bare.cpu,
+                100.0 * (tool.wall / tool.line / bare.ratio - 1.0));
 }
 
 bool report(const char *what, const Figures &f) {
@@ -190,13 +197,13 @@ int main(int argc, char **argv) {
     std::printf("full read and write of %s at 9600 baud, reply latency %d ms\n", qPrintable(pty),
                 latencyMs);
     const Figures read = measure(port, latencyMs, [&] { return transfer.read(); });
-    const double readFloor = bareLoopRatio(pty, port.exchanges, latencyMs);
+    const Floor readFloor = bareLoop(pty, port.exchanges, latencyMs);
     const Figures write = measure(port, latencyMs, [&] { return transfer.write(); });
-    const double writeFloor = bareLoopRatio(pty, port.exchanges, latencyMs);
+    const Floor writeFloor = bareLoop(pty, port.exchanges, latencyMs);
     const bool readMet = report("read", read);
-    reportFloor("read", read.wall / read.line, readFloor);
+    reportFloor("read", read, readFloor);
     const bool writeMet = report("write", write);
-    reportFloor("write", write.wall / write.line, writeFloor);
+    reportFloor("write", write, writeFloor);
 
     int restarts = 0;
     if (stress) {
