@@ -21,8 +21,15 @@ std::string numberText(long long n) {
 std::string errorLogRuntimeLine(const std::string &place, int number, const std::string &source) {
     // The error number is read as a 16-bit value.
     const int n16 = static_cast<int16_t>(static_cast<uint16_t>(number & 0xFFFF));
-    return std::string("    ") + "     错误:  " + place + "     出错号:  " + numberText(n16) +
-           "     出错点:  " + source + "     出错描述:  " + VbErrNumDes(n16);
+    std::string line = "         错误:  ";
+    line += place;
+    line += "     出错号:  ";
+    line += numberText(n16);
+    line += "     出错点:  ";
+    line += source;
+    line += "     出错描述:  ";
+    line += VbErrNumDes(n16);
+    return line;
 }
 
 std::string errorLogOptionLine(const std::string &report) {

@@ -168,7 +168,7 @@ void ChannelListPreview::readRows(const std::string &csvText) {
         Row row;
         row.line = entry.line;
         row.number = entry.channel;
-        row.entry = entry;
+        row.entry.emplace(entry);
         rows_.push_back(std::move(row));
     }
     for (const auto &problem : read.refused) {
