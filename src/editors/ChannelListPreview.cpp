@@ -165,11 +165,10 @@ void ChannelListPreview::readRows(const std::string &csvText) {
     const cps::ChannelCsvRead read = cps::readChannelCsv(roomy, csvText);
     const auto names = namesByLine(csvText);
     for (const auto &entry : read.rows) {
-        Row row;
+        Row &row = rows_.emplace_back();
         row.line = entry.line;
         row.number = entry.channel;
-        row.entry.emplace(entry);
-        rows_.push_back(std::move(row));
+        row.entry = entry;
     }
     for (const auto &problem : read.refused) {
         Row row;
